@@ -1,0 +1,47 @@
+// Look-ups over the station and run-time lists. Each returns nullptr when nothing matches
+// and never fails otherwise. Returned pointers stay valid until the list is changed.
+#pragma once
+
+#include <string>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+// Appending keeps the point indexes up to date; loaders use these instead of push_back.
+RKolej& PridejKolej(Stav& s, const RKolej& k);
+RKolej& PridejSpojku(Stav& s, const RKolej& k);
+RNavestidlo& PridejNavestidlo(Stav& s, const RNavestidlo& n);
+// Empties every station list and the point indexes.
+void VyprazdniStanici(Stav& s);
+
+RKolej* NajdiKolej(Stav& s, int id);
+RKolej* NajdiSpojku(Stav& s, int id);
+// A track for identifiers up to 6000, a connector above; nullptr for other kinds.
+RKolej* NajdiPrvek(Stav& s, int id);
+RNavestidlo* NajdiNavestidlo(Stav& s, int id);
+RVlak* NajdiVlak(Stav& s, int cislo);
+RNabidka* NajdiNabidkuVlaku(Stav& s, int cislo);
+RNabidka* NajdiNabidku(Stav& s, const std::string& odkud);
+// First line end named so whose druh is the wanted one or 3; konec gets its end (0 if none).
+RSoused* NajdiSouseda(Stav& s, const std::string& jmeno, int druh, int* konec = nullptr);
+// Set route starting at `start`; kolej and smer get the last track step of its path.
+RCesta* NajdiCestu(Stav& s, int start, int* kolej = nullptr, int* smer = nullptr);
+// Unlinks the route from Cesty and frees it (with whatever path it still owns).
+void SmazCestu(Stav& s, RCesta* c);
+
+// Signal exactly at (x, y); the newest one wins.
+RNavestidlo* NavestidloVBode(Stav& s, int x, int y);
+// Track holding (x, y): scanned from the newest towards the oldest. With `pokracovat` the
+// scan resumes after the track the previous call returned, to find the second track of a
+// joint; after a call that found nothing it finds nothing.
+RKolej* KolejVBode(Stav& s, int x, int y, bool pokracovat = false);
+// Connector holding (x, y), with the same scan order and continue rule.
+RKolej* SpojkaVBode(Stav& s, int x, int y, bool pokracovat = false);
+// Whether connector c holds (x, y) by the grid rule of diagonals.
+bool SpojkaObsahuje(const RKolej& c, int x, int y);
+
+// Last track step of a path (walking back over steps above 6000), or nullptr.
+RKrok* PosledniKolejKrok(Kroky& k);
+
+}  // namespace stanovar

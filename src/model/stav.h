@@ -1,0 +1,107 @@
+// The one owner of all simulator state. The main window owns exactly one; a test makes as
+// many as it likes. Nothing in the core is global.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <list>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "model/okno.h"
+#include "model/platno.h"
+#include "model/prostredi.h"
+#include "model/zaznamy.h"
+#include "traffic/fronta.h"
+
+namespace stanovar {
+
+// Display settings: the active values are used for drawing, the pending ones are edited by
+// the settings dialog and become active when a station is next opened.
+struct Nastaveni {
+  int sirkaCary = 2;
+  Barva pozadi = RGB(136, 136, 136);
+  Barva popredi = RGB(0, 0, 0);
+  int sirkaCaryNova = 2;
+  Barva pozadiNove = RGB(136, 136, 136);
+  Barva poprediNove = RGB(0, 0, 0);
+  int velikostTextu = 7;  // points; 9 on a 96 dots-per-inch screen
+
+  std::string cestaSchema;
+  std::string cestaGvd;
+  std::string cestaLoko;
+  std::string cestaJazyk;
+  std::string startovniAdresar;  // working directory at start-up, no trailing separator
+};
+
+struct Stav {
+  // Interfaces to the outside; not owned. Both must be set before the core is called.
+  Platno* platno = nullptr;
+  Prostredi* prostredi = nullptr;
+
+  // Station lists, filled by the loaders in file order and emptied only by the reset.
+  // Records in them never move while a station is open.
+  std::vector<RKolej> Koleje;
+  std::vector<RKolej> Spojky;
+  std::vector<RNavestidlo> Navestidla;
+  std::vector<RSoused> Sousede;
+  std::vector<RSpoj> Grafikon;
+  int aktualniSpoj = -1;  // index of the current timetable entry, -1 none
+  int PocetSpoju = 0;
+  std::vector<RLoko> Lokomotivy;
+
+  // Run-time lists: records are created and retired in any order, so they live in lists
+  // whose records stay in place.
+  std::list<RVlak> Vlaky;
+  std::list<RNabidka> Nabidky;
+  std::list<RCesta> Cesty;
+  std::list<RCekajiciCesta> CekajiciCesty;
+  Kroky HledanaCesta;  // candidate list of the route search, then the found path
+  Kroky UlozenaCesta;  // path picked so far through via points
+
+  FrontaUdalosti fronta;
+
+  // Point look-up state: index of the record the last KolejVBode / SpojkaVBode call
+  // returned, -1 when it found nothing (the continue rule resumes from here).
+  int kolejVBodePosledni = -1;
+  int spojkaVBodePosledni = -1;
+  // Indexes that keep the point look-ups fast on large stations: tracks by row, and the
+  // last signal at each point.
+  std::unordered_map<int, std::vector<int>> kolejeVRadku;
+  std::unordered_map<std::int64_t, int> navestidloNaBode;
+
+  // Route selection.
+  bool VyberCesty = false;
+  int StartNavestidlo = 0;
+  int PosledniX = 0;
+  int PosledniY = 0;
+  std::uint16_t PosledniSmer = 0;
+  int CilovaKolej = 0;
+
+  // Clock.
+  double SimZaklad = 0;
+  double RealZnacka = 0;
+  std::uint16_t RychlostSim = 1;
+  std::uint16_t PosledniRychlost = 0;
+
+  std::uint16_t CetnostVlaku = 4;
+  int NabizenyVlak = 0;
+  int ZobrazenyVlak = 0;
+  std::uint32_t nahoda = 0;  // state of the train generator's random numbers
+
+  Nastaveni nastaveni;
+  std::array<std::string, 38> jazyk{};  // texts 1 to 37; index 0 unused
+
+  OknoView okno;
+
+  // A message box raised from inside a core handler is open: the shell skips timer ticks.
+  bool zpravaOtevrena = false;
+
+  const std::string& Text(int n) const { return jazyk[static_cast<std::size_t>(n)]; }
+};
+
+// Shows a modal message box through the outside, noting that one is open meanwhile.
+void Zprava(Stav& s, const std::string& text);
+
+}  // namespace stanovar

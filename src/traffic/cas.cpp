@@ -4,22 +4,29 @@
 
 namespace stanovar {
 
-double SimCas(Stav& s) {
-  double T = s.prostredi->casDne();
+namespace {
+
+// Simulated time at wall-clock time T. When the wall clock has passed midnight since the
+// stamp, the base is first carried to the simulated time reached at that midnight.
+double SimCasPri(Stav& s, double T) {
   if (T < s.RealZnacka) {
-    // The wall clock passed midnight: continue from the simulated time reached then.
     s.SimZaklad += (1.0 - s.RealZnacka) * s.RychlostSim;
     s.RealZnacka = 0.0;
-    T = s.prostredi->casDne();
   }
   return (T - s.RealZnacka) * s.RychlostSim + s.SimZaklad;
 }
 
+}  // namespace
+
+double SimCas(Stav& s) { return SimCasPri(s, s.prostredi->casDne()); }
+
 void NastavRychlost(Stav& s, std::uint16_t n) {
   if (s.RychlostSim > 0) s.PosledniRychlost = s.RychlostSim;
-  // SimCas also carries the base over midnight before the factor changes.
-  s.SimZaklad = SimCas(s);
-  s.RealZnacka = s.prostredi->casDne();
+  // One reading of the wall clock serves both the new base and the new stamp; two readings
+  // would drop the simulated time that passed between them.
+  double T = s.prostredi->casDne();
+  s.SimZaklad = SimCasPri(s, T);
+  s.RealZnacka = T;
   s.RychlostSim = n;
   s.okno.RychlostSimLabel = s.Text(27) + std::to_string(n);
 }

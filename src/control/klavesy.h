@@ -1,0 +1,33 @@
+// The dispatcher's keyboard: every key of the main window arrives here with its
+// virtual-key code and the mouse cursor's point in picture pixels.
+#pragma once
+
+#include <cstdint>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+// Virtual-key codes of the keys the main window answers; letters in either case.
+enum KodKlavesy : int {
+  KlavesaEsc = 27,
+  KlavesaVlevo = 37,
+  KlavesaNahoru = 38,
+  KlavesaVpravo = 39,
+  KlavesaDolu = 40,
+  KlavesaA = 65,
+  KlavesaN = 78,
+  KlavesaF1 = 112,
+  KlavesaF2 = 113,
+  KlavesaF3 = 114,
+  KlavesaF5 = 116,
+};
+
+constexpr std::uint16_t MinCetnostVlaku = 1;
+constexpr std::uint16_t MaxCetnostVlaku = 8;
+
+// Handles one key press. x, y is the cursor point (already snapped to the grid) at which
+// the commands about a train or a track act. Keys without a command do nothing.
+void FormKeyDown(Stav& s, int klic, int x, int y);
+
+}  // namespace stanovar

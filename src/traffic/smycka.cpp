@@ -76,9 +76,9 @@ std::string TextCasuDne(double t) {
   auto ms = static_cast<long long>(std::llround(den * 86400000.0));
   if (ms >= 86400000LL) ms -= 86400000LL;
   if (ms < 0) ms = 0;
-  long long sekundy = ms / 1000;
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", sekundy / 3600, sekundy / 60 % 60,
+  int sekundy = static_cast<int>(ms / 1000);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%d:%02d:%02d", sekundy / 3600, sekundy / 60 % 60,
                 sekundy % 60);
   return buf;
 }

@@ -1,0 +1,116 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "fakes/svet.h"
+#include "traffic/cas.h"
+
+using namespace stanovar;
+
+namespace {
+constexpr double Sekunda = 1.0 / 86400.0;
+constexpr double Presnost = 1e-3 * Sekunda;  // a millisecond
+
+// A wall clock that moves on by a fixed step every time it is read, like a real one.
+class BeziciHodiny : public test::SkriptovaneProstredi {
+ public:
+  double casDne() override {
+    posledni = cas;
+    posun(krok);
+    return posledni;
+  }
+  double krok = 0.0;  // seconds per reading
+  double posledni = 0.0;  // the value the latest reading returned
+};
+}  // namespace
+
+TEST(SimCas, RunsAtTheFactorAndChangingItKeepsTheTime) {
+  test::Svet w;
+  w.stav.jazyk[27] = "Rychlost: ";
+  double start = SimCas(w.stav);
+  EXPECT_NEAR(start, 0.5, Presnost);
+
+  w.prostredi.posun(10);
+  EXPECT_NEAR(SimCas(w.stav), start + 10 * Sekunda, Presnost);
+
+  NastavRychlost(w.stav, 3);
+  EXPECT_NEAR(SimCas(w.stav), start + 10 * Sekunda, Presnost);
+  EXPECT_EQ(w.stav.okno.RychlostSimLabel, "Rychlost: 3");
+  EXPECT_EQ(w.stav.PosledniRychlost, 1);
+  w.prostredi.posun(10);
+  EXPECT_NEAR(SimCas(w.stav), start + 40 * Sekunda, Presnost);
+
+  NastavRychlost(w.stav, 6);
+  EXPECT_NEAR(SimCas(w.stav), start + 40 * Sekunda, Presnost);
+  EXPECT_EQ(w.stav.PosledniRychlost, 3);
+  w.prostredi.posun(0.5);
+  EXPECT_NEAR(SimCas(w.stav), start + 43 * Sekunda, Presnost);
+}
+
+TEST(SimCas, PauseStandsStillAndResumesFromTheSameInstant) {
+  test::Svet w;
+  NastavRychlost(w.stav, 4);
+  w.prostredi.posun(5);
+  double t = SimCas(w.stav);
+  NastavRychlost(w.stav, 0);
+  EXPECT_EQ(w.stav.PosledniRychlost, 4);
+  w.prostredi.posun(300);
+  EXPECT_NEAR(SimCas(w.stav), t, Presnost);
+  // Pausing again while paused keeps the factor to resume with.
+  NastavRychlost(w.stav, 0);
+  EXPECT_EQ(w.stav.PosledniRychlost, 4);
+  NastavRychlost(w.stav, w.stav.PosledniRychlost);
+  EXPECT_EQ(w.stav.RychlostSim, 4);
+  EXPECT_NEAR(SimCas(w.stav), t, Presnost);
+  w.prostredi.posun(2);
+  EXPECT_NEAR(SimCas(w.stav), t + 8 * Sekunda, Presnost);
+}
+
+TEST(SimCas, MidnightOfTheWallClockDoesNotMakeTheTimeJump) {
+  test::Svet w;
+  // Simulated time already in the second day, running twice as fast.
+  w.prostredi.cas = 1.0 - 10 * Sekunda;
+  w.stav.RealZnacka = w.prostredi.cas;
+  w.stav.SimZaklad = 1.3;
+  w.stav.RychlostSim = 2;
+  EXPECT_NEAR(SimCas(w.stav), 1.3, Presnost);
+
+  w.prostredi.posun(25);  // 15 s past midnight
+  ASSERT_LT(w.prostredi.cas, 0.001);
+  EXPECT_NEAR(SimCas(w.stav), 1.3 + 50 * Sekunda, Presnost);
+  w.prostredi.posun(5);
+  EXPECT_NEAR(SimCas(w.stav), 1.3 + 60 * Sekunda, Presnost);
+
+  // A factor change right after midnight keeps the time too.
+  w.prostredi.cas = 1.0 - 1 * Sekunda;
+  w.stav.RealZnacka = w.prostredi.cas;
+  w.stav.SimZaklad = 2.0;
+  w.stav.RychlostSim = 1;
+  w.prostredi.posun(3);
+  NastavRychlost(w.stav, 5);
+  EXPECT_NEAR(SimCas(w.stav), 2.0 + 3 * Sekunda, Presnost);
+  w.prostredi.posun(1);
+  EXPECT_NEAR(SimCas(w.stav), 2.0 + 8 * Sekunda, Presnost);
+}
+
+TEST(SimCas, FactorChangeLosesNoTimeWhileTheWallClockMoves) {
+  BeziciHodiny hodiny;
+  hodiny.cas = 0.25;
+  hodiny.krok = 1.0;  // a second per reading: gross, so that any lost interval shows
+  test::Svet w;
+  w.stav.prostredi = &hodiny;
+  w.stav.SimZaklad = 0.25;
+  w.stav.RealZnacka = 0.25;
+
+  // The simulated time must equal the wall time elapsed at each factor times that factor,
+  // the change taking effect at the wall time the change was made.
+  double zmena1 = hodiny.cas;
+  NastavRychlost(w.stav, 6);
+  double zmena2 = hodiny.cas;
+  NastavRychlost(w.stav, 2);
+  double t = SimCas(w.stav);
+  double cteni = hodiny.posledni;
+  double ocekavano = 0.25 + (zmena1 - 0.25) * 1 + (zmena2 - zmena1) * 6 + (cteni - zmena2) * 2;
+  EXPECT_NEAR(t, ocekavano, Presnost);
+  EXPECT_GT(cteni, zmena2);  // the clock did move on meanwhile
+}

@@ -1,0 +1,68 @@
+// Reader of the locomotive list: "*" starts a locomotive, "#" moves to the next field.
+#include "files/cteni.h"
+#include "files/soubory.h"
+#include "model/text.h"
+
+namespace stanovar {
+
+namespace {
+
+// Reals are written by hand; blanks around them are not part of the number. A value that is
+// still not a number keeps the field's default.
+double Real(std::string_view t, double vychozi) {
+  while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
+  return PrevedReal(t, vychozi);
+}
+
+void Uloz(RLoko& l, int pole, std::string_view t) {
+  const RLoko v{};  // defaults of every field
+  switch (pole) {
+    case 1: l.jmeno = Jmeno8(t); break;
+    case 2: l.maxRychlost = PrevedCislo(t); break;
+    case 3: l.vykon = PrevedCislo(t); break;
+    case 4: l.hmotnost = PrevedCislo(t); break;
+    case 5: l.rychlost1 = PrevedCislo(t); break;
+    case 6: l.rychlost2 = PrevedCislo(t); break;
+    case 7: l.odporA = Real(t, v.odporA); break;
+    case 8: l.odporB = Real(t, v.odporB); break;
+    case 9: l.odporC = Real(t, v.odporC); break;
+    case 10: l.soucinitelHmot = Real(t, v.soucinitelHmot); break;
+    default: break;  // field 0 and numbers above 10
+  }
+}
+
+}  // namespace
+
+void OtevriLoko(Stav& s) {
+  std::string obsah;
+  if (!OtevriDatovySoubor(s, s.nastaveni.cestaLoko, obsah)) return;
+  int plnena = -1;  // locomotive being filled; text before the first "*" has none
+  for (std::string_view radek : Radky(obsah)) {
+    int cur = 0, prev = 0;
+    std::size_t zacatek = 0, delka = 0;  // collected text: a run of the line's bytes
+    const std::size_t n = radek.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      const char c = radek[i];
+      if (c == '#')
+        ++cur;
+      else if (c == '*')
+        cur = 0;
+      if (cur == prev) {
+        if (delka == 0) zacatek = i;
+        ++delka;
+      }
+      if ((cur != prev || i + 1 == n) && plnena >= 0) {
+        Uloz(s.Lokomotivy[static_cast<std::size_t>(plnena)], prev, radek.substr(zacatek, delka));
+      }
+      if (cur != prev || i + 1 == n) delka = 0;
+      // As in the timetable: the field open before a "*" still belongs to the previous one.
+      if (c == '*') {
+        s.Lokomotivy.push_back(RLoko{});
+        plnena = static_cast<int>(s.Lokomotivy.size()) - 1;
+      }
+      prev = cur;
+    }
+  }
+}
+
+}  // namespace stanovar

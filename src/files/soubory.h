@@ -1,0 +1,55 @@
+// The station, timetable, locomotive and language readers, the settings file, start-up and
+// the reset. Readers never fail on content: what they cannot use they skip or default, and
+// the only thing they ever report is a file that cannot be opened (texts 36 and 37).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+// Schema (.yrd) named by nastaveni.cestaSchema: fills Koleje, Spojky, Navestidla and Sousede
+// and draws every element as it is read. Expects the station lists empty and the picture
+// cleared (ZrusitVse or start-up first).
+void otevrit(Stav& s);
+
+// Timetable (.gvd) named by nastaveni.cestaGvd: fills Grafikon and PocetSpoju.
+void OtevriGvd(Stav& s);
+
+// Locomotives (.lok) named by nastaveni.cestaLoko: fills Lokomotivy.
+void OtevriLoko(Stav& s);
+
+// Language file (.lng) named by nastaveni.cestaJazyk: fills texts 1 to 37 and, after a
+// successful read, the main window captions of texts 1 to 11.
+void OtevriLng(Stav& s);
+
+// Reads stanovar.ini from the start-up directory into the paths and the active display
+// settings. False when there is no readable settings file.
+bool NactiNastaveni(Stav& s);
+
+// Rewrites stanovar.ini in the start-up directory from the paths and the pending display
+// settings. The old file is replaced only by a complete new one; failures are silent.
+void ZapisNastaveni(Stav& s);
+
+// Colour text of the settings file: a name of the colour table, else "$" and 8 lower-case
+// hex digits.
+std::string BarvaNaText(Barva c);
+// Reads a colour name (any case), a decimal number or a "$"/"0x" hex number. False for
+// anything else, and for values outside the plain RGB range (system colours), which this
+// program cannot show.
+bool TextNaBarvu(std::string_view t, Barva& c);
+
+// Start-up of the main window: defaults, clock, text size by the screen's resolution,
+// settings file, then language, locomotives, schema and timetable.
+void Spust(Stav& s, const std::string& startovniAdresar);
+
+// Empties the station, the run-time lists, the paths of the route search and the event
+// queue, and clears the picture. The clock, speed, frequency and language stay.
+void ZrusitVse(Stav& s);
+
+// Opens the station named by the three station paths: reset, locomotives, schema, timetable.
+void OtevriStanici(Stav& s);
+
+}  // namespace stanovar

@@ -1,0 +1,345 @@
+#include "shell/hlavni_okno.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#if __has_include("control/cesty.h")
+#include "control/cesty.h"
+#define STANOVAR_MAM_CESTY 1
+#endif
+#include "control/klavesy.h"
+#include "control/menu.h"
+#include "files/soubory.h"
+#include "shell/dialogy.h"
+#include "shell/kodovani.h"
+#include "traffic/smycka.h"
+
+namespace stanovar::shell {
+
+namespace {
+// Client area of the designed 800 x 600 window, and the picture placed in it below the
+// labels: left 0, top 59, the client width, the client height less 60.
+constexpr int KlientSirka = 792;
+constexpr int KlientVyska = 540;
+constexpr int ObrazTop = 59;
+
+void Barvy(QWidget* w, Barva pozadi, Barva popredi) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, NaQColor(pozadi));
+  p.setColor(QPalette::WindowText, NaQColor(popredi));
+  w->setAutoFillBackground(true);
+  w->setPalette(p);
+}
+
+void Panel(QWidget* w, const PanelView& v) {
+  w->move(v.left, v.top);
+  w->setVisible(v.viditelny);
+  if (v.viditelny) w->raise();
+}
+}  // namespace
+
+void ObrazStanice::paintEvent(QPaintEvent*) {
+  if (!platno_) return;
+  QPainter p(this);
+  p.drawImage(0, 0, platno_->obraz());
+}
+
+void ObrazStanice::mousePressEvent(QMouseEvent* e) {
+  QPoint b = e->position().toPoint();
+  emit stisk(e->button(), b.x(), b.y());
+}
+
+TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
+    : qtProstredi_(this) {
+  setWindowTitle(QStringLiteral("   Stanovar"));
+  stav_.prostredi = prostredi ? prostredi : &qtProstredi_;
+
+  auto* klient = new QWidget(this);
+  klient->setFixedSize(KlientSirka, KlientVyska);
+  setCentralWidget(klient);
+  vytvorMenu();
+
+  image1_ = new ObrazStanice(klient);
+  image1_->setGeometry(0, ObrazTop, KlientSirka, KlientVyska - 60);
+  platno_ = std::make_unique<QtPlatno>(KlientSirka, KlientVyska - 60, stav_.prostredi->dpi());
+  image1_->nastavPlatno(platno_.get());
+  stav_.platno = platno_.get();
+  connect(image1_, &ObrazStanice::stisk, this, &TForm1::Image1MouseDown);
+
+  vytvorOvladace();
+  move(0, 0);
+
+  // The start-up proper: defaults, settings file, language, locomotives, schema, timetable.
+  Spust(stav_, QFile::encodeName(startovniAdresar).toStdString());
+
+  casovacUdalosti_.setInterval(100);
+  connect(&casovacUdalosti_, &QTimer::timeout, this, &TForm1::CasovacUdalostiTimer);
+  casovacUdalosti_.start();
+  blikac_.setInterval(250);
+  rychlomer_.setInterval(250);
+
+  soubory_ = new TFormSoubory(stav_, this);
+  nastav_ = new TFormNastav(stav_, this);
+
+  qApp->installEventFilter(this);
+  zrcadli();
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  if (!zavreno_) ZrusitVse(stav_);
+}
+
+QLabel* TForm1::stitek(QWidget* rodic, int x, int y, int w, int h, int px, bool tucne) {
+  auto* l = new QLabel(rodic);
+  l->setGeometry(x, y, w, h);
+  QFont f(QStringLiteral("arial"));
+  f.setPixelSize(px);
+  f.setBold(tucne);
+  l->setFont(f);
+  return l;
+}
+
+void TForm1::vytvorMenu() {
+  menuSoubor_ = menuBar()->addMenu(QString());
+  menuOtevrit_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuOtevritClick);
+  menuNastav_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuNastavClick);
+  menuSoubor_->addSeparator();
+  menuKonec_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuKonecClick);
+  menuNapoveda_ = menuBar()->addMenu(QString());
+  menuHelp_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuHelpClick);
+  menuNapoveda_->addSeparator();
+  menuOprogramu_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuOprogramuClick);
+}
+
+void TForm1::vytvorOvladace() {
+  QWidget* k = centralWidget();
+  hodiny_ = stitek(k, 0, 0, 81, 33, 18);
+  rychlostSimLabel_ = stitek(k, 0, 24, 129, 17);
+  cetnostVlakuLabel_ = stitek(k, 0, 40, 129, 17);
+
+  const bool kompaktni = stav_.prostredi->dpi() == 96;
+  const int velke = kompaktni ? 12 : 15;  // value labels, larger on the designed layout
+
+  panelVlak_ = new QWidget(k);
+  panelVlak_->setGeometry(192, 0, kompaktni ? 590 : 569, 57);
+  label2_ = stitek(panelVlak_, 0, 4, kompaktni ? 590 : 569, 16, 12);
+  const int levyVlak[] = {0, 41, 93, 140, 198, 244, 290, 332, 392, 441};
+  QLabel** vlakove[] = {&labelVlak_, &labelCil_, &imageSmer_, &labelMaxRychl_, &labelDelka_,
+                        &labelHmotnost_, &labelLoko_, &labelOdjezd_, &labelRychl_, &labelVzdal_};
+  for (int i = 0; i < 10; ++i) {
+    int x = kompaktni ? levyVlak[i] : levyVlak[i] * 5 / 4;
+    *vlakove[i] = stitek(panelVlak_, x, 24, i == 2 ? 24 : 56, 24, i < 2 || i == 3 ? velke : 12,
+                         i == 1);
+  }
+
+  panelKolej_ = new QWidget(k);
+  panelKolej_->setGeometry(185, 288, 368, 57);
+  label3_ = stitek(panelKolej_, 0, 4, 368, 16, 12);
+  const int levyKolej[] = {8, 60, 104, 156, 192, 240};
+  QLabel** kolejove[] = {&labelKolej_, &labelDelkaKol_, &labelRychlKol_, &labelSklon_,
+                         &labelStanice_, &labelSoused_};
+  for (int i = 0; i < 6; ++i) {
+    int x = kompaktni ? levyKolej[i] : levyKolej[i] * 5 / 4;
+    *kolejove[i] = stitek(panelKolej_, x, 24, 60, 24, 12);
+  }
+
+  panelSouhlas_ = new QWidget(k);
+  panelSouhlas_->setGeometry(224, 392, 505, 57);
+  labelSouhlas_ = stitek(panelSouhlas_, 8, 4, 489, 20, 12);
+  labelAno_ = stitek(panelSouhlas_, 120, 28, 80, 24, 15, true);
+  labelNe_ = stitek(panelSouhlas_, 300, 28, 80, 24, 15, true);
+  for (QLabel* l : {labelAno_, labelNe_}) l->setAlignment(Qt::AlignCenter);
+  Barvy(labelAno_, BarvaAno, RGB(0, 0, 0));
+  Barvy(labelNe_, BarvaNe, RGB(0, 0, 0));
+
+  // Debugging controls: hidden, no visible control leads to them.
+  button2_ = new QPushButton(QStringLiteral("button2"), k);
+  button2_->move(592, 64);
+  button2_->hide();
+  connect(button2_, &QPushButton::clicked, this, &TForm1::Button2Click);
+  konecbtn_ = new QPushButton(QStringLiteral("konec"), k);
+  konecbtn_->move(704, 105);
+  konecbtn_->hide();
+  connect(konecbtn_, &QPushButton::clicked, this, &TForm1::MenuKonecClick);
+}
+
+void TForm1::zrcadli() {
+  const OknoView& o = stav_.okno;
+  hodiny_->setText(ZBajtu(o.hodiny));
+  rychlostSimLabel_->setText(ZBajtu(o.RychlostSimLabel));
+  cetnostVlakuLabel_->setText(ZBajtu(o.CetnostVlakuLabel));
+
+  menuSoubor_->setTitle(ZBajtu(o.MenuSoubor));
+  menuOtevrit_->setText(ZBajtu(o.MenuOtevrit));
+  menuNastav_->setText(ZBajtu(o.MenuNastav));
+  menuKonec_->setText(ZBajtu(o.MenuKonec));
+  menuNapoveda_->setTitle(ZBajtu(o.MenuNapoveda));
+  menuHelp_->setText(ZBajtu(o.MenuHelp));
+  menuOprogramu_->setText(ZBajtu(o.MenuOprogramu));
+  label2_->setText(ZBajtu(o.Label2));
+  label3_->setText(ZBajtu(o.Label3));
+  labelAno_->setText(ZBajtu(o.LabelAno));
+  labelNe_->setText(ZBajtu(o.LabelNe));
+
+  labelVlak_->setText(ZBajtu(o.LabelVlak));
+  labelCil_->setText(ZBajtu(o.LabelCil));
+  imageSmer_->setText(o.ImageSmer == 1 ? QStringLiteral("\u2190")
+                      : o.ImageSmer == 2 ? QStringLiteral("\u2192")
+                                         : QString());
+  labelMaxRychl_->setText(ZBajtu(o.LabelMaxRychl));
+  labelDelka_->setText(ZBajtu(o.LabelDelka));
+  labelHmotnost_->setText(ZBajtu(o.LabelHmotnost));
+  labelLoko_->setText(ZBajtu(o.LabelLoko));
+  labelOdjezd_->setText(ZBajtu(o.LabelOdjezd));
+  labelRychl_->setText(ZBajtu(o.LabelRychl));
+  labelVzdal_->setText(ZBajtu(o.LabelVzdal));
+  labelKolej_->setText(ZBajtu(o.LabelKolej));
+  labelDelkaKol_->setText(ZBajtu(o.LabelDelkaKol));
+  labelRychlKol_->setText(ZBajtu(o.LabelRychlKol));
+  labelSklon_->setText(ZBajtu(o.LabelSklon));
+  labelStanice_->setText(ZBajtu(o.LabelStanice));
+  labelSoused_->setText(ZBajtu(o.LabelSoused));
+  labelSouhlas_->setText(ZBajtu(o.LabelSouhlas));
+
+  Panel(panelVlak_, o.PanelVlak);
+  Panel(panelKolej_, o.PanelKolej);
+  Panel(panelSouhlas_, o.PanelSouhlas);
+
+  // The window, its labels and panels take the drawing's colours; the answer labels keep
+  // their own.
+  Barvy(this, o.pozadi, o.popredi);
+  Barvy(centralWidget(), o.pozadi, o.popredi);
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           hodiny_, rychlostSimLabel_, cetnostVlakuLabel_, panelVlak_, panelKolej_,
+           panelSouhlas_, label2_, label3_, labelVlak_, labelCil_, imageSmer_, labelMaxRychl_,
+           labelDelka_, labelHmotnost_, labelLoko_, labelOdjezd_, labelRychl_, labelVzdal_,
+           labelKolej_, labelDelkaKol_, labelRychlKol_, labelSklon_, labelStanice_,
+           labelSoused_, labelSouhlas_})
+    Barvy(w, o.pozadi, o.popredi);
+
+  if (o.Blikac != blikac_.isActive()) o.Blikac ? blikac_.start() : blikac_.stop();
+  if (o.Rychlomer != rychlomer_.isActive()) o.Rychlomer ? rychlomer_.start() : rychlomer_.stop();
+
+  image1_->update();
+  if (o.zavrit) {
+    stav_.okno.zavrit = false;
+    close();
+  }
+}
+
+void TForm1::CasovacUdalostiTimer() {
+  // A message box raised from inside the core is open: its handler has not finished.
+  if (stav_.zpravaOtevrena) return;
+  stanovar::CasovacUdalostiTimer(stav_);
+  zrcadli();
+}
+
+void TForm1::Button2Click() {
+  if (stav_.zpravaOtevrena) return;
+  stanovar::Button2Click(stav_);
+  zrcadli();
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
+  if (stav_.zpravaOtevrena) return;
+#ifdef STANOVAR_MAM_CESTY
+  Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
+               : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
+                                              : Tlacitko::Leve;
+  stanovar::Image1MouseDown(stav_, t, x, y);
+#else
+  (void)tlacitko; (void)x; (void)y;
+#endif
+  zrcadli();
+}
+
+int TForm1::VirtualniKlic(int k) {
+  switch (k) {
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Left: return 37;
+    case Qt::Key_Up: return 38;
+    case Qt::Key_Right: return 39;
+    case Qt::Key_Down: return 40;
+    case Qt::Key_F1: return 112;
+    case Qt::Key_F2: return 113;
+    case Qt::Key_F3: return 114;
+    case Qt::Key_F4: return 115;
+    case Qt::Key_F5: return 116;
+    default:
+      if (k >= Qt::Key_A && k <= Qt::Key_Z) return k;  // the same codes as virtual keys
+      if (k >= Qt::Key_0 && k <= Qt::Key_9) return k;
+      return 0;
+  }
+}
+
+void TForm1::FormKeyDown(int vk) {
+  if (stav_.zpravaOtevrena) return;
+  // The key acts at the mouse cursor's point on the picture.
+  QPoint b = image1_->mapFromGlobal(QCursor::pos());
+  stanovar::FormKeyDown(stav_, vk, b.x(), b.y());
+  zrcadli();
+}
+
+bool TForm1::eventFilter(QObject* o, QEvent* e) {
+  // Key preview: every key typed into the main window reaches the core first, whichever
+  // control has the focus; keys of the dialogs stay theirs.
+  if (e->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (w && w->window() == this) {
+      auto* k = static_cast<QKeyEvent*>(e);
+      int vk = VirtualniKlic(k->key());
+      if (vk != 0 && !(k->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+        FormKeyDown(vk);
+        return true;
+      }
+    }
+  }
+  return QMainWindow::eventFilter(o, e);
+}
+
+void TForm1::MenuOtevritClick() {
+  MenuOtevritZacni(stav_);
+  zrcadli();
+  soubory_->exec();
+  MenuDialogKonec(stav_);
+  zrcadli();
+}
+
+void TForm1::MenuNastavClick() {
+  MenuDialogZacni(stav_);
+  zrcadli();
+  nastav_->exec();
+  MenuDialogKonec(stav_);
+  zrcadli();
+}
+
+void TForm1::MenuKonecClick() { close(); }
+
+void TForm1::MenuHelpClick() { stanovar::MenuHelpClick(stav_); }
+
+void TForm1::MenuOprogramuClick() {
+  stanovar::MenuOprogramuClick(stav_);
+  zrcadli();
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+  // Every way out (Esc, the menu, the close box) goes through the reset.
+  if (!zavreno_) {
+    ZrusitVse(stav_);
+    zavreno_ = true;
+  }
+  casovacUdalosti_.stop();
+  blikac_.stop();
+  rychlomer_.stop();
+  e->accept();
+}
+
+}  // namespace stanovar::shell

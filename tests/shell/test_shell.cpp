@@ -1,0 +1,229 @@
+// The main window and its dialogs on the offscreen platform: start-up, the menu commands'
+// pause and resume, the dialogs' confirm and cancel paths, and the key preview.
+#include <QDir>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "fakes/skriptovane_prostredi.h"
+#include "shell/dialogy.h"
+#include "shell/hlavni_okno.h"
+#include "traffic/cas.h"
+
+using namespace stanovar;
+using namespace stanovar::shell;
+
+namespace {
+
+struct TestProstredi : test::SkriptovaneProstredi {
+  std::function<void()> priZprave;
+  void zprava(const std::string& t) override {
+    test::SkriptovaneProstredi::zprava(t);
+    if (priZprave) priZprave();
+  }
+};
+
+const char S = '\x85';
+
+std::string Radek(std::initializer_list<std::string> pole) {
+  std::string r;
+  bool prvni = true;
+  for (const auto& p : pole) {
+    if (!prvni) r += S;
+    r += p;
+    prvni = false;
+  }
+  return r + "\r\n";
+}
+
+void Zapis(const QString& cesta, const std::string& obsah) {
+  QFile f(cesta);
+  QVERIFY(f.open(QIODevice::WriteOnly));
+  f.write(obsah.data(), static_cast<qint64>(obsah.size()));
+}
+
+std::string Cti(const QString& cesta) {
+  QFile f(cesta);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return f.readAll().toStdString();
+}
+
+// Closes the next modal dialog with the given button once it is shown.
+void Odpovez(std::function<QAbstractButton*(QDialog*)> tlacitko) {
+  QTimer::singleShot(0, [tlacitko] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    QVERIFY(d != nullptr);
+    if (QAbstractButton* b = tlacitko(d)) QTest::mouseClick(b, Qt::LeftButton);
+  });
+}
+
+}  // namespace
+
+class TestShell : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString cesta(const char* jmeno) { return dir_.filePath(QString::fromLatin1(jmeno)); }
+
+ private slots:
+  void init() {
+    // One track with signals at both ends, and a second station with two tracks.
+    Zapis(cesta("a.yrd"), Radek({"1", "60", "120", "300", "120", "0", "600", "1", "80", "0"}) +
+                              Radek({"3", "60", "120"}) + Radek({"3", "300", "120"}));
+    Zapis(cesta("b.yrd"), Radek({"1", "60", "120", "300", "120", "0", "600", "1", "80", "0"}) +
+                              Radek({"1", "60", "144", "300", "144", "0", "600", "2", "80", "0"}));
+    Zapis(cesta("cs.lng"),
+          "001Soubor\r\n002Otev\xF8\xEDt\r\n017Zp\xECt\r\n026Cetnost: \r\n027Rychlost: \r\n"
+          "031Simul\xE1tor\r\n032napoveda.html\r\n");
+    std::string ini;
+    ini += "\x86" "a.yrd\r\n";
+    ini += "\xB8" "8cs.lng\r\n";
+    ini += "\xB8" "1$00888888\r\n";
+    ini += "\xB8" "2clBlack\r\n";
+    ini += "\xB8" "4\r\n";
+    Zapis(cesta("stanovar.ini"), ini);
+  }
+
+  void startUpDrawsTheStationAndSetsCaptions() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    QCOMPARE(okno.windowTitle(), QStringLiteral("   Stanovar"));
+    QCOMPARE(okno.stav().Koleje.size(), std::size_t{1});
+    QCOMPARE(okno.stav().Navestidla.size(), std::size_t{2});
+    QVERIFY(env.zpravy.empty());
+    QCOMPARE(okno.menuBar()->actions().at(0)->text(), QStringLiteral("Soubor"));
+    QCOMPARE(okno.findChildren<QLabel*>().size() > 10, true);
+    QCOMPARE(QString::fromLatin1(okno.stav().okno.RychlostSimLabel.c_str()),
+             QStringLiteral("Rychlost: 1"));
+    // The track line is drawn in the foreground, the picture's corner in the background.
+    QCOMPARE(okno.obraz().pixelColor(70, 120), QColor(0, 0, 0));
+    QCOMPARE(okno.obraz().pixelColor(2, 2), QColor(136, 136, 136));
+    QCOMPARE(okno.Image1()->geometry(), QRect(0, 59, 792, 480));
+  }
+
+  void aboutPausesAndResumes() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    Stav& s = okno.stav();
+    NastavRychlost(s, 3);
+    int behem = -1;
+    env.priZprave = [&] { behem = s.RychlostSim; };
+    okno.MenuOprogramuClick();
+    QCOMPARE(behem, 0);
+    QCOMPARE(static_cast<int>(s.RychlostSim), 3);
+    QVERIFY(env.zpravy.back().find("Verze:                1.33") != std::string::npos);
+    QVERIFY(env.zpravy.back().find("\rSimul\xE1tor\r") != std::string::npos);
+    // Opened while paused, it resumes at the factor from before the pause.
+    okno.activateWindow();
+    QTest::keyClick(okno.Image1(), Qt::Key_F3);
+    QCOMPARE(static_cast<int>(s.RychlostSim), 0);
+    okno.MenuOprogramuClick();
+    QCOMPARE(static_cast<int>(s.RychlostSim), 3);
+  }
+
+  void openStationCancelKeepsStationButAppliesColours() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    Stav& s = okno.stav();
+    const RKolej* pred = &s.Koleje.front();
+    s.nastaveni.pozadiNove = RGB(255, 255, 255);
+    s.nastaveni.sirkaCaryNova = 1;
+    Odpovez([](QDialog* d) { return static_cast<TFormSoubory*>(d)->StornoBtn; });
+    okno.MenuOtevritClick();
+    QCOMPARE(&s.Koleje.front(), pred);
+    QCOMPARE(s.Koleje.size(), std::size_t{1});
+    QCOMPARE(s.nastaveni.pozadi, RGB(255, 255, 255));
+    QCOMPARE(s.nastaveni.sirkaCary, 1);
+    QCOMPARE(static_cast<int>(s.RychlostSim), 1);
+    std::string ini = Cti(cesta("stanovar.ini"));
+    QVERIFY(ini.find("\xB8" "1clWhite") != std::string::npos);
+    QVERIFY(ini.find("\xB8" "3") != std::string::npos);
+    QVERIFY(ini.find("\x86" "a.yrd") != std::string::npos);
+  }
+
+  void openStationOkReloadsFromTheDialogPaths() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    Stav& s = okno.stav();
+    Odpovez([this](QDialog* d) {
+      auto* f = static_cast<TFormSoubory*>(d);
+      // The dialog shows the current paths and its captions from the language file.
+      if (!f->SchemaEdit->text().endsWith(QStringLiteral("a.yrd"))) return f->StornoBtn;
+      if (f->StornoBtn->text() != QString::fromUtf8("Zp\u011bt")) return f->StornoBtn;
+      f->SchemaEdit->setText(cesta("b.yrd"));
+      return f->OKbtn;
+    });
+    okno.MenuOtevritClick();
+    QCOMPARE(s.Koleje.size(), std::size_t{2});
+    QVERIFY(Cti(cesta("stanovar.ini")).find("\x86" "b.yrd") != std::string::npos);
+    QCOMPARE(static_cast<int>(s.RychlostSim), 1);
+  }
+
+  void settingsCancelKeepsColourDropsLanguage() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    Stav& s = okno.stav();
+    okno.formNastav()->vyberBarvu = [](Barva, Barva* c) {
+      *c = RGB(10, 20, 30);
+      return true;
+    };
+    Odpovez([](QDialog* d) {
+      auto* f = static_cast<TFormNastav*>(d);
+      QTest::mouseClick(f->PozadiBtn, Qt::LeftButton);
+      f->tloust1->click();
+      f->JazykEdit->setText(QStringLiteral("jiny.lng"));
+      return f->StornoBut;
+    });
+    okno.MenuNastavClick();
+    QCOMPARE(s.nastaveni.pozadiNove, RGB(10, 20, 30));
+    QCOMPARE(s.nastaveni.sirkaCaryNova, 1);
+    // Nothing on screen changes until a station is opened again.
+    QCOMPARE(s.nastaveni.pozadi, RGB(136, 136, 136));
+    QVERIFY(s.nastaveni.cestaJazyk.find("cs.lng") != std::string::npos);
+    std::string ini = Cti(cesta("stanovar.ini"));
+    QVERIFY(ini.find("\xB8" "1$001e140a") != std::string::npos);
+    QVERIFY(ini.find("\xB8" "8cs.lng") != std::string::npos);
+
+    Odpovez([](QDialog* d) { return static_cast<TFormNastav*>(d)->OKBut; });
+    okno.MenuNastavClick();
+    // The control kept the cancelled text; OK now stores it.
+    QCOMPARE(QString::fromStdString(s.nastaveni.cestaJazyk), QStringLiteral("jiny.lng"));
+    QVERIFY(Cti(cesta("stanovar.ini")).find("jiny.lng") != std::string::npos);
+  }
+
+  void keysReachTheCoreAndEscCloses() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&okno));
+    Stav& s = okno.stav();
+    QTest::keyClick(&okno, Qt::Key_Up);
+    QCOMPARE(static_cast<int>(s.RychlostSim), 2);
+    QTest::keyClick(&okno, Qt::Key_Right);
+    QCOMPARE(static_cast<int>(s.CetnostVlaku), 5);
+    QCOMPARE(QString::fromLatin1(s.okno.CetnostVlakuLabel.c_str()), QStringLiteral("Cetnost: 5"));
+    QTest::keyClick(&okno, Qt::Key_Escape);
+    QVERIFY(!okno.isVisible());
+    QVERIFY(s.Koleje.empty());
+  }
+
+  void timerTickShowsTheClock() {
+    TestProstredi env;
+    env.cas = 7.0 / 24 + 5.0 / 1440 + 9.0 / 86400;
+    TForm1 okno(dir_.path(), &env);
+    okno.CasovacUdalostiTimer();
+    QCOMPARE(QString::fromLatin1(okno.stav().okno.hodiny.c_str()), QStringLiteral("7:05:09"));
+    // While a message box of the core is open, a tick does nothing.
+    env.posun(60);
+    okno.stav().zpravaOtevrena = true;
+    okno.CasovacUdalostiTimer();
+    QCOMPARE(QString::fromLatin1(okno.stav().okno.hodiny.c_str()), QStringLiteral("7:05:09"));
+  }
+};
+
+QTEST_MAIN(TestShell)
+#include "test_shell.moc"

@@ -146,6 +146,7 @@ void SmazCestu(Stav& s, RCesta* c) {
 RNavestidlo* NavestidloVBode(Stav& s, int x, int y) {
   auto it = s.navestidloNaBode.find(KlicBodu(x, y));
   if (it == s.navestidloNaBode.end()) return nullptr;
+  if (static_cast<std::size_t>(it->second) >= s.Navestidla.size()) return nullptr;
   auto& n = s.Navestidla[static_cast<std::size_t>(it->second)];
   return (n.x == x && n.y == y) ? &n : nullptr;
 }

@@ -1,0 +1,339 @@
+#!/usr/bin/env python3
+"""Writes the demo station's data files into data/ (or the folder given as the argument).
+
+The station, timetable, locomotive, language and settings files are windows-1250 text with
+CR LF line ends, and several of them carry marker bytes (0x85 between schema fields, 0x86,
+0x88 and 0xB8 at the start of settings lines). Writing them from this script keeps those
+bytes exact; edit the tables below and run
+
+    python3 tools/demo_data.py
+
+to regenerate demo.yrd, demo.gvd, demo.lok, cestina.lng, english.lng and stanovar.ini.
+The help documents (napoveda.html, help.html) are plain UTF-8 and are edited by hand.
+
+The layout is checked here only for its grid rules. Whether every route the dispatcher
+needs can be found is a property of the route search: the station has been laid out so that
+every entry signal reaches every platform track and every platform track reaches every line
+it may leave by, with one signal at each track end and switches made of connectors only.
+"""
+
+import os
+import re
+import sys
+
+# ---------------------------------------------------------------------------------------
+# The station Lesná
+#
+# Coordinates in pixels on the 6 x 12 grid; lengths in metres, speeds in km/h,
+# gradients in tenths of a per mille for travel from the first to the second end.
+
+STANICE = "Lesná"          # station name (label and platform name)
+NASTUPISTE = "LESNÁ"
+
+# tracks: (x1, y1, x2, y2, gradient, length, number, speed)
+KOLEJE = [
+    (18, 216, 150, 216, 35, 2400, "L1", 120),    # 1 line to Lipovec, departures
+    (18, 240, 150, 240, 35, 2400, "L2", 120),    # 2 line from Lipovec, arrivals
+    (264, 192, 510, 192, 10, 560, "4", 80),      # 3 station track 4
+    (258, 216, 522, 216, 0, 680, "2", 80),       # 4 station track 2
+    (258, 240, 534, 240, 0, 740, "1", 100),      # 5 station track 1 (main)
+    (258, 264, 522, 264, 0, 650, "3", 80),       # 6 station track 3
+    (264, 288, 510, 288, -10, 540, "5", 80),     # 7 station track 5
+    (642, 240, 774, 240, -20, 2800, "K1", 120),  # 8 line to Kamenec, both ways
+    (648, 336, 774, 336, 80, 1800, "D1", 100),   # 9 line to Dubno, both ways
+]
+
+# connectors: (x1, y1, x2, y2, length, speed, brackets)
+SPOJKY = [
+    # west throat
+    (150, 216, 162, 216, 30, 100, 0),
+    (162, 216, 210, 216, 60, 100, 0),
+    (210, 216, 258, 216, 50, 80, 0),
+    (162, 216, 174, 240, 40, 40, 1),   # crossover from track 1 to the departure line
+    (150, 240, 174, 240, 40, 100, 0),
+    (174, 240, 198, 240, 40, 100, 0),
+    (198, 240, 210, 216, 40, 40, 1),   # crossover from the arrival line to tracks 2 and 4
+    (198, 240, 222, 240, 40, 100, 0),
+    (222, 240, 258, 240, 50, 100, 0),
+    (210, 216, 222, 192, 40, 40, 0),
+    (222, 192, 264, 192, 50, 80, 0),
+    (222, 240, 234, 264, 40, 40, 0),
+    (234, 264, 258, 264, 40, 80, 0),
+    (234, 264, 246, 288, 40, 40, 0),
+    (246, 288, 264, 288, 30, 80, 0),
+    # east throat
+    (510, 192, 534, 192, 40, 80, 0),
+    (534, 192, 546, 216, 40, 40, 0),
+    (522, 216, 546, 216, 40, 80, 0),
+    (546, 216, 558, 216, 30, 80, 0),
+    (558, 216, 570, 240, 40, 40, 0),
+    (534, 240, 570, 240, 50, 100, 0),
+    (570, 240, 582, 240, 30, 100, 0),
+    (582, 240, 600, 240, 30, 100, 0),
+    (600, 240, 642, 240, 50, 100, 0),
+    (522, 264, 546, 264, 40, 80, 0),
+    (546, 264, 570, 264, 40, 80, 0),
+    (570, 264, 582, 240, 40, 40, 0),
+    (510, 288, 534, 288, 40, 80, 0),
+    (534, 288, 546, 264, 40, 40, 0),
+    (600, 240, 612, 264, 40, 40, 0),   # branch switch towards Dubno
+    (612, 264, 648, 336, 60, 60, 0),   # branch curve
+]
+
+# signals: (x, y)
+NAVESTIDLA = [
+    (150, 240),                                            # entry from Lipovec
+    (264, 192), (258, 216), (258, 240), (258, 264), (264, 288),  # west ends
+    (510, 192), (522, 216), (534, 240), (522, 264), (510, 288),  # east ends
+    (642, 240),                                            # entry from Kamenec
+    (648, 336),                                            # entry from Dubno
+]
+
+# platforms: (x1, x2, y row above)
+NASTUPISTE_RADKY = [
+    (300, 474, 192), (300, 474, 204),    # island between 4 and 2
+    (300, 486, 240), (300, 486, 252),    # island between 1 and 3
+    (300, 474, 288),                     # side platform at 5
+]
+
+# labels: (x, y, size, text)
+POPISKY = [
+    (354, 150, 16, STANICE),
+    (24, 198, 9, "Lipovec"),
+    (702, 222, 9, "Kamenec"),
+    (702, 318, 9, "Dubno"),
+]
+
+# line ends: (x, y, name, kind)
+SOUSEDE = [
+    (18, 216, "LIPOVEC", 2),
+    (18, 240, "LIPOVEC", 1),
+    (774, 240, "KAMENEC", 3),
+    (774, 336, "DUBNO", 3),
+]
+
+# locomotives: (description, name, max km/h, kW, t, v1, v2, A, B, C, mass factor)
+LOKOMOTIVY = [
+    ("elektrická rychlíková", "E16", 160, 4000, 87, 60, 100, "0.00004", "0.00006", "0.035", "1.15"),
+    ("elektrická univerzální", "E12", 120, 3060, 88, 50, 80, "0.00005", "0.00007", "0.04", "1.15"),
+    ("elektrická nákladní", "E10", 100, 3480, 120, 45, 70, "0.00006", "0.00008", "0.045", "1.18"),
+    ("motorová traťová", "D10", 100, 1470, 74, 35, 60, "0.00005", "0.00007", "0.04", "1.12"),
+    ("motorová lokálková", "D8", 80, 880, 64, 30, 50, "0.00006", "0.00008", "0.045", "1.1"),
+    ("elektrická jednotka", "M12", 120, 1700, 130, 50, 90, "0.00004", "0.00006", "0.035", "1.08"),
+    ("motorový vůz", "M8", 80, 310, 46, 25, 50, "0.00004", "0.00006", "0.03", "1.06"),
+]
+
+# trains: (category, number, from, to, length m, weight t without locomotive, max km/h, locomotive)
+VLAKY = [
+    ("R", 851, "LIPOVEC", "KAMENEC", 240, 420, 140, "E16"),
+    ("R", 852, "KAMENEC", "LIPOVEC", 240, 420, 140, "E16"),
+    ("R", 853, "LIPOVEC", "KAMENEC", 265, 470, 140, "E16"),
+    ("R", 854, "KAMENEC", "LIPOVEC", 265, 470, 140, "E16"),
+    ("R", 855, "LIPOVEC", "KAMENEC", 190, 330, 120, "E12"),
+    ("R", 856, "KAMENEC", "LIPOVEC", 190, 330, 120, "E12"),
+    ("Sp", 1941, "LIPOVEC", "DUBNO", 80, 120, 100, "D10"),
+    ("Sp", 1942, "DUBNO", "LIPOVEC", 80, 120, 100, "D10"),
+    ("Os", 4601, "LIPOVEC", "KAMENEC", 80, 60, 120, "M12"),
+    ("Os", 4602, "KAMENEC", "LIPOVEC", 80, 60, 120, "M12"),
+    ("Os", 4603, "LIPOVEC", "KAMENEC", 105, 140, 100, "E12"),
+    ("Os", 4604, "KAMENEC", "LIPOVEC", 105, 140, 100, "E12"),
+    ("Os", 4605, "LIPOVEC", "KAMENEC", 80, 60, 120, "M12"),
+    ("Os", 4606, "KAMENEC", "LIPOVEC", 80, 60, 120, "M12"),
+    ("Os", 24211, "LIPOVEC", "DUBNO", 30, 22, 80, "M8"),
+    ("Os", 24212, "DUBNO", "LIPOVEC", 30, 22, 80, "M8"),
+    ("Os", 24213, "LIPOVEC", "DUBNO", 45, 60, 80, "D8"),
+    ("Os", 24214, "DUBNO", "LIPOVEC", 45, 60, 80, "D8"),
+    ("Pn", 54311, "LIPOVEC", "KAMENEC", 480, 1450, 90, "E10"),
+    ("Pn", 54312, "KAMENEC", "LIPOVEC", 460, 1380, 90, "E10"),
+    ("Nex", 61741, "LIPOVEC", "KAMENEC", 420, 1200, 100, "E10"),
+    ("Nex", 61742, "KAMENEC", "LIPOVEC", 420, 1100, 100, "E10"),
+    ("Mn", 66451, "LIPOVEC", "DUBNO", 220, 520, 60, "D10"),
+    ("Mn", 66452, "DUBNO", "LIPOVEC", 180, 410, 60, "D10"),
+]
+
+
+# ---------------------------------------------------------------------------------------
+# Language texts 1 to 37
+
+# Arial advance widths in 1/1000 em for the characters of the panel headings.
+W = {' ': 278, '.': 278, 'a': 556, 'b': 556, 'c': 500, 'd': 556, 'e': 556, 'f': 278, 'g': 556,
+     'h': 556, 'i': 222, 'j': 222, 'k': 500, 'l': 222, 'm': 833, 'n': 556, 'o': 556, 'p': 556,
+     'r': 333, 's': 500, 't': 278, 'u': 556, 'v': 500, 'w': 722, 'x': 500, 'y': 500, 'z': 500,
+     'í': 222, 'é': 556, 'č': 500, 'ě': 556, 'á': 556, 'ý': 500,
+     'A': 667, 'I': 278, 'K': 667, 'L': 556, 'N': 722, 'R': 722, 'T': 611, 'V': 667}
+
+
+def sirka(t):
+    return sum(W[c] for c in t)
+
+
+def zarovnej(vzor, slova):
+    """Lay the words out so that each starts as near as possible to where the
+    corresponding heading of the designed (Czech) header starts."""
+    starty = []
+    for m in re.finditer(r"\S+(?: \S+)*", vzor):
+        starty.append(sirka(vzor[:m.start()]))
+    assert len(starty) == len(slova), (starty, slova)
+    out = ""
+    for s, w in zip(starty, slova):
+        if out:
+            out += " "          # at least one blank between headings
+        while sirka(out + " ") - s <= s - sirka(out) and sirka(out) < s:
+            out += " "
+        out += w
+    return out
+
+
+# Column headings of the train and track panels as the panels were designed; the value
+# labels sit under these columns, so the English headings are laid out to match.
+HLAVICKA_VLAK = "VLAK         cíl          směr     max. rychl.      délka     hmotnost     loko    odjezd      rychlost     vzdál."
+HLAVICKA_KOLEJ = "číslo koleje   délka     max.rychl.   sklon    stanice     soused"
+
+CS = {
+    1: "&Soubor", 2: "&Otevřít nádraží", 3: "&Nastavení", 4: "&Konec", 5: "&Nápověda",
+    6: "&Stručně", 7: "&O programu",
+    8: HLAVICKA_VLAK, 9: HLAVICKA_KOLEJ,
+    10: "ANO", 11: "NE",
+    12: "Otevřít nádraží", 13: "Schéma nádraží (*.yrd)", 14: "Seznam vlaků a jízdní řád (*.gvd)",
+    15: "Seznam lokomotiv (*.lok)", 16: "Najít...", 17: "Storno",
+    18: "Nastavení prostředí", 19: "Barva pozadí", 20: "Barva popředí", 21: "Tloušťka čar",
+    22: "Jazyk / Language (*.lng)", 23: "Nové nastavení se projeví až po dalším ",
+    24: "načtení nádraží.", 25: "změnit...",
+    26: "Četnost vlaků: ", 27: "Rychlost simulace: ",
+    28: "Přijmout vlak ", 29: " ze směru ", 30: " do směru ",
+    31: "Popis:             simulátor pracoviště výpravčího",
+    32: "napoveda.html",
+    33: "Chyba výpočtu v části ", 34: ". Prosím, pošlete tyto hodnoty:",
+    35: "Vlak už neexistuje.",
+    36: "Soubor ", 37: " nelze otevřít.",
+}
+
+EN = {
+    1: "&File", 2: "&Open station", 3: "&Settings", 4: "E&xit", 5: "&Help",
+    6: "&Brief help", 7: "&About",
+    8: zarovnej(HLAVICKA_VLAK, ["TRAIN", "dest.", "dir.", "max. speed", "length", "weight",
+                                "loco", "departure", "speed", "dist."]),
+    9: zarovnej(HLAVICKA_KOLEJ, ["track no.", "length", "max.speed", "gradient", "station",
+                                 "neighbour"]),
+    10: "YES", 11: "NO",
+    12: "Open station", 13: "Station schema (*.yrd)", 14: "Train list and timetable (*.gvd)",
+    15: "Locomotive list (*.lok)", 16: "Browse...", 17: "Cancel",
+    18: "Settings", 19: "Background colour", 20: "Foreground colour", 21: "Line width",
+    22: "Jazyk / Language (*.lng)", 23: "New settings take effect after the next ",
+    24: "station is opened.", 25: "change...",
+    26: "Train frequency: ", 27: "Simulation speed: ",
+    28: "Accept train ", 29: " from ", 30: " to ",
+    31: "About:             station dispatcher simulator",
+    32: "help.html",
+    33: "Calculation error in ", 34: ". Please report these values:",
+    35: "The train no longer exists.",
+    36: "File ", 37: " cannot be opened.",
+}
+
+assert sorted(CS) == list(range(1, 38)) and sorted(EN) == list(range(1, 38))
+
+
+# ---------------------------------------------------------------------------------------
+# Writers
+
+SEP = b"\x85"   # field separator of the schema file
+CRLF = b"\r\n"
+
+
+def bajty(v):
+    return v if isinstance(v, bytes) else str(v).encode("cp1250")
+
+
+def radek(druh, *pole):
+    return bajty(druh) + b"".join(SEP + bajty(p) for p in pole) + CRLF
+
+
+def na_mrizce(x, y):
+    return x % 6 == 0 and y % 12 == 0
+
+
+def konec_koleje(x, y):
+    """1 when a track begins at (x, y), 2 when one ends there, 0 when no track end is there.
+    The program works this out itself; the file carries it only for the reader's benefit."""
+    for (x1, y1, x2, _y2, *_zbytek) in KOLEJE:
+        if y1 == y and x in (x1, x2):
+            return 1 if x == x1 else 2
+    return 0
+
+
+def schema():
+    out = []
+    # Tracks come first: signals, platforms and line ends find their tracks among the
+    # tracks read before them.
+    for (x1, y1, x2, y2, sklon, delka, cislo, rychlost) in KOLEJE:
+        assert na_mrizce(x1, y1) and na_mrizce(x2, y2) and y1 == y2 and x1 < x2
+        out.append(radek(1, x1, y1, x2, y2, sklon, delka, cislo, rychlost, 0))
+    for i, (x1, y1, x2, y2, delka, rychlost, zavorky) in enumerate(SPOJKY):
+        assert na_mrizce(x1, y1) and na_mrizce(x2, y2) and x1 < x2
+        assert y1 == y2 or (x2 - x1) * 2 == abs(y2 - y1), "a diagonal climbs 12 per 6"
+        out.append(radek(2, x1, y1, x2, y2, 18001 + i, delka, rychlost, zavorky, 1))
+    for (x, y) in NAVESTIDLA:
+        assert konec_koleje(x, y), "a signal must stand at a track end"
+        out.append(radek(3, x, y))
+    for (x1, x2, y) in NASTUPISTE_RADKY:
+        out.append(radek(5, x1, x2, y, 0, NASTUPISTE))
+    for (x, y, velikost, text) in POPISKY:
+        assert len(text) <= 30
+        out.append(radek(4, x, 0, y, 0, text, velikost))
+    for i, (x, y, jmeno, druh) in enumerate(SOUSEDE):
+        assert konec_koleje(x, y) and len(jmeno) <= 8
+        out.append(radek(6, x, y, 6001 + i, jmeno, konec_koleje(x, y), druh))
+    return b"".join(out)
+
+
+def grafikon():
+    prijezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (1, 3)}
+    odjezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (2, 3)}
+    lokomotivy = {l[1] for l in LOKOMOTIVY}
+    out = []
+    for (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko) in VLAKY:
+        assert odkud in prijezdy and kam in odjezdy and loko in lokomotivy and len(loko) <= 4
+        # The text before the first "#" is not read: it names the train category.
+        out.append(bajty("*%s#%d#%s#%s#%d#%d#%d#%s" %
+                         (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko)) + CRLF)
+    return b"".join(out)
+
+
+def lokomotivy():
+    out = []
+    for (popis, jmeno, vmax, vykon, hmotnost, v1, v2, a, b, c, rho) in LOKOMOTIVY:
+        assert 1.05 <= float(rho) <= 1.2
+        out.append(bajty("*%s#%s#%d#%d#%d#%d#%d#%s#%s#%s#%s" %
+                         (popis, jmeno, vmax, vykon, hmotnost, v1, v2, a, b, c, rho)) + CRLF)
+    return b"".join(out)
+
+
+def jazyk(texty):
+    return b"".join(b"%03d" % n + texty[n].encode("cp1250") + CRLF for n in range(1, 38))
+
+
+def nastaveni():
+    # Relative entries: the files lie beside stanovar.ini in the start-up directory.
+    radky = [b"\x86demo.yrd", b"\x88demo.gvd", b"\xb86demo.lok", b"\xb88cestina.lng",
+             b"\xb81$00888888", b"\xb82clBlack", b"\xb84"]
+    return b"".join(r + CRLF for r in radky)
+
+
+def main():
+    cil = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "data")
+    soubory = {
+        "demo.yrd": schema(),
+        "demo.gvd": grafikon(),
+        "demo.lok": lokomotivy(),
+        "cestina.lng": jazyk(CS),
+        "english.lng": jazyk(EN),
+        "stanovar.ini": nastaveni(),
+    }
+    for jmeno, obsah in soubory.items():
+        with open(os.path.join(cil, jmeno), "wb") as f:
+            f.write(obsah)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,71 @@
+// Routes through the station: the dispatcher's clicks that choose them, the search that finds
+// a path, and the locking, storing and release of the paths found.
+//
+// The working chain is Stav::HledanaCesta: the search's candidate list, then the found path,
+// then the path handed to the locking operations, which always leave it empty.
+#pragma once
+
+#include <cstdint>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+enum class Tlacitko { Leve, Prave, Prostredni };
+
+// Mouse-down on the station picture at picture pixels (x, y). Left click on a signal starts a
+// selection (the signal turns yellow); during a selection a click on a connector adds a via
+// point, a click on a track ends the selection by setting or storing the route, and a right
+// click abandons it. Outside a selection a right or middle click on a signal cancels the
+// route from it. Clicks that hit nothing change nothing.
+void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y);
+
+// Best-first search from (x, y), leaving it in direction `smer`, to the point (cilX, cilY) or
+// to Stav::CilovaKolej. Continues the path picked so far (UlozenaCesta) when there is one.
+// Leaves the candidate list in HledanaCesta and sets PosledniSmer. On failure ends the
+// selection and returns the start signal to normal; returns whether the end was reached.
+bool HledejCestu(Stav& s, int x, int y, std::uint16_t smer, int cilX, int cilY);
+
+enum class Sestaveni {
+  Castecne,  // walk back from (PosledniX, PosledniY) in PosledniSmer: a via leg
+  Konecne,   // walk back from the first entry for CilovaKolej: the whole route
+};
+// Replaces the candidate list in HledanaCesta by the path it leads to, start step first.
+// The path is empty when the walk finds no end to start from.
+void SestavCestu(Stav& s, Sestaveni rezim);
+
+// Whether the path in HledanaCesta runs into something locked or occupied, into a locked
+// connector at a point where it leaves an element, across a locked diagonal, or into itself.
+bool KontrolaCesty(Stav& s);
+
+// Locks the path in HledanaCesta as a set route (green), or with `uvolnit` releases it.
+// `start` 0 marks a fresh request: when it is blocked it is stored under its signal instead.
+// A stored request passes its own start. HledanaCesta is empty afterwards.
+void NastavCestu(Stav& s, int vlak, int start, bool uvolnit = false);
+void ZrusCestu(Stav& s);
+
+// Cuts the path in HledanaCesta at every joint of two tracks and sets or stores the sections:
+// with `start` 0 the first section is set at once (or stored under its signal when blocked),
+// every later one is stored under the track before it and set by the retry that follows.
+void RozdelCestu(Stav& s, int start);
+
+// Stores the path in HledanaCesta as a pending route. A signal start turns red.
+void UlozCekajici(Stav& s, int start, int cil, bool ceka);
+// Removes the pending routes that start or belong to `k`, except held ones.
+void ZrusCekajici(Stav& s, int k);
+// Sets every pending route that is not waiting and is free now, oldest first.
+void ZkusCekajici(Stav& s);
+
+enum class Oznaceni { Uvolnit, Drzet };
+// On every pending route belonging to signal `navestidlo`: clear the waiting flag (Uvolnit),
+// or mark it held so that removal by identifier keeps it (Drzet).
+void OznacCekajici(Stav& s, int navestidlo, Oznaceni co);
+
+// Whether the route from signal n may be cancelled: refused while the train booked on the
+// track in front of the signal has a path that ends on that track.
+bool PriblizeniDovoluje(Stav& s, const RNavestidlo& n);
+// The dispatcher's cancel at signal `navestidlo`: drops its stored request, and releases the
+// route set from it with the follow-on sections after it, unless the approach test refuses.
+void ZrusCestuUNavestidla(Stav& s, int navestidlo);
+
+}  // namespace stanovar

@@ -1,0 +1,367 @@
+// Locking found paths as routes, storing the blocked ones, and releasing routes.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+
+#include "control/cesty.h"
+#include "display/kresleni.h"
+#include "model/seznamy.h"
+#include "traffic/obsazeni.h"
+
+namespace stanovar {
+
+namespace {
+
+// The element a step runs over: connectors and tracks; signal and line-end steps have none.
+RKolej* PrvekKroku(Stav& s, int prvek) {
+  if (prvek / 6000 >= 3) return NajdiSpojku(s, prvek);
+  if (prvek / 6000 == 0) return NajdiKolej(s, prvek);
+  return nullptr;
+}
+
+// Second end of an element; a track lies on its first row only.
+int Y2(const RKolej& e) { return JeKolej(e.id) ? e.y1 : e.y2; }
+
+int Znamenko(std::int64_t v) { return (v > 0) - (v < 0); }
+
+// Whether diagonal e and diagonal c cross. c's line is taken with the slope opposite to e's,
+// so a parallel diagonal never lies on both sides and never conflicts.
+bool Krizi(const RKolej& e, const RKolej& c) {
+  const std::int64_t sklon = e.y2 > e.y1 ? 1 : -1;
+  auto primkaE = [&](std::int64_t x) {
+    return e.y1 - sklon * (gy * std::int64_t{e.x1}) / gx + sklon * (gy * x) / gx;
+  };
+  auto primkaC = [&](std::int64_t x) {
+    return c.y1 + sklon * (gy * std::int64_t{c.x1}) / gx - sklon * (gy * x) / gx;
+  };
+  const bool cPresE =
+      Znamenko(c.y1 - primkaE(c.x1)) * Znamenko(c.y2 - primkaE(c.x2)) < 0;
+  const bool ePresC =
+      Znamenko(e.y1 - primkaC(e.x1)) * Znamenko(e.y2 - primkaC(e.x2)) < 0;
+  return cPresE && ePresC;
+}
+
+// Flank and crossing protection of element e travelled in direction d: a locked or occupied
+// connector that touches the point where the route leaves e, or a locked diagonal that
+// crosses a diagonal e.
+bool SousedniKonflikt(Stav& s, const RKolej& e, int d) {
+  if (e.x1 == e.x2) return false;
+  const bool diagonalni = e.y1 != Y2(e);
+  for (const RKolej& c : s.Spojky) {
+    if (c.zaver == 0) continue;
+    auto maKonec = [&](int x, int y) { return (c.x1 == x && c.y1 == y) || (c.x2 == x && c.y2 == y); };
+    if (d == 1 && maKonec(e.x1, e.y1)) return true;
+    if (d == 2 && maKonec(e.x2, Y2(e))) return true;
+    if (diagonalni && c.x1 != c.x2 && c.y1 != c.y2 && Krizi(e, c)) return true;
+  }
+  return false;
+}
+
+std::string Cislo(int vlak) { return vlak > 0 ? std::to_string(vlak) : std::string(); }
+
+// The train booked on the track at a signal: the first track there, or the other one when the
+// first has none.
+int VlakUNavestidla(Stav& s, const RNavestidlo& n, int dosud) {
+  RKolej* t = KolejVBode(s, n.x, n.y);
+  if (!t) return dosud;
+  if (t->vlak != 0) return t->vlak;
+  RKolej* t2 = KolejVBode(s, n.x, n.y, true);
+  return t2 ? t2->vlak : 0;
+}
+
+// Carries the train number of a route on to the routes set after it: each one found beyond
+// the exit end of the previous one's last track, by its signal or by that track.
+void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit) {
+  RKrok* posl = PosledniKolejKrok(cesta);
+  if (!posl) return;
+  int kolej = posl->prvek;
+  int smer = posl->smer;
+  // Routes may follow one another round a loop; each can be visited once at most.
+  for (std::size_t zbyva = s.Cesty.size(); zbyva > 0; --zbyva) {
+    RKolej* t = NajdiKolej(s, kolej);
+    if (!t || (smer != 1 && smer != 2)) return;
+    RNavestidlo* n = smer == 1 ? NavestidloVBode(s, t->x1, t->y1) : NavestidloVBode(s, t->x2, t->y1);
+    int dalsiKolej = 0, dalsiSmer = 0;
+    RCesta* r2 = NajdiCestu(s, n ? n->id : kolej, &dalsiKolej, &dalsiSmer);
+    if (!r2) return;
+    r2->vlak = nastavit ? vlak : 0;
+    for (const RKrok& k : r2->cesta) {
+      if (!JeKolej(k.prvek)) continue;
+      if (RKolej* e = NajdiKolej(s, k.prvek)) {
+        e->vlak = r2->vlak;
+        KresliPrvek(s, *e, BarvaCesta,
+                    nastavit && r2->vlak != 0 ? std::to_string(r2->vlak) : std::string());
+      }
+    }
+    vlak = r2->vlak;
+    kolej = dalsiKolej;
+    smer = dalsiSmer;
+  }
+}
+
+}  // namespace
+
+bool KontrolaCesty(Stav& s) {
+  Kroky& cesta = s.HledanaCesta;
+  if (cesta.empty()) return false;
+  bool konflikt = false;
+  auto posl = std::prev(cesta.end());
+  auto it = cesta.begin();
+  for (; it != posl; ++it) {
+    RKolej* e = PrvekKroku(s, it->prvek);
+    if (!e) continue;
+    if (e->zaver != 0 || SousedniKonflikt(s, *e, it->smer)) {
+      konflikt = true;
+      break;
+    }
+    e->zaver = 1;
+  }
+  // The step the walk stopped at: normally the last, which gets no flank test.
+  if (RKolej* e = PrvekKroku(s, it->prvek)) {
+    if (e->zaver != 0)
+      konflikt = true;
+    else
+      e->zaver = 1;
+  }
+  // The marks only detect a path that meets itself; none of them outlives the check.
+  for (const RKrok& k : cesta)
+    if (RKolej* e = PrvekKroku(s, k.prvek); e && e->zaver == 1) e->zaver = 0;
+  return konflikt;
+}
+
+void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
+  if (s.HledanaCesta.empty()) return;
+  const bool konflikt = !uvolnit && KontrolaCesty(s);
+  const bool cerstvy = start == 0;
+  const bool nastavit = !uvolnit && !konflikt;
+  const Barva popredi = s.nastaveni.popredi;
+
+  RCesta* r = nullptr;
+  Kroky* cesta = &s.HledanaCesta;
+  if (nastavit) {
+    r = &s.Cesty.emplace_back();
+    r->start = start;
+    r->vlak = vlak;
+    r->minRychlost = 200;
+    r->cesta.splice(r->cesta.end(), s.HledanaCesta);
+    cesta = &r->cesta;
+    if (start != 0)
+      if (RKolej* t = NajdiKolej(s, start)) r->vlak = t->vlak;
+  }
+
+  int navestidlo = 0;
+  auto posl = std::prev(cesta->end());
+  for (auto it = cesta->begin(); it != cesta->end(); ++it) {
+    if (RKolej* e = PrvekKroku(s, it->prvek)) {
+      if (uvolnit) {
+        e->zaver = 0;
+        e->vlak = 0;
+        KresliPrvek(s, *e, popredi, e->cislo);
+      } else if (nastavit) {
+        e->zaver = 2;
+        r->minRychlost = std::min(r->minRychlost, static_cast<int>(e->rychlost));
+        e->vlak = JeKolej(e->id) ? r->vlak : 0;
+        KresliPrvek(s, *e, BarvaCesta, Cislo(r->vlak));
+      } else if (e->zaver == 1) {
+        e->zaver = 0;
+      }
+    }
+    if (it != posl && JeNavestidlo(it->prvek)) {
+      navestidlo = it->prvek;
+      if (RNavestidlo* n = NajdiNavestidlo(s, it->prvek)) {
+        if (nastavit) {
+          n->stav = 2;
+          r->start = n->id;
+          r->vlak = VlakUNavestidla(s, *n, r->vlak);
+          KresliNavestidloBarvou(s, *n, BarvaCesta);
+        } else if (uvolnit) {
+          n->stav = 0;
+          KresliNavestidloBarvou(s, *n, popredi);
+        }
+      }
+    }
+  }
+
+  if (uvolnit || nastavit) PredejCisloVlaku(s, *cesta, nastavit ? r->vlak : 0, nastavit);
+
+  if (konflikt && cerstvy) UlozCekajici(s, navestidlo, 0, false);
+
+  // Once trains run: the train standing at or running towards this route's start is
+  // re-planned onto it (PreplanujJizdu with the route's train, start and speed limit).
+
+  s.HledanaCesta.clear();
+}
+
+void ZrusCestu(Stav& s) { NastavCestu(s, 0, 0, true); }
+
+void UlozCekajici(Stav& s, int start, int cil, bool ceka) {
+  RCekajiciCesta& c = s.CekajiciCesty.emplace_back();
+  c.start = start;
+  c.cil = cil;
+  c.ceka = ceka ? 1 : 0;
+  c.drzena = 0;
+  c.cesta.splice(c.cesta.end(), s.HledanaCesta);
+  if (JeNavestidlo(start)) {
+    if (RNavestidlo* n = NajdiNavestidlo(s, start)) {
+      n->stav = 4;
+      KresliNavestidloBarvou(s, *n, BarvaObsazeno);
+    }
+  }
+}
+
+void RozdelCestu(Stav& s, int a) {
+  if (s.HledanaCesta.empty()) return;
+  Kroky zbytek;
+  zbytek.splice(zbytek.end(), s.HledanaCesta);
+  Kroky usek;
+  int c = 0;
+  int navestidlo = 0;
+  bool ceka = false;
+  while (zbytek.size() > 1) {
+    auto it = zbytek.begin();
+    if (JeNavestidlo(it->prvek)) navestidlo = it->prvek;
+    const int delka = it->delka;
+    it->delka -= c;
+    const int prvek = it->prvek;
+    const bool rez = prvek <= 6000 && std::next(it)->prvek <= 6000;
+    usek.splice(usek.end(), zbytek, it);
+    if (!rez) continue;
+    // A joint of two tracks: the section that ends here is done with.
+    s.HledanaCesta.splice(s.HledanaCesta.end(), usek);
+    if (a == 0) {
+      ceka = KontrolaCesty(s);
+      NastavCestu(s, 0, 0);
+    } else {
+      UlozCekajici(s, a, navestidlo, ceka);
+    }
+    a = prvek;
+    c = delka;
+  }
+  zbytek.front().delka -= c;
+  usek.splice(usek.end(), zbytek);
+  s.HledanaCesta.splice(s.HledanaCesta.end(), usek);
+  if (a == 0)
+    NastavCestu(s, 0, 0);
+  else
+    UlozCekajici(s, a, navestidlo, ceka);
+  ZkusCekajici(s);
+  if (RNavestidlo* n = NajdiNavestidlo(s, navestidlo); n && n->stav == 0)
+    OznacCekajici(s, navestidlo, Oznaceni::Drzet);
+}
+
+void ZrusCekajici(Stav& s, int k) {
+  s.CekajiciCesty.remove_if(
+      [k](const RCekajiciCesta& c) { return !c.drzena && (c.start == k || c.cil == k); });
+}
+
+void OznacCekajici(Stav& s, int navestidlo, Oznaceni co) {
+  for (RCekajiciCesta& c : s.CekajiciCesty) {
+    if (c.cil != navestidlo) continue;
+    if (co == Oznaceni::Uvolnit)
+      c.ceka = 0;
+    else
+      c.drzena = 1;
+  }
+}
+
+void ZkusCekajici(Stav& s) {
+  // The working chain may hold a caller's path (a train being handed over keeps one there);
+  // it is put aside while the stored paths pass through it.
+  Kroky odlozena;
+  odlozena.splice(odlozena.end(), s.HledanaCesta);
+  // Oldest first, so requests blocked on the same element are set in the order made. Setting
+  // one releases the follow-on sections of its signal, which come later in the list and are
+  // tried in the same pass.
+  for (auto it = s.CekajiciCesty.begin(); it != s.CekajiciCesty.end();) {
+    if (it->ceka) {
+      ++it;
+      continue;
+    }
+    const int start = it->start;
+    RNavestidlo* n = nullptr;
+    if (JeNavestidlo(start)) {
+      n = NajdiNavestidlo(s, start);
+      if (!n || n->stav != 4) {
+        ++it;
+        continue;
+      }
+      n->stav = 0;
+    } else if (it->cesta.empty() || !NajdiKolej(s, it->cesta.back().prvek)) {
+      ++it;
+      continue;
+    }
+    s.HledanaCesta.splice(s.HledanaCesta.end(), it->cesta);
+    if (KontrolaCesty(s)) {
+      if (n) n->stav = 4;
+      it->cesta.splice(it->cesta.end(), s.HledanaCesta);
+      ++it;
+      continue;
+    }
+    it = s.CekajiciCesty.erase(it);
+    NastavCestu(s, 0, start);
+    if (n) OznacCekajici(s, start, Oznaceni::Uvolnit);
+  }
+  s.HledanaCesta.splice(s.HledanaCesta.end(), odlozena);
+}
+
+bool PriblizeniDovoluje(Stav& s, const RNavestidlo& n) {
+  RKolej* t = KolejVBode(s, n.x, n.y);
+  if (t && t->vlak == 0) t = KolejVBode(s, n.x, n.y, true);
+  if (!t || t->vlak <= 0) return true;
+  RVlak* v = NajdiVlak(s, t->vlak);
+  if (!v || v->cesta.empty()) return true;
+  const int kolej = t->id;
+  RKolej* dalsi = KolejVBode(s, n.x, n.y, true);
+  const RKrok* posl = PosledniKolejKrok(v->cesta);
+  if (!posl) return true;
+  // The train's path ends in front of the signal: it is running up to it.
+  return !(posl->prvek == kolej || (dalsi && posl->prvek == dalsi->id));
+}
+
+void ZrusCestuUNavestidla(Stav& s, int id) {
+  RNavestidlo* n = NajdiNavestidlo(s, id);
+  if (!n) return;
+  if (n->stav == 4) {
+    ZrusCekajici(s, n->id);
+    KresliNavestidloBarvou(s, *n, s.nastaveni.popredi);
+    n->stav = 0;
+  }
+  int kolej = 0, smer = 0;
+  RCesta* r = NajdiCestu(s, n->id, &kolej, &smer);
+  if (!r || !PriblizeniDovoluje(s, *n)) return;
+  s.HledanaCesta.clear();
+  s.HledanaCesta.splice(s.HledanaCesta.end(), r->cesta);
+  ZrusCestu(s);
+  SmazCestu(s, r);
+
+  // The follow-on sections stored under each track in turn go with it, as long as they run
+  // on in the same direction.
+  std::unordered_set<int> videne;
+  int smerRetezu = -1;
+  for (int t = kolej; t != 0 && videne.insert(t).second;) {
+    int dalsi = 0, d = 0;
+    RCesta* r2 = NajdiCestu(s, t, &dalsi, &d);
+    if (smerRetezu < 0) smerRetezu = d;
+    if (r2 && d == smerRetezu) {
+      if (r2->cesta.size() > 1) {
+        s.HledanaCesta.clear();
+        s.HledanaCesta.splice(s.HledanaCesta.end(), r2->cesta);
+        ZrusCestu(s);
+      } else if (!r2->cesta.empty()) {
+        // A single track is freed like a train leaving it, which also retries the stored
+        // routes. The retry appends to Cesty but removes nothing, so r2 stays valid.
+        UvolneniPrvku(s, r2->vlak, dalsi);
+      }
+      SmazCestu(s, r2);
+    }
+    t = dalsi;
+  }
+
+  ZrusCekajici(s, id);
+  ZkusCekajici(s);
+  // Once trains run: when the route's last track is a line track whose accepted train waits
+  // for it (druhKonce 4) and it is free now, that train is let in (TratUvolnena).
+}
+
+}  // namespace stanovar

@@ -1,0 +1,39 @@
+#include "traffic/obsazeni.h"
+
+#include <string>
+
+#include "control/cesty.h"
+#include "display/kresleni.h"
+#include "model/seznamy.h"
+
+namespace stanovar {
+
+namespace {
+// Identifiers between the tracks and the connectors (line ends, signals) are never occupied.
+RKolej* Prvek(Stav& s, int id) {
+  if (id < 6000) return NajdiKolej(s, id);
+  if (id / 6000 >= 3) return NajdiSpojku(s, id);
+  return nullptr;
+}
+}  // namespace
+
+void ObsazeniPrvku(Stav& s, int vlak, int id) {
+  RKolej* e = Prvek(s, id);
+  if (!e) return;
+  // The booked train number (vlak) stays as the route or the entry from the line set it.
+  e->zaver = 3;
+  KresliPrvek(s, *e, BarvaObsazeno, std::to_string(vlak));
+}
+
+void UvolneniPrvku(Stav& s, int /*vlak*/, int id) {
+  RKolej* e = Prvek(s, id);
+  if (!e) return;
+  e->zaver = 0;
+  e->vlak = 0;
+  KresliPrvek(s, *e, s.nastaveni.popredi, e->cislo);
+  ZkusCekajici(s);
+  // Once trains run: a line track whose accepted train waits for it (druhKonce 4) and that is
+  // still free after the retry lets that train in (TratUvolnena).
+}
+
+}  // namespace stanovar

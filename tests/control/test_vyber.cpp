@@ -1,0 +1,380 @@
+// Choosing routes with the mouse and the search that finds them.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "control/stanice.h"
+
+using namespace stanovar;
+using test::Nadrazi;
+using test::Stanice;
+using V = std::vector<int>;
+
+namespace {
+
+// Nothing set, stored, marked or left over from a selection.
+void Klid(Stanice& st) {
+  Stav& s = st.s;
+  EXPECT_FALSE(s.VyberCesty);
+  EXPECT_TRUE(s.Cesty.empty());
+  EXPECT_TRUE(s.CekajiciCesty.empty());
+  EXPECT_TRUE(s.HledanaCesta.empty());
+  EXPECT_TRUE(s.UlozenaCesta.empty());
+  EXPECT_EQ(s.CilovaKolej, 0);
+  for (const RKolej& k : s.Koleje) EXPECT_EQ(k.zaver, 0) << k.id;
+  for (const RKolej& k : s.Spojky) EXPECT_EQ(k.zaver, 0) << k.id;
+  for (const RNavestidlo& n : s.Navestidla) EXPECT_EQ(n.stav, 0) << n.id;
+}
+
+V Prvky(Stanice& st, int navestidlo) {
+  RCesta* r = st.CestaOd(navestidlo);
+  return r ? Stanice::Prvky(r->cesta) : V{};
+}
+
+}  // namespace
+
+TEST(Vyber, StartSignalSnapsAndTurnsYellowAndRightClickAbandons) {
+  Nadrazi st;
+  RNavestidlo& s2 = st.N(st.S2);
+  // Up to half a grid step off the signal's point snaps onto it.
+  st.Klik(302, 125);
+  EXPECT_TRUE(st.s.VyberCesty);
+  EXPECT_EQ(st.s.StartNavestidlo, st.S2);
+  EXPECT_EQ(s2.stav, 1);
+  EXPECT_EQ(st.s.PosledniSmer, 2);
+  EXPECT_EQ(st.s.PosledniX, 300);
+  EXPECT_EQ(st.s.PosledniY, 120);
+  EXPECT_TRUE(test::Cara(st.platno, BarvaVyber, 294, 110, 306, 130));
+  EXPECT_EQ(st.platno.pero, st.s.nastaveni.popredi);
+
+  st.platno.smaz();
+  st.Klik(0, 0, Tlacitko::Prave);  // abandons wherever it is
+  EXPECT_FALSE(st.s.VyberCesty);
+  EXPECT_EQ(s2.stav, 0);
+  EXPECT_TRUE(test::Cara(st.platno, st.s.nastaveni.popredi, 294, 110, 306, 130));
+
+  // One grid column beside the point still finds the signal, from either side.
+  st.Klik(306, 120);
+  EXPECT_EQ(st.s.StartNavestidlo, st.S2);
+  st.Klik(0, 0, Tlacitko::Prave);
+  st.Klik(294, 120);
+  EXPECT_EQ(st.s.StartNavestidlo, st.S2);
+  st.Klik(0, 0, Tlacitko::Prave);
+  Klid(st);
+
+  // A signal that is not normal cannot start a selection.
+  s2.stav = 2;
+  st.Klik(s2);
+  EXPECT_FALSE(st.s.VyberCesty);
+  EXPECT_EQ(s2.stav, 2);
+}
+
+TEST(Vyber, RoutesThroughTheStationTakeTheWayTheSwitchesGive) {
+  Nadrazi st;
+  st.Cesta(st.S1, st.K3);
+  EXPECT_EQ(Prvky(st, st.S1), (V{st.C1, st.C3, st.K3}));
+  EXPECT_FALSE(st.s.VyberCesty);
+  EXPECT_EQ(st.s.CilovaKolej, 0);
+
+  Nadrazi st2;
+  st2.Cesta(st2.S1, st2.K2);
+  EXPECT_EQ(Prvky(st2, st2.S1), (V{st2.C1, st2.C2, st2.K2}));
+  // Out of the station onto the exit line, and westwards from a platform onto the entry line.
+  st2.Cesta(st2.S3, st2.K4);
+  EXPECT_EQ(Prvky(st2, st2.S3), (V{st2.C5, st2.C6, st2.K4}));
+  Nadrazi st3;
+  st3.Cesta(st3.S7, st3.K1);
+  EXPECT_EQ(Prvky(st3, st3.S7), (V{st3.C8, st3.C1, st3.K1}));
+  // The path's steps carry the direction of travel and the length from the start.
+  const Kroky& p = st3.CestaOd(st3.S7)->cesta;
+  EXPECT_EQ(p.back().smer, 1);
+  EXPECT_EQ(p.back().delka, 10 + 10 + 500);
+  EXPECT_EQ(st3.CestaOd(st3.S7)->minRychlost, 40);
+}
+
+TEST(Vyber, LineTracksForArrivalsOnlyAndDeadEndsCannotBeReached) {
+  Nadrazi st;
+  st.Trat(st.K1, 1);  // trains only arrive on the entry line
+  st.Cesta(st.S7, st.K1);
+  Klid(st);
+  st.Trat(st.K1, 4);  // held for an accepted train
+  st.Cesta(st.S7, st.K1);
+  Klid(st);
+
+  // A siding that ends without a signal and without a line.
+  Stanice sd;
+  int a = sd.Kolej(0, 60, 120);
+  int b = sd.Kolej(60, 120, 120);
+  int c = sd.Kolej(120, 180, 120);
+  int s1 = sd.Navestidlo(60, 120);
+  (void)a;
+  sd.Cesta(s1, b);
+  Klid(sd);
+  sd.Cesta(s1, c);
+  Klid(sd);
+}
+
+TEST(Vyber, DestinationMovesOnToTheLastTrackBeforeTheNextSignal) {
+  Stanice st;
+  int a = st.Kolej(0, 60, 120, 200);
+  int b = st.Kolej(60, 120, 120, 100);
+  int c = st.Kolej(120, 180, 120, 150);
+  int d = st.Kolej(180, 240, 120, 120);
+  int e = st.Kolej(240, 300, 120, 90);
+  int s1 = st.Navestidlo(60, 120);
+  int s2 = st.Navestidlo(180, 120);  // one track ends, one begins: both ways
+  st.Navestidlo(240, 120);
+  st.Navestidlo(300, 120);
+  (void)a;
+  // Clicking the first track of the block still ends the route at the signal beyond it.
+  st.Cesta(s1, b);
+  RCesta* r = st.CestaOd(s1);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(Stanice::Prvky(r->cesta), V{b});
+  // The second track is a section of its own, set after the first under it.
+  RCesta* f = st.CestaOd(b);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(Stanice::Prvky(f->cesta), V{c});
+  EXPECT_EQ(st.Zaver(c), 2);
+  EXPECT_TRUE(st.s.CekajiciCesty.empty());
+
+  // A search never passes a signal.
+  EXPECT_EQ(st.N(s2).strana, 3);
+  st.Cesta(s2, e);
+  EXPECT_EQ(st.CestaOd(s2), nullptr);
+  EXPECT_EQ(st.N(s2).stav, 0);
+  EXPECT_EQ(st.Zaver(d), 0);
+  EXPECT_EQ(st.Zaver(e), 0);
+  // From the same signal the block after it can be reached.
+  st.Cesta(s2, d);
+  EXPECT_EQ(Prvky(st, s2), V{d});
+}
+
+// Two ways between two points: over a diamond of connectors (each side two diagonals and a
+// straight middle) and, in some stations, a straight connector.
+struct Kosoctverec : Stanice {
+  int k0, k1, s1;
+  int horni1, horni2, horni3;  // up, along, down
+  int dolni1, dolni2, dolni3;  // down, along, up
+  Kosoctverec(int rychlostHorni, int rychlostDolni, int delkaHorni, int delkaDolni) {
+    k0 = Kolej(0, 60, 120);
+    k1 = Kolej(120, 300, 120);
+    horni1 = Spojka(60, 120, 66, 108, delkaHorni, rychlostHorni);
+    horni2 = Spojka(66, 108, 114, 108, delkaHorni, rychlostHorni);
+    horni3 = Spojka(114, 108, 120, 120, delkaHorni, rychlostHorni);
+    dolni1 = Spojka(60, 120, 66, 132, delkaDolni, rychlostDolni);
+    dolni2 = Spojka(66, 132, 114, 132, delkaDolni, rychlostDolni);
+    dolni3 = Spojka(114, 132, 120, 120, delkaDolni, rychlostDolni);
+    s1 = Navestidlo(60, 120);
+    Navestidlo(300, 120);
+  }
+  V Horni() const { return {horni1, horni2, horni3, k1}; }
+  V Dolni() const { return {dolni1, dolni2, dolni3, k1}; }
+};
+
+TEST(Hledani, PrefersFewerDiagonalColumnsThenHigherSpeedThenShorter) {
+  {
+    // The faster side wins although it is longer.
+    Kosoctverec st(60, 40, 50, 10);
+    st.Cesta(st.s1, st.k1);
+    EXPECT_EQ(Prvky(st, st.s1), st.Horni());
+  }
+  {
+    Kosoctverec st(40, 60, 10, 50);
+    st.Cesta(st.s1, st.k1);
+    EXPECT_EQ(Prvky(st, st.s1), st.Dolni());
+  }
+  {
+    // Equal speeds: the shorter side.
+    Kosoctverec st(40, 40, 30, 20);
+    st.Cesta(st.s1, st.k1);
+    EXPECT_EQ(Prvky(st, st.s1), st.Dolni());
+  }
+  {
+    Kosoctverec st(40, 40, 20, 30);
+    st.Cesta(st.s1, st.k1);
+    EXPECT_EQ(Prvky(st, st.s1), st.Horni());
+    EXPECT_EQ(st.CestaOd(st.s1)->cesta.back().cena, 2);
+  }
+  {
+    // A straight connector crosses no diagonal column: it wins although slower and longer.
+    Kosoctverec st(60, 60, 10, 10);
+    int rovna = st.Spojka(60, 120, 120, 120, 500, 20);
+    st.Cesta(st.s1, st.k1);
+    EXPECT_EQ(Prvky(st, st.s1), (V{rovna, st.k1}));
+    EXPECT_EQ(st.CestaOd(st.s1)->minRychlost, 20);
+  }
+}
+
+TEST(Hledani, ViaPointsForceTheWayAndAreKeptUntilTheEnd) {
+  Kosoctverec st(60, 40, 10, 10);
+  st.Klik(st.N(st.s1));
+  // A click near the left end of the lower middle connector: the via point is that end.
+  st.Klik(72, 132);
+  EXPECT_TRUE(st.s.VyberCesty);
+  EXPECT_EQ(Stanice::Prvky(st.s.UlozenaCesta), V{st.dolni1});
+  EXPECT_EQ(st.s.PosledniX, 66);
+  EXPECT_EQ(st.s.PosledniY, 132);
+  EXPECT_TRUE(st.s.HledanaCesta.empty());
+  // Near its right end: the next leg runs along it.
+  st.Klik(108, 132);
+  EXPECT_EQ(Stanice::Prvky(st.s.UlozenaCesta), (V{st.dolni1, st.dolni2}));
+  EXPECT_EQ(st.s.PosledniX, 114);
+  st.KlikKolej(st.k1);
+  EXPECT_EQ(Prvky(st, st.s1), st.Dolni());
+  EXPECT_TRUE(st.s.UlozenaCesta.empty());
+  // Lengths count through all legs.
+  EXPECT_EQ(st.CestaOd(st.s1)->cesta.back().delka, 30 + 100);
+
+  // A right click after via points leaves nothing picked behind.
+  Kosoctverec st2(60, 40, 10, 10);
+  st2.Klik(st2.N(st2.s1));
+  st2.Klik(72, 132);
+  ASSERT_FALSE(st2.s.UlozenaCesta.empty());
+  st2.Klik(72, 132, Tlacitko::Prave);
+  Klid(st2);
+
+  // A via point that cannot be reached ends the selection with nothing picked.
+  Kosoctverec st3(60, 40, 10, 10);
+  int stranou = st3.Spojka(400, 240, 460, 240);
+  (void)stranou;
+  st3.Klik(st3.N(st3.s1));
+  st3.Klik(402, 240);
+  Klid(st3);
+}
+
+TEST(Vyber, ClicksThatHitNothingChangeNothing) {
+  Nadrazi st;
+  const auto kolik = st.platno.log.size();
+  for (auto [x, y] : {std::pair{150, 60}, {-5, -5}, {-100000, 120}, {INT_MIN, INT_MIN},
+                      {INT_MAX, INT_MAX}, {5000, 120}, {0, 120}, {400, 120}, {186, 114}}) {
+    st.Klik(x, y);
+    st.Klik(x, y, Tlacitko::Prave);
+    st.Klik(x, y, Tlacitko::Prostredni);
+  }
+  Klid(st);
+  EXPECT_EQ(st.platno.log.size(), kolik);
+
+  // During a selection: nothing under the click keeps the selection as it is.
+  st.Klik(st.N(st.S1));
+  for (auto [x, y] : {std::pair{150, 60}, {-5, -5}, {INT_MAX, INT_MIN}, {5000, 120}})
+    st.Klik(x, y);
+  EXPECT_TRUE(st.s.VyberCesty);
+  EXPECT_TRUE(st.s.UlozenaCesta.empty());
+  // The start signal clicked again hits the track behind it, which cannot be reached.
+  st.Klik(st.N(st.S1));
+  Klid(st);
+  // The far end of the exit line: reachable only through a signal that faces the other way.
+  st.Klik(st.N(st.S5));
+  st.Klik(396, 120);
+  Klid(st);
+}
+
+TEST(Hledani, EndsOnLoopsSelfTouchingPathsAndJunctionsInsideConnectors) {
+  // A ring of connectors with a diagonal across it and a branch joining a connector in its
+  // middle, entered from a signal; the destination cannot be reached from there.
+  Stanice st;
+  st.Kolej(0, 60, 120);
+  int ciL = st.Kolej(600, 660, 300);
+  st.Spojka(60, 120, 120, 120);
+  st.Spojka(120, 120, 120, 240);
+  st.Spojka(60, 240, 120, 240);
+  st.Spojka(60, 120, 60, 240);
+  st.Spojka(60, 120, 120, 240);  // across the ring
+  st.Spojka(60, 240, 120, 120);  // and the other way
+  st.Spojka(90, 252, 96, 240);   // ends inside the bottom of the ring
+  st.Spojka(60, 252, 90, 252);
+  st.Spojka(60, 120, 60, 120);   // without length
+  int s1 = st.Navestidlo(60, 120);
+  st.Cesta(s1, ciL);
+  Klid(st);
+}
+
+namespace {
+
+// A yard of parallel rows cut into blocks: between two blocks every row has a short gap that
+// a straight connector bridges, and some gaps hold diagonals to the row above or below (two
+// of them crossing where neighbouring rows both have one). Signals stand at random track
+// ends, and some outer tracks lead onto lines.
+void NahodneKolejiste(Stanice& st, std::mt19937& rng) {
+  auto nahoda = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+  const int rady = 4, bloky = 5;
+  for (int r = 0; r < rady; ++r) {
+    const int y = 24 + 12 * r;
+    for (int b = 0; b < bloky; ++b) {
+      int k = st.Kolej(b == 0 ? 0 : 36 * b + 6, 36 * (b + 1), y, 50 + nahoda(200), 30 + nahoda(90));
+      if ((b == 0 || b == bloky - 1) && nahoda(2)) st.Trat(k, 1 + nahoda(3));
+    }
+  }
+  for (int b = 1; b < bloky; ++b) {
+    const int x = 36 * b;
+    for (int r = 0; r < rady; ++r) {
+      const int y = 24 + 12 * r;
+      if (nahoda(5)) st.Spojka(x, y, x + 6, y, 5 + nahoda(20), 30 + nahoda(90));
+      if (r + 1 < rady && nahoda(3) == 0) st.Spojka(x, y, x + 6, y + 12, 10, 40);
+      if (r > 0 && nahoda(3) == 0) st.Spojka(x, y, x + 6, y - 12, 10, 40);
+    }
+  }
+  for (const RKolej& k : std::vector<RKolej>(st.s.Koleje)) {
+    if (nahoda(2) && !NavestidloVBode(st.s, k.x1, k.y1)) st.Navestidlo(k.x1, k.y1);
+    if (nahoda(2) && !NavestidloVBode(st.s, k.x2, k.y1)) st.Navestidlo(k.x2, k.y1);
+  }
+}
+
+}  // namespace
+
+TEST(Hledani, RandomLayoutsAlwaysEndAndLeaveConsistentState) {
+  std::mt19937 rng(4711);
+  std::size_t nastaveno = 0, ulozeno = 0;
+  for (int kolo = 0; kolo < 30; ++kolo) {
+    Stanice st;
+    NahodneKolejiste(st, rng);
+    auto nahoda = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto libovolny = [&](const auto& v) -> const auto& { return v[static_cast<std::size_t>(nahoda(static_cast<int>(v.size())))]; };
+    for (int i = 0; i < 60; ++i) {
+      const int co = nahoda(10);
+      if (co < 5 && !st.s.Navestidla.empty()) {
+        st.Klik(libovolny(st.s.Navestidla));
+        if (nahoda(3) == 0 && !st.s.Spojky.empty()) {
+          const RKolej& c = libovolny(st.s.Spojky);
+          st.Klik(c.x1 + nahoda(2) * (c.x2 - c.x1), c.y1);
+        }
+        st.KlikKolej(libovolny(st.s.Koleje).id);
+      } else if (co < 7 && !st.s.Navestidla.empty()) {
+        st.Klik(libovolny(st.s.Navestidla), nahoda(2) ? Tlacitko::Prave : Tlacitko::Prostredni);
+      } else {
+        const Tlacitko t[] = {Tlacitko::Leve, Tlacitko::Prave, Tlacitko::Prostredni};
+        st.Klik(nahoda(240) - 20, nahoda(100) - 10, t[nahoda(3)]);
+      }
+    }
+    st.Klik(0, 0, Tlacitko::Prave);
+    // Whatever happened, every element is free or locked in a route it belongs to, and a
+    // signal is normal, set or waiting exactly as the routes say.
+    Stav& s = st.s;
+    EXPECT_TRUE(s.HledanaCesta.empty());
+    EXPECT_TRUE(s.UlozenaCesta.empty());
+    for (const RKolej& k : s.Koleje) EXPECT_TRUE(k.zaver == 0 || k.zaver == 2);
+    for (const RKolej& k : s.Spojky) EXPECT_TRUE(k.zaver == 0 || k.zaver == 2);
+    for (const RNavestidlo& n : s.Navestidla) {
+      const bool cesta = NajdiCestu(s, n.id) != nullptr;
+      const bool ceka = std::any_of(s.CekajiciCesty.begin(), s.CekajiciCesty.end(),
+                                    [&](const RCekajiciCesta& c) { return c.start == n.id; });
+      EXPECT_EQ(n.stav == 2, cesta);
+      EXPECT_EQ(n.stav == 4, ceka);
+      EXPECT_TRUE(n.stav == 0 || n.stav == 2 || n.stav == 4);
+    }
+    nastaveno += s.Cesty.size();
+    ulozeno += s.CekajiciCesty.size();
+    for (const RCesta& r : s.Cesty) {
+      for (const RKrok& k : r.cesta) {
+        if (RKolej* e = NajdiPrvek(s, k.prvek)) {
+          EXPECT_EQ(e->zaver, 2);
+        }
+      }
+    }
+  }
+  // The clicks did set routes, so the checks above looked at real ones.
+  EXPECT_GT(nastaveno, 10u);
+  EXPECT_GT(ulozeno, 0u);
+}

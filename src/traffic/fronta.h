@@ -40,20 +40,18 @@ class FrontaUdalosti {
   void vyprazdni();
 
  private:
+  // Heap entries are kept small and the slot data apart from them, so that sifting through
+  // the heap touches as little memory as possible.
   struct Polozka {
-    double cas;            // sort key; NaN is replaced by -infinity
-    std::uint64_t poradi;  // scheduling order, breaks ties first in first out
+    double cas;  // sort key; NaN is replaced by -infinity
     std::uint32_t slot;
-  };
-  struct Slot {
-    RUdalost u;
-    std::uint32_t pozice = Volny;  // index in halda_, Volny when the slot is free
-    std::uint32_t generace = 1;
   };
   static constexpr std::uint32_t Volny = 0xFFFFFFFFu;
 
-  static bool drive(const Polozka& a, const Polozka& b) {
-    return a.cas < b.cas || (a.cas == b.cas && a.poradi < b.poradi);
+  // Earlier time first; among equal times the one scheduled first. The scheduling order is
+  // looked up only on a tie.
+  bool drive(const Polozka& a, const Polozka& b) const {
+    return a.cas < b.cas || (a.cas == b.cas && poradi_[a.slot] < poradi_[b.slot]);
   }
   static Handle handle(std::uint32_t slot, std::uint32_t generace) {
     return (static_cast<Handle>(generace) << 32) | slot;
@@ -65,9 +63,14 @@ class FrontaUdalosti {
   void uvolniSlot(std::uint32_t slot);
 
   std::vector<Polozka> halda_;
-  std::vector<Slot> sloty_;
+  // Per slot: the event, its index in halda_ (Volny when the slot is free), the generation
+  // its handle carries and its scheduling order.
+  std::vector<RUdalost> udalosti_;
+  std::vector<std::uint32_t> pozice_;
+  std::vector<std::uint32_t> generace_;
+  std::vector<std::uint64_t> poradi_;
   std::vector<std::uint32_t> volne_;
-  std::uint64_t poradi_ = 0;
+  std::uint64_t dalsiPoradi_ = 0;
 };
 
 }  // namespace stanovar

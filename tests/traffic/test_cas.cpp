@@ -47,25 +47,6 @@ TEST(SimCas, RunsAtTheFactorAndChangingItKeepsTheTime) {
   EXPECT_NEAR(SimCas(w.stav), start + 43 * Sekunda, Presnost);
 }
 
-TEST(SimCas, PauseStandsStillAndResumesFromTheSameInstant) {
-  test::Svet w;
-  NastavRychlost(w.stav, 4);
-  w.prostredi.posun(5);
-  double t = SimCas(w.stav);
-  NastavRychlost(w.stav, 0);
-  EXPECT_EQ(w.stav.PosledniRychlost, 4);
-  w.prostredi.posun(300);
-  EXPECT_NEAR(SimCas(w.stav), t, Presnost);
-  // Pausing again while paused keeps the factor to resume with.
-  NastavRychlost(w.stav, 0);
-  EXPECT_EQ(w.stav.PosledniRychlost, 4);
-  NastavRychlost(w.stav, w.stav.PosledniRychlost);
-  EXPECT_EQ(w.stav.RychlostSim, 4);
-  EXPECT_NEAR(SimCas(w.stav), t, Presnost);
-  w.prostredi.posun(2);
-  EXPECT_NEAR(SimCas(w.stav), t + 8 * Sekunda, Presnost);
-}
-
 TEST(SimCas, MidnightOfTheWallClockDoesNotMakeTheTimeJump) {
   test::Svet w;
   // Simulated time already in the second day, running twice as fast.

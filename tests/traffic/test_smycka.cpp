@@ -161,30 +161,6 @@ TEST(CasovacUdalosti, DoesNotRunWhileAMessageBoxFromTheCoreIsOpen) {
   EXPECT_NE(w.stav.okno.hodiny, "pred");
 }
 
-TEST(VyjmiUdalost, TakesOutAReplannedTrainsEventsFromTheMiddle) {
-  test::Svet w;
-  double ted = SimCas(w.stav);
-  std::vector<FrontaUdalosti::Handle> h;
-  for (int i = 0; i < 6; ++i)
-    h.push_back(NaplanujUdalost(w.stav, static_cast<std::uint16_t>(3 + i % 3), 10 + i % 2,
-                                i, 1.5 * i, 2.5 * i, ted + i * Sekunda));
-  // Re-planning train 11 walks the queue and takes its events out.
-  for (const auto& [handle, u] : w.stav.fronta.seznam()) {
-    if (u.vlak != 11) continue;
-    RUdalost ven;
-    ASSERT_TRUE(VyjmiUdalost(w.stav, handle, &ven));
-    EXPECT_EQ(ven.vlak, 11);
-    EXPECT_EQ(ven.druh, 3 + ven.prvek % 3);
-    EXPECT_DOUBLE_EQ(ven.hodnota1, 1.5 * ven.prvek);
-    EXPECT_DOUBLE_EQ(ven.hodnota2, 2.5 * ven.prvek);
-    EXPECT_DOUBLE_EQ(ven.cas, ted + ven.prvek * Sekunda);
-  }
-  EXPECT_EQ(VlakyVefronte(w.stav), (std::vector<int>{10, 10, 10}));
-  EXPECT_FALSE(VyjmiUdalost(w.stav, h[1]));
-  EXPECT_TRUE(VyjmiUdalost(w.stav, h[2]));
-  EXPECT_EQ(w.stav.fronta.velikost(), 2u);
-}
-
 TEST(Modalni, DialogPausesAndResumesAtTheFactorBeforeIt) {
   test::Svet w;
   NastavRychlost(w.stav, 3);

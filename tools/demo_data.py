@@ -40,7 +40,7 @@ KOLEJE = [
     (258, 264, 522, 264, 0, 650, "3", 80),       # 6 station track 3
     (264, 288, 510, 288, -10, 540, "5", 80),     # 7 station track 5
     (642, 240, 774, 240, -20, 2800, "K1", 120),  # 8 line to Kamenec, both ways
-    (648, 336, 774, 336, 80, 1800, "D1", 100),   # 9 line to Dubno, both ways
+    (642, 336, 774, 336, 80, 1800, "D1", 100),   # 9 line to Dubno, both ways
 ]
 
 # connectors: (x1, y1, x2, y2, length, speed, brackets)
@@ -61,7 +61,9 @@ SPOJKY = [
     (234, 264, 258, 264, 40, 80, 0),
     (234, 264, 246, 288, 40, 40, 0),
     (246, 288, 264, 288, 30, 80, 0),
-    # east throat
+    # east throat: tracks 4, 2 and 1 lead to Kamenec, tracks 3 and 5 to Dubno, and a
+    # crossover each way joins the two groups, so that a move on one side may run
+    # while the other side is busy
     (510, 192, 534, 192, 40, 80, 0),
     (534, 192, 546, 216, 40, 40, 0),
     (522, 216, 546, 216, 40, 80, 0),
@@ -69,15 +71,16 @@ SPOJKY = [
     (558, 216, 570, 240, 40, 40, 0),
     (534, 240, 570, 240, 50, 100, 0),
     (570, 240, 582, 240, 30, 100, 0),
-    (582, 240, 600, 240, 30, 100, 0),
-    (600, 240, 642, 240, 50, 100, 0),
+    (582, 240, 594, 240, 30, 100, 0),
+    (594, 240, 642, 240, 60, 100, 0),
     (522, 264, 546, 264, 40, 80, 0),
     (546, 264, 570, 264, 40, 80, 0),
-    (570, 264, 582, 240, 40, 40, 0),
+    (570, 264, 582, 240, 40, 40, 0),   # crossover from tracks 3 and 5 to Kamenec
     (510, 288, 534, 288, 40, 80, 0),
     (534, 288, 546, 264, 40, 40, 0),
-    (600, 240, 612, 264, 40, 40, 0),   # branch switch towards Dubno
-    (612, 264, 648, 336, 60, 60, 0),   # branch curve
+    (594, 240, 606, 264, 40, 40, 0),   # crossover from tracks 4, 2 and 1 to Dubno
+    (570, 264, 606, 264, 50, 80, 0),
+    (606, 264, 642, 336, 60, 60, 0),   # branch curve towards Dubno
 ]
 
 # signals: (x, y)
@@ -86,7 +89,7 @@ NAVESTIDLA = [
     (264, 192), (258, 216), (258, 240), (258, 264), (264, 288),  # west ends
     (510, 192), (522, 216), (534, 240), (522, 264), (510, 288),  # east ends
     (642, 240),                                            # entry from Kamenec
-    (648, 336),                                            # entry from Dubno
+    (642, 336),                                            # entry from Dubno
 ]
 
 # platforms: (x1, x2, y row above)

@@ -1,0 +1,93 @@
+// Loading the largest station the identifier scheme allows: 5999 tracks, 5999 connectors,
+// 5999 signals standing at track joints, and 5999 line ends, read by `otevrit` and drawn on
+// a canvas that discards the drawing.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "files/soubory.h"
+#include "model/platno.h"
+#include "model/prostredi.h"
+#include "model/stav.h"
+
+namespace {
+
+using namespace stanovar;
+
+class TichyProstredi : public Prostredi {
+ public:
+  double casDne() override { return 0.5; }
+  std::uint32_t msOdPulnoci() override { return 1; }
+  void zprava(const std::string&) override {}
+  void otevriDokument(const std::string&) override {}
+  int dpi() override { return 96; }
+};
+
+constexpr int PocetKoleji = 5999;
+constexpr int VRadku = 60;  // tracks per row: 100 rows of a realistic length
+
+std::string Pole(std::initializer_list<int> v, const std::string& text = {}) {
+  std::string r;
+  for (int x : v) r.append(1, '\x85').append(std::to_string(x));
+  if (!text.empty()) r.append(1, '\x85').append(text);
+  return r;
+}
+
+// Tracks of 60 pixels joined end to end along each row, a diagonal connector from every
+// track end to the row below, a signal at every joint and a line end at every joint too.
+std::string VelkaStanice() {
+  std::string s;
+  auto x1 = [](int i) { return (i % VRadku) * 60; };
+  auto y = [](int i) { return 24 + (i / VRadku) * 24; };
+  for (int i = 0; i < PocetKoleji; ++i) {
+    s += '1';
+    s += Pole({x1(i), y(i), x1(i) + 60, y(i), 5, 400}, std::to_string(i + 1));
+    s += "\x85" "100\x85" "0\r\n";
+  }
+  for (int i = 0; i < PocetKoleji; ++i) {
+    s += '2';
+    s += Pole({x1(i) + 60, y(i), x1(i) + 66, y(i) + 12, 0, 50, 40, 0, 1});
+    s += "\r\n";
+  }
+  for (int i = 0; i < PocetKoleji; ++i) {
+    s += '3';
+    s += Pole({x1(i) + (i % 2 ? 60 : 0), y(i)});
+    s += "\r\n";
+  }
+  for (int i = 0; i < PocetKoleji; ++i) {
+    s += '6';
+    s += Pole({x1(i), y(i), 0});
+    s += "\x85SOUSED\x85" "0\x85" "3\r\n";
+  }
+  return s;
+}
+
+void BM_NacteniVelkeStanice(benchmark::State& state) {
+  const std::string cesta =
+      (std::filesystem::temp_directory_path() / "stanovar_bench_velka.yrd").string();
+  {
+    std::ofstream f(cesta, std::ios::binary);
+    f << VelkaStanice();
+  }
+  PrazdnePlatno platno;
+  TichyProstredi prostredi;
+  std::size_t prvku = 0;
+  for (auto _ : state) {
+    Stav s;
+    s.platno = &platno;
+    s.prostredi = &prostredi;
+    s.nastaveni.cestaSchema = cesta;
+    otevrit(s);
+    prvku = s.Koleje.size() + s.Spojky.size() + s.Navestidla.size() + s.Sousede.size();
+    benchmark::DoNotOptimize(prvku);
+  }
+  std::remove(cesta.c_str());
+  state.counters["prvku"] = static_cast<double>(prvku);
+  if (prvku != 4u * PocetKoleji) state.SkipWithError("the station did not load whole");
+}
+BENCHMARK(BM_NacteniVelkeStanice)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace

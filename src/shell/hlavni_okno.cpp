@@ -10,10 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 
-#if __has_include("control/cesty.h")
 #include "control/cesty.h"
-#define STANOVAR_MAM_CESTY 1
-#endif
 #include "control/klavesy.h"
 #include "control/menu.h"
 #include "files/soubory.h"
@@ -250,14 +247,10 @@ void TForm1::Button2Click() {
 
 void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
   if (stav_.zpravaOtevrena) return;
-#ifdef STANOVAR_MAM_CESTY
   Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
                : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
                                               : Tlacitko::Leve;
   stanovar::Image1MouseDown(stav_, t, x, y);
-#else
-  (void)tlacitko; (void)x; (void)y;
-#endif
   zrcadli();
 }
 

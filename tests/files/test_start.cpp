@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 
 #include "fakes/svet.h"
 #include "files/cteni.h"
@@ -231,5 +232,34 @@ TEST(Demo, StartsFromTheDataFolder) {
     }
     for (const RLoko& l : s.Lokomotivy) loko |= l.jmeno == sp.loko;
     EXPECT_TRUE(odkud && kam && loko) << "train " << sp.cislo;
+  }
+}
+
+// Every reader at once on noise: the start-up still completes and keeps its invariants.
+TEST(Spust, NoiseInEveryFileStillStarts) {
+  std::mt19937 g(99);
+  auto sum = [&](std::size_t n) {
+    std::string r;
+    const char typicke[] = "0123456789#*%\x85\xB8\r\n ABCabc";
+    for (std::size_t i = 0; i < n; ++i)
+      r += g() % 3 ? typicke[g() % (sizeof typicke - 1)] : static_cast<char>(g() & 0xFF);
+    return r;
+  };
+  for (int kolo = 0; kolo < 5; ++kolo) {
+    test::Adresar d;
+    d.zapis("s.yrd", sum(30000));
+    d.zapis("s.gvd", sum(30000));
+    d.zapis("s.lok", sum(30000));
+    d.zapis("j.lng", sum(30000));
+    // Noise after valid lines: the valid lines still name the files, the noise may not.
+    d.zapis("stanovar.ini", UplneIni + sum(2000));
+    test::Svet w;
+    Spust(w.stav, d.cesta());
+    const Stav& s = w.stav;
+    EXPECT_TRUE(s.nastaveni.sirkaCary == 1 || s.nastaveni.sirkaCary == 2);
+    EXPECT_EQ(static_cast<std::size_t>(s.PocetSpoju), s.Grafikon.size());
+    for (std::size_t i = 0; i < s.Koleje.size(); ++i) EXPECT_EQ(s.Koleje[i].id, int(i) + 1);
+    for (const RLoko& l : s.Lokomotivy) EXPECT_LE(l.jmeno.size(), 8u);
+    for (const RSpoj& sp : s.Grafikon) EXPECT_LE(sp.loko.size(), 4u);
   }
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "traffic/cas.h"
+#include "traffic/obsazeni.h"
 
 namespace stanovar {
 
@@ -24,10 +25,15 @@ bool VyjmiUdalost(Stav& s, FrontaUdalosti::Handle h, RUdalost* ven) {
 }
 
 void ProvedUdalost(Stav& s, const RUdalost& u) {
-  (void)s;
   switch (u.druh) {
-    // Each kind gets its case here once its handler exists; until then, and for kinds
-    // outside 1..10, the event is dropped without effect.
+    case UdalostObsazeni:
+      ObsazeniPrvku(s, u.vlak, u.prvek);
+      break;
+    case UdalostUvolneni:
+      UvolneniPrvku(s, u.vlak, u.prvek);
+      break;
+    // Each further kind gets its case here once its handler exists; until then, and for
+    // kinds outside 1..10, the event is dropped without effect.
     default:
       break;
   }

@@ -10,5 +10,6 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Stanovar"));
   stanovar::shell::TForm1 okno(QDir::currentPath());
   okno.show();
+  okno.activateWindow();
   return app.exec();
 }

@@ -197,6 +197,21 @@ TEST_F(Aktualni, TrainStartedWithinThePhaseAfterV2) {
   EXPECT_GT(v, 22);
 }
 
+// Just above the balance speed the search found, but below the true one: the resistance does
+// not slow the train, and it is taken to run on at its speed, as its plan has it.
+TEST_F(Aktualni, BetweenTheFoundAndTheTrueBalanceSpeedTheTrainRunsOn) {
+  T.rychlost2 = 150;
+  RVypocet P = Plan(160, 3000, 0, 38.65);
+  T.CilRychl = 30;  // a state that asks for coasting
+  T.vzdalenost = 5;
+  auto [v, s] = Za(10);
+  EXPECT_DOUBLE_EQ(v, 38.65);
+  EXPECT_NEAR(s, 5 + 386.5, 1e-6);
+  EXPECT_DOUBLE_EQ(Doba(P, 1000), 1000 / 38.65);
+  EXPECT_DOUBLE_EQ(Rychlost(P, 20), 38.65);
+  BezChyby();
+}
+
 TEST_F(Aktualni, MayUpdateTheTrainsOwnFields) {
   Plan(100, 3000, 0, 5);
   T.vzdalenost = 10;

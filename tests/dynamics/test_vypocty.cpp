@@ -155,6 +155,20 @@ TEST_F(Plan, AtTheBalanceSpeedTheTrainRunsOnWithoutAccelerating) {
   EXPECT_EQ(P.RychlostMax, lim2 - 0.0005);
 }
 
+// The balance search stops within 0.1 of the polynomial's root, here about 0.05 m/s below
+// the true balance of 38.68 m/s. A train in between is above the found balance speed, yet its
+// resistance does not slow it: it runs on at its speed instead of "coasting" upwards.
+TEST_F(Plan, BetweenTheFoundAndTheTrueBalanceSpeedTheTrainRunsOn) {
+  T.rychlost2 = 150;  // no falling-force law below the balance speed
+  RVypocet P = Spocti(160, 3000, 0, 38.65);
+  ASSERT_LT(P.lim1, 38.65);
+  ASSERT_EQ(P.lim2, 0);
+  EXPECT_EQ(P.RychlostMax, 38.65);
+  EXPECT_EQ(P.CasMax, 0);
+  EXPECT_EQ(P.DrahaMax, 0);
+  EXPECT_DOUBLE_EQ(P.BrzdaCas, P.BrzdaDraha / 38.65);
+}
+
 TEST_F(Plan, AboveTheBalanceSpeedTheTrainCoastsDownThenBrakes) {
   RVypocet P = Spocti(160, 3000, 0, 35);
   EXPECT_GT(P.RychlostMax, P.lim2);

@@ -207,6 +207,24 @@ TEST(Hledani, PrefersFewerDiagonalColumnsThenHigherSpeedThenShorter) {
   }
 }
 
+TEST(Hledani, ACheaperWayToAPointAlreadyWaitingInTheListStillWins) {
+  // A two-column diagonal reaches the track at once; a straight connector, a vertical one
+  // down two rows and another straight one get there later but without diagonal columns.
+  Stanice st;
+  st.Kolej(0, 60, 120);
+  int t = st.Kolej(72, 200, 144);
+  int h = st.Spojka(60, 120, 66, 120);
+  int v = st.Spojka(66, 120, 66, 144);
+  int h2 = st.Spojka(66, 144, 72, 144);
+  int d = st.Spojka(60, 120, 72, 144);
+  (void)d;
+  int s1 = st.Navestidlo(60, 120);
+  st.Navestidlo(200, 144);
+  st.Cesta(s1, t);
+  EXPECT_EQ(Prvky(st, s1), (V{h, v, h2, t}));
+  EXPECT_EQ(st.CestaOd(s1)->cesta.back().cena, 0);
+}
+
 TEST(Hledani, ViaPointsForceTheWayAndAreKeptUntilTheEnd) {
   Kosoctverec st(60, 40, 10, 10);
   st.Klik(st.N(st.s1));
@@ -242,6 +260,29 @@ TEST(Hledani, ViaPointsForceTheWayAndAreKeptUntilTheEnd) {
   st3.Klik(st3.N(st3.s1));
   st3.Klik(402, 240);
   Klid(st3);
+}
+
+TEST(Hledani, ViaLegHandsOnTheDirectionWhereItsLastScanStopped) {
+  // A signal between a track behind it and an arrival line ahead, so it searches both ways,
+  // and a connector from it down to a dead end.
+  Stanice st;
+  int a = st.Kolej(0, 60, 120);
+  int b = st.Kolej(60, 120, 120);
+  st.Trat(b, 1);
+  int c = st.Spojka(60, 120, 66, 132);
+  int s1 = st.Navestidlo(60, 120);
+  (void)a;
+  (void)c;
+  ASSERT_EQ(st.N(s1).strana, 3);
+  st.Klik(st.N(s1));
+  // The via leg ends at the connector's far end, reached eastwards. Expanding it moves
+  // nothing, so the cursor stays on the last candidate, the westward step along the track
+  // behind the signal, and that direction is handed on.
+  st.Klik(66, 132);
+  EXPECT_EQ(st.s.PosledniSmer, 1);
+  // No step at the via point runs that way: there is no path back to the start, and the
+  // selection ends rather than go on from the via point alone.
+  Klid(st);
 }
 
 TEST(Vyber, ClicksThatHitNothingChangeNothing) {

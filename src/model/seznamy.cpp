@@ -19,7 +19,20 @@ void Zprava(Stav& s, const std::string& text) {
 
 RKolej& PridejKolej(Stav& s, const RKolej& k) {
   s.Koleje.push_back(k);
-  s.kolejeVRadku[k.y1].push_back(static_cast<int>(s.Koleje.size()) - 1);
+  const int i = static_cast<int>(s.Koleje.size()) - 1;
+  s.kolejeVRadku[k.y1].push_back(i);
+  // Schemas list a row's tracks from left to right, so the new track normally goes last;
+  // otherwise it is slotted in by its first end and the running maxima after it redone.
+  auto& r = s.kolejeRadkuPodleX[k.y1];
+  auto pozice = std::upper_bound(r.poradi.begin(), r.poradi.end(), k.x1,
+                                 [&](int x, int j) { return x < s.Koleje[static_cast<std::size_t>(j)].x1; });
+  std::size_t od = static_cast<std::size_t>(pozice - r.poradi.begin());
+  r.poradi.insert(pozice, i);
+  r.maxX2.resize(r.poradi.size());
+  for (std::size_t j = od; j < r.poradi.size(); ++j) {
+    int x2 = s.Koleje[static_cast<std::size_t>(r.poradi[j])].x2;
+    r.maxX2[j] = j == 0 ? x2 : std::max(r.maxX2[j - 1], x2);
+  }
   return s.Koleje.back();
 }
 
@@ -43,6 +56,7 @@ void VyprazdniStanici(Stav& s) {
   s.aktualniSpoj = -1;
   s.Lokomotivy.clear();
   s.kolejeVRadku.clear();
+  s.kolejeRadkuPodleX.clear();
   s.navestidloNaBode.clear();
   s.kolejVBodePosledni = -1;
   s.spojkaVBodePosledni = -1;
@@ -158,19 +172,24 @@ RKolej* KolejVBode(Stav& s, int x, int y, bool pokracovat) {
     pred = s.kolejVBodePosledni;
   }
   s.kolejVBodePosledni = -1;
-  auto radek = s.kolejeVRadku.find(y);
-  if (radek == s.kolejeVRadku.end()) return nullptr;
-  const auto& idx = radek->second;  // ascending list positions
-  auto konec = std::lower_bound(idx.begin(), idx.end(), pred);
-  for (auto it = konec; it != idx.begin();) {
-    --it;
-    RKolej& k = s.Koleje[static_cast<std::size_t>(*it)];
-    if (k.y1 == y && k.x1 <= x && x <= k.x2) {
-      s.kolejVBodePosledni = *it;
-      return &k;
-    }
+  auto radek = s.kolejeRadkuPodleX.find(y);
+  if (radek == s.kolejeRadkuPodleX.end()) return nullptr;
+  const auto& r = radek->second;
+  // The answer is the newest track below `pred` that holds the point, exactly as a scan
+  // from the newest towards the oldest would find it; only the tracks beginning at or
+  // left of x are candidates, and once no earlier one reaches x the search can stop.
+  auto konec = std::upper_bound(r.poradi.begin(), r.poradi.end(), x,
+                                [&](int xx, int j) { return xx < s.Koleje[static_cast<std::size_t>(j)].x1; });
+  int nejnovejsi = -1;
+  for (auto j = static_cast<std::size_t>(konec - r.poradi.begin()); j-- > 0;) {
+    if (r.maxX2[j] < x) break;
+    const int i = r.poradi[j];
+    const RKolej& k = s.Koleje[static_cast<std::size_t>(i)];
+    if (i < pred && i > nejnovejsi && k.y1 == y && k.x1 <= x && x <= k.x2) nejnovejsi = i;
   }
-  return nullptr;
+  if (nejnovejsi < 0) return nullptr;
+  s.kolejVBodePosledni = nejnovejsi;
+  return &s.Koleje[static_cast<std::size_t>(nejnovejsi)];
 }
 
 bool SpojkaObsahuje(const RKolej& c, int x, int y) {

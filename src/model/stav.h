@@ -69,6 +69,13 @@ struct Stav {
   // Indexes that keep the point look-ups fast on large stations: tracks by row, and the
   // last signal at each point.
   std::unordered_map<int, std::vector<int>> kolejeVRadku;
+  // The same rows ordered by the tracks' first ends, with the running maximum of their
+  // second ends: a point look-up then visits only the tracks that may hold the point.
+  struct RadekPodleX {
+    std::vector<int> poradi;  // list positions, ascending x1
+    std::vector<int> maxX2;   // maxX2[i]: largest x2 among poradi[0..i]
+  };
+  std::unordered_map<int, RadekPodleX> kolejeRadkuPodleX;
   std::unordered_map<std::int64_t, int> navestidloNaBode;
 
   // Route selection.

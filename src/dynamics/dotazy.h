@@ -8,11 +8,12 @@ namespace stanovar {
 
 // Time, as a day fraction, from the plan start until the train following plan P covers x
 // metres, plus `offset` seconds. Reads T's rychlost, CilRychl, brzdi and BrzdZrych as the
-// state at the plan start. After a fault (reported) it returns offset/86400 alone.
+// state at the plan start. After a fault (reported) it returns offset/86400 alone, or 0 when
+// the offset itself is not finite.
 double VypoctiDobu(Stav& s, const RVypocet& P, RVlak& T, double x, double offset);
 
 // Speed, m/s, t seconds after the plan start. After a fault (reported) it returns the
-// train's rychlost.
+// train's rychlost (0 when that is not finite).
 double VypoctiNovouRychlost(Stav& s, const RVypocet& P, RVlak& T, double t);
 
 // Speed (m/s) and position (m) of the train now, extrapolated from its stored state and the

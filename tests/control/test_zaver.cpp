@@ -75,25 +75,6 @@ TEST(Zaver, TrainNumberGivenByTheCallerLabelsAPathWithoutSignal) {
   EXPECT_TRUE(test::Text(st.platno, "88", BarvaCesta));
 }
 
-TEST(Zaver, BlockedRequestIsStoredRedAndNothingIsLocked) {
-  Nadrazi st;
-  st.Cesta(st.S2, st.K4);
-  ASSERT_NE(st.CestaOd(st.S2), nullptr);
-  st.platno.smaz();
-  st.Cesta(st.S3, st.K4);  // needs C6, which the first route holds
-  EXPECT_EQ(st.CestaOd(st.S3), nullptr);
-  EXPECT_EQ(st.N(st.S3).stav, 4);
-  const RCekajiciCesta* c = Cekajici(st.s, st.S3);
-  ASSERT_NE(c, nullptr);
-  EXPECT_EQ(c->cil, 0);
-  EXPECT_FALSE(c->ceka);
-  EXPECT_EQ(Stanice::Prvky(c->cesta), (V{st.C5, st.C6, st.K4}));
-  EXPECT_EQ(st.Zaver(st.C5), 0);
-  EXPECT_EQ(st.Zaver(st.C6), 2);
-  EXPECT_TRUE(test::Cara(st.platno, BarvaObsazeno, 294, 126, 306, 138));
-  EXPECT_FALSE(test::Cara(st.platno, BarvaCesta, 0, 0, 800, 540));
-}
-
 TEST(Zaver, FlankOfTheLeavingPointCrossingDiagonalsAndSelfContact) {
   {
     // An occupied connector touching the point where C5 hands over to C6 blocks the route.
@@ -186,15 +167,27 @@ TEST(Zaver, BlockedFirstSectionHoldsTheLaterOnesUntilItIsSet) {
   EXPECT_TRUE(st2.s.Cesty.empty());
 }
 
-TEST(Zaver, StoredRequestsAreSetInTheOrderMade) {
+TEST(Zaver, BlockedRequestsAreStoredRedAndSetInTheOrderMade) {
   for (bool s4Prvni : {true, false}) {
     Nadrazi st;
     st.K(st.C6).zaver = 3;  // a train on the exit connector
     const int prvni = s4Prvni ? st.S4 : st.S3;
     const int druhy = s4Prvni ? st.S3 : st.S4;
+    st.platno.smaz();
     st.Cesta(prvni, st.K4);
     st.Cesta(druhy, st.K4);
     ASSERT_EQ(st.s.CekajiciCesty.size(), 2u);
+    EXPECT_TRUE(st.s.Cesty.empty());
+    const RCekajiciCesta& c = st.s.CekajiciCesty.front();
+    EXPECT_EQ(c.start, prvni);
+    EXPECT_EQ(c.cil, 0);
+    EXPECT_FALSE(c.ceka);
+    EXPECT_EQ(Stanice::Prvky(c.cesta).back(), st.K4);
+    EXPECT_EQ(st.N(prvni).stav, 4);
+    EXPECT_TRUE(test::Cara(st.platno, BarvaObsazeno, 294, 102, 306, 138));
+    EXPECT_FALSE(test::Cara(st.platno, BarvaCesta, 0, 0, 800, 540));
+    for (int e : {st.C5, st.C7, st.K4}) EXPECT_EQ(st.Zaver(e), 0);
+
     UvolneniPrvku(st.s, 1, st.C6);
     EXPECT_EQ(st.N(prvni).stav, 2);
     EXPECT_EQ(st.N(druhy).stav, 4);

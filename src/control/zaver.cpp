@@ -77,7 +77,8 @@ void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit) {
   if (!posl) return;
   int kolej = posl->prvek;
   int smer = posl->smer;
-  // Routes may follow one another round a loop; each can be visited once at most.
+  // Routes may follow one another round a loop: the walk takes no more steps than there are
+  // routes.
   for (std::size_t zbyva = s.Cesty.size(); zbyva > 0; --zbyva) {
     RKolej* t = NajdiKolej(s, kolej);
     if (!t || (smer != 1 && smer != 2)) return;

@@ -96,7 +96,8 @@ struct Dobeh {
 
 // Speed u at which a train in an exponential phase (start speed e, limit L, time constant
 // tau) has to start braking with deceleration dveB/2 to arrive with speed VT at distance Dc
-// from the phase start. Bisection on the residual; also used on negated speeds for coasting.
+// from the phase start. Bisection on the residual, to 0.00001 m/s and, near the balance
+// speed, on until the residual is within 0.01 m; also used on negated speeds for coasting.
 double HledejBrzdeni(double x0, double VT, double dveB, double Dc, double e, double L,
                      double tau);
 

@@ -268,6 +268,29 @@ void Spocitej(RVypocet& P, RVlak& T, int VL, double D, int VC, double V0) {
   }
   P.cas1 = Kladne(Del(V1 - V0, a1));
 
+  // The last acceleration phase f, entered at distance `draha` and time `cas` of the plan
+  // (less the part sPred, tPred already behind the train): it ends at the speed limit when
+  // there is room to brake from it, else where braking must begin.
+  auto posledniFaze = [&](const Faze& f, double draha, double cas, double sPred, double tPred) {
+    auto doRychlosti = [&](double u) {
+      const double T = f.casDo(u);
+      P.DrahaMax = draha + f.draha(T) - sPred;
+      P.CasMax = cas + T - tPred;
+    };
+    if (f.lim > VLc) {
+      doRychlosti(VLc);
+      Bd = Kladne(Del(VLc * VLc - VT * VT, 2 * b));
+      if (P.DrahaMax + Bd < D) {
+        P.RychlostMax = VLc;
+        koncemLimitu(Bd);
+        return;
+      }
+    }
+    P.RychlostMax = HledejBrzdeni(f.V, VT, 2 * b, D - draha + sPred, f.V, f.lim, f.tau);
+    doRychlosti(P.RychlostMax);
+    koncemBrzdy();
+  };
+
   // Phase 2 (constant power from V1 towards lim1); the part behind a train above V1.
   const Faze f2 = Faze::Z(V1, lim1, a1);
   double t0 = 0, s0 = 0;
@@ -289,23 +312,7 @@ void Spocitej(RVypocet& P, RVlak& T, int VL, double D, int VC, double V0) {
         t3 = f3.casDo(V0);
         s3 = f3.draha(t3);
       }
-      auto doRychlosti = [&](double u) {
-        const double T3 = f3.casDo(u);
-        P.DrahaMax = P.draha2 + f3.draha(T3) - s3;
-        P.CasMax = P.cas2 + T3 - t3;
-      };
-      if (lim2 > VLc) {
-        doRychlosti(VLc);
-        Bd = Kladne(Del(VLc * VLc - VT * VT, 2 * b));
-        if (P.DrahaMax + Bd < D) {
-          P.RychlostMax = VLc;
-          koncemLimitu(Bd);
-          return;
-        }
-      }
-      P.RychlostMax = HledejBrzdeni(V2, VT, 2 * b, D - P.draha2 + s3, V2, lim2, f3.tau);
-      doRychlosti(P.RychlostMax);
-      koncemBrzdy();
+      posledniFaze(f3, P.draha2, P.cas2, s3, t3);
       return;
     }
   }
@@ -313,23 +320,7 @@ void Spocitej(RVypocet& P, RVlak& T, int VL, double D, int VC, double V0) {
   // 6. Phase 2 as the last acceleration phase.
   P.draha2 = 0;
   P.cas2 = 0;
-  auto doRychlosti = [&](double u) {
-    const double T2 = f2.casDo(u);
-    P.DrahaMax = P.draha1 + f2.draha(T2) - s0;
-    P.CasMax = P.cas1 + T2 - t0;
-  };
-  if (lim1 > VLc) {
-    doRychlosti(VLc);
-    Bd = Kladne(Del(VLc * VLc - VT * VT, 2 * b));
-    if (P.DrahaMax + Bd < D) {
-      P.RychlostMax = VLc;
-      koncemLimitu(Bd);
-      return;
-    }
-  }
-  P.RychlostMax = HledejBrzdeni(V1, VT, 2 * b, D - P.draha1 + s0, V1, lim1, f2.tau);
-  doRychlosti(P.RychlostMax);
-  koncemBrzdy();
+  posledniFaze(f2, P.draha1, P.cas1, s0, t0);
 }
 
 bool PlanKonecny(const RVypocet& P) {

@@ -62,4 +62,41 @@ bool OtevriDatovySoubor(Stav& s, const std::string& cesta, std::string& obsah) {
   return true;
 }
 
+namespace {
+int PismenoSekce(char c) {
+  if (c >= 'A' && c <= 'F') return c - 'A' + 1;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 1;
+  return 0;
+}
+}  // namespace
+
+void ProjdiZaznamy(std::string_view obsah, bool sekce, const std::function<void()>& novy,
+                   const std::function<void(int, std::string_view)>& pole) {
+  for (std::string_view radek : Radky(obsah)) {
+    int cur = 0, prev = 0;
+    std::size_t zacatek = 0, delka = 0;  // collected text: a run of the line's bytes
+    const std::size_t n = radek.size();
+    for (std::size_t i = 0; i < n; ++i) {
+      const char c = radek[i];
+      if (c == '#')
+        ++cur;
+      else if (sekce && c == '%')
+        cur = PoleSekce;
+      else if (c == '*')
+        cur = 0;
+      if (sekce && prev == PoleSekce && PismenoSekce(c)) cur = PoleSekce + PismenoSekce(c);
+      if (cur == prev) {
+        if (delka == 0) zacatek = i;
+        ++delka;
+      }
+      if (cur != prev || i + 1 == n) {
+        pole(prev, radek.substr(zacatek, delka));
+        delka = 0;
+      }
+      if (c == '*') novy();
+      prev = cur;
+    }
+  }
+}
+
 }  // namespace stanovar

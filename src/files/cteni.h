@@ -2,6 +2,7 @@
 // turning stored paths into openable ones, and the message for a file that cannot be read.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,5 +30,18 @@ std::string NormalizujCestu(std::string cesta);
 // Reads the data file at `cesta` for a loader. An empty path reads nothing and says nothing;
 // a file that cannot be opened is reported with texts 36 and 37 around its name.
 bool OtevriDatovySoubor(Stav& s, const std::string& cesta, std::string& obsah);
+
+// Field number of the text after a "%" that no letter A..F follows; the letters give the
+// numbers after it.
+constexpr int PoleSekce = 100;
+
+// The field structure shared by the timetable and the locomotive file. On every line the
+// field number starts at 0, "#" adds one and "*" starts a new record at field 0; with
+// `sekce`, "%" opens field 100 and a letter A..F right after it fields 101..106. A field's
+// text ends at the character that changes the number (which belongs to no field) or at the
+// line end, and goes to pole(number, text); novy() runs at each "*", after the text open
+// before it has gone to the record it was written for.
+void ProjdiZaznamy(std::string_view obsah, bool sekce, const std::function<void()>& novy,
+                   const std::function<void(int, std::string_view)>& pole);
 
 }  // namespace stanovar

@@ -37,32 +37,15 @@ void OtevriLoko(Stav& s) {
   std::string obsah;
   if (!OtevriDatovySoubor(s, s.nastaveni.cestaLoko, obsah)) return;
   int plnena = -1;  // locomotive being filled; text before the first "*" has none
-  for (std::string_view radek : Radky(obsah)) {
-    int cur = 0, prev = 0;
-    std::size_t zacatek = 0, delka = 0;  // collected text: a run of the line's bytes
-    const std::size_t n = radek.size();
-    for (std::size_t i = 0; i < n; ++i) {
-      const char c = radek[i];
-      if (c == '#')
-        ++cur;
-      else if (c == '*')
-        cur = 0;
-      if (cur == prev) {
-        if (delka == 0) zacatek = i;
-        ++delka;
-      }
-      if ((cur != prev || i + 1 == n) && plnena >= 0) {
-        Uloz(s.Lokomotivy[static_cast<std::size_t>(plnena)], prev, radek.substr(zacatek, delka));
-      }
-      if (cur != prev || i + 1 == n) delka = 0;
-      // As in the timetable: the field open before a "*" still belongs to the previous one.
-      if (c == '*') {
+  ProjdiZaznamy(
+      obsah, false,
+      [&] {
         s.Lokomotivy.push_back(RLoko{});
         plnena = static_cast<int>(s.Lokomotivy.size()) - 1;
-      }
-      prev = cur;
-    }
-  }
+      },
+      [&](int pole, std::string_view t) {
+        if (plnena >= 0) Uloz(s.Lokomotivy[static_cast<std::size_t>(plnena)], pole, t);
+      });
 }
 
 }  // namespace stanovar

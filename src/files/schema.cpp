@@ -52,14 +52,20 @@ struct Citace {
   int sousede = 0;
 };
 
-void Kolej(Stav& s, const Radek& r, Citace& c) {
-  if (c.koleje >= MaxPrvkuDruhu) return;
-  RKolej k;
+// The two ends of a track or connector from fields 1 to 4; false when they lie beyond what
+// the drawing arithmetic can take.
+bool Konce(const Radek& r, RKolej& k) {
   k.x1 = r.cislo(1);
   k.y1 = r.cislo(2);
   k.x2 = r.cislo(3);
   k.y2 = r.cislo(4);
-  if (!VRozsahu(k.x1, k.y1) || !VRozsahu(k.x2, k.y2)) return;
+  return VRozsahu(k.x1, k.y1) && VRozsahu(k.x2, k.y2);
+}
+
+void Kolej(Stav& s, const Radek& r, Citace& c) {
+  if (c.koleje >= MaxPrvkuDruhu) return;
+  RKolej k;
+  if (!Konce(r, k)) return;
   k.sklon = r.cislo(5);
   k.delka = r.cislo(6);
   k.cislo = std::string(r.pole[7]);
@@ -75,11 +81,7 @@ void Kolej(Stav& s, const Radek& r, Citace& c) {
 void Spojka(Stav& s, const Radek& r, Citace& c) {
   if (c.spojky >= MaxPrvkuDruhu) return;
   RKolej k;
-  k.x1 = r.cislo(1);
-  k.y1 = r.cislo(2);
-  k.x2 = r.cislo(3);
-  k.y2 = r.cislo(4);
-  if (!VRozsahu(k.x1, k.y1) || !VRozsahu(k.x2, k.y2)) return;
+  if (!Konce(r, k)) return;
   k.delka = r.cislo(6);
   k.rychlost = static_cast<std::uint8_t>(r.cislo(7));
   k.zavorky = r.pole[8] == "1";

@@ -1,5 +1,8 @@
 #include "control/menu.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "files/soubory.h"
 #include "traffic/smycka.h"
 
@@ -37,8 +40,11 @@ std::string CestaNapovedy(const Stav& s) {
 }
 
 void MenuHelpClick(Stav& s) {
+  // A help document that is not there says nothing; asking the desktop to open it would
+  // only bring up its own error.
   std::string c = CestaNapovedy(s);
-  if (!c.empty()) s.prostredi->otevriDokument(c);
+  std::error_code e;
+  if (!c.empty() && std::filesystem::is_regular_file(c, e)) s.prostredi->otevriDokument(c);
 }
 
 }  // namespace stanovar

@@ -163,6 +163,29 @@ class TestShell : public QObject {
     QCOMPARE(static_cast<int>(s.RychlostSim), 1);
   }
 
+  void openStationWithWrongPathsReportsEachFileOnce() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    Stav& s = okno.stav();
+    Odpovez([this](QDialog* d) {
+      auto* f = static_cast<TFormSoubory*>(d);
+      f->SchemaEdit->setText(cesta("neni.yrd"));
+      f->GvdEdit->clear();
+      f->LokEdit->setText(cesta("neni.lok"));
+      return f->OKbtn;
+    });
+    okno.MenuOtevritClick();
+    QCOMPARE(env.zpravy.size(), std::size_t{2});
+    QVERIFY(env.zpravy[0].find("neni.lok") != std::string::npos);
+    QVERIFY(env.zpravy[1].find("neni.yrd") != std::string::npos);
+    QVERIFY(s.Koleje.empty());
+    // The empty station stays usable: the clock runs, clicks and keys do nothing harmful.
+    okno.CasovacUdalostiTimer();
+    QTest::mouseClick(okno.Image1(), Qt::LeftButton, {}, QPoint(60, 120));
+    QCOMPARE(static_cast<int>(s.RychlostSim), 1);
+    QVERIFY(!s.VyberCesty);
+  }
+
   void settingsCancelKeepsColourDropsLanguage() {
     TestProstredi env;
     TForm1 okno(dir_.path(), &env);

@@ -54,7 +54,7 @@ class TForm1 : public QMainWindow {
   TFormSoubory* formSoubory() { return soubory_; }
   TFormNastav* formNastav() { return nastav_; }
 
-  // Windows virtual-key code of a Qt key, 0 for keys the core does not know.
+  // Virtual-key code of a Qt key, 0 for keys the core does not know.
   static int VirtualniKlic(int qtKlic);
 
   // Copies the state's window view onto the widgets.

@@ -244,7 +244,7 @@ void SestavCestu(Stav& s, Sestaveni rezim) {
     });
     if (it == seznam.end() || it->prvek <= 0) break;
     cesta.push_front(*it);
-    RKolej* e = it->prvek <= 6000 ? NajdiKolej(s, it->prvek) : NajdiSpojku(s, it->prvek);
+    RKolej* e = NajdiPrvek(s, it->prvek);
     if (!e) break;  // the start signal's step
     // A track lies on its first row; only connectors have a second one.
     const bool kolej = JeKolej(e->id);

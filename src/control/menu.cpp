@@ -8,10 +8,8 @@
 
 namespace stanovar {
 
-void MenuDialogZacni(Stav& s) { ZacniModalni(s); }
-
 void MenuOtevritZacni(Stav& s) {
-  MenuDialogZacni(s);
+  ZacniModalni(s);
   auto& n = s.nastaveni;
   n.sirkaCary = n.sirkaCaryNova;
   n.pozadi = n.pozadiNove;
@@ -29,7 +27,7 @@ std::string TextOProgramu(const Stav& s) {
 }
 
 void MenuOprogramuClick(Stav& s) {
-  MenuDialogZacni(s);
+  ZacniModalni(s);
   s.prostredi->zprava(TextOProgramu(s));
   KonecModalni(s);
 }

@@ -11,8 +11,6 @@ namespace stanovar {
 // Before the open-station dialog: pause, and the pending line width and colours become the
 // ones used for drawing (whether the dialog is then confirmed or not).
 void MenuOtevritZacni(Stav& s);
-// Before the settings dialog or the About box: pause.
-void MenuDialogZacni(Stav& s);
 // After either dialog, confirmed or cancelled: store the settings file and resume.
 void MenuDialogKonec(Stav& s);
 

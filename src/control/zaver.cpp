@@ -13,13 +13,6 @@ namespace stanovar {
 
 namespace {
 
-// The element a step runs over: connectors and tracks; signal and line-end steps have none.
-RKolej* PrvekKroku(Stav& s, int prvek) {
-  if (prvek / 6000 >= 3) return NajdiSpojku(s, prvek);
-  if (prvek / 6000 == 0) return NajdiKolej(s, prvek);
-  return nullptr;
-}
-
 // Second end of an element; a track lies on its first row only.
 int Y2(const RKolej& e) { return JeKolej(e.id) ? e.y1 : e.y2; }
 
@@ -110,7 +103,7 @@ bool KontrolaCesty(Stav& s) {
   auto posl = std::prev(cesta.end());
   auto it = cesta.begin();
   for (; it != posl; ++it) {
-    RKolej* e = PrvekKroku(s, it->prvek);
+    RKolej* e = NajdiPrvek(s, it->prvek);
     if (!e) continue;
     if (e->zaver != 0 || SousedniKonflikt(s, *e, it->smer)) {
       konflikt = true;
@@ -119,7 +112,7 @@ bool KontrolaCesty(Stav& s) {
     e->zaver = 1;
   }
   // The step the walk stopped at: normally the last, which gets no flank test.
-  if (RKolej* e = PrvekKroku(s, it->prvek)) {
+  if (RKolej* e = NajdiPrvek(s, it->prvek)) {
     if (e->zaver != 0)
       konflikt = true;
     else
@@ -127,7 +120,7 @@ bool KontrolaCesty(Stav& s) {
   }
   // The marks only detect a path that meets itself; none of them outlives the check.
   for (const RKrok& k : cesta)
-    if (RKolej* e = PrvekKroku(s, k.prvek); e && e->zaver == 1) e->zaver = 0;
+    if (RKolej* e = NajdiPrvek(s, k.prvek); e && e->zaver == 1) e->zaver = 0;
   return konflikt;
 }
 
@@ -154,7 +147,7 @@ void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
   int navestidlo = 0;
   auto posl = std::prev(cesta->end());
   for (auto it = cesta->begin(); it != cesta->end(); ++it) {
-    if (RKolej* e = PrvekKroku(s, it->prvek)) {
+    if (RKolej* e = NajdiPrvek(s, it->prvek)) {
       if (uvolnit) {
         e->zaver = 0;
         e->vlak = 0;

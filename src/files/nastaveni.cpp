@@ -30,55 +30,10 @@ constexpr PojmenovanaBarva Barvy[] = {
     {"clWhite", 0xFFFFFF},
 };
 
-bool StejneBezOhleduNaVelikost(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x + 32);
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y + 32);
-    if (x != y) return false;
-  }
-  return true;
-}
-
 std::string_view Orizni(std::string_view t) {
   while (!t.empty() && (t.front() == ' ' || t.front() == '\t')) t.remove_prefix(1);
   while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.remove_suffix(1);
   return t;
-}
-
-// A whole number, decimal or "$"/"0x" hexadecimal, optionally signed; nothing may follow.
-bool CeleCislo(std::string_view t, std::int64_t& v) {
-  bool zaporne = false;
-  if (!t.empty() && (t[0] == '+' || t[0] == '-')) {
-    zaporne = t[0] == '-';
-    t.remove_prefix(1);
-  }
-  int zaklad = 10;
-  if (!t.empty() && t[0] == '$') {
-    zaklad = 16;
-    t.remove_prefix(1);
-  } else if (t.size() >= 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-    zaklad = 16;
-    t.remove_prefix(2);
-  }
-  if (t.empty()) return false;
-  std::int64_t h = 0;
-  for (char ch : t) {
-    int d;
-    if (ch >= '0' && ch <= '9')
-      d = ch - '0';
-    else if (zaklad == 16 && ch >= 'a' && ch <= 'f')
-      d = ch - 'a' + 10;
-    else if (zaklad == 16 && ch >= 'A' && ch <= 'F')
-      d = ch - 'A' + 10;
-    else
-      return false;
-    h = h * zaklad + d;
-    if (h > 0xFFFFFFFFLL) return false;
-  }
-  v = zaporne ? -h : h;
-  return true;
 }
 
 // Joins a relative entry to the start-up directory with one separator, so a start-up
@@ -111,13 +66,14 @@ std::string BarvaNaText(Barva c) {
 bool TextNaBarvu(std::string_view t, Barva& c) {
   t = Orizni(t);
   for (const auto& b : Barvy) {
-    if (StejneBezOhleduNaVelikost(t, b.jmeno)) {
+    if (VelkaPismena(t) == VelkaPismena(b.jmeno)) {
       c = b.hodnota;
       return true;
     }
   }
-  std::int64_t v = 0;
-  if (!CeleCislo(t, v) || v < 0 || v > 0xFFFFFF) return false;
+  bool cele = false;
+  const std::int32_t v = PrevedCislo(t, &cele);
+  if (!cele || v < 0 || v > 0xFFFFFF) return false;
   c = static_cast<Barva>(v);
   return true;
 }

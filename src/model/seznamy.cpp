@@ -10,13 +10,6 @@ std::int64_t KlicBodu(int x, int y) {
 }
 }  // namespace
 
-void Zprava(Stav& s, const std::string& text) {
-  if (!s.prostredi) return;
-  s.zpravaOtevrena = true;
-  s.prostredi->zprava(text);
-  s.zpravaOtevrena = false;
-}
-
 RKolej& PridejKolej(Stav& s, const RKolej& k) {
   s.Koleje.push_back(k);
   const int i = static_cast<int>(s.Koleje.size()) - 1;

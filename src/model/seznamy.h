@@ -17,7 +17,8 @@ void VyprazdniStanici(Stav& s);
 
 RKolej* NajdiKolej(Stav& s, int id);
 RKolej* NajdiSpojku(Stav& s, int id);
-// A track for identifiers up to 6000, a connector above; nullptr for other kinds.
+// The track or connector a path step or event names; nullptr for line ends, signals and
+// identifiers that name nothing.
 RKolej* NajdiPrvek(Stav& s, int id);
 RNavestidlo* NajdiNavestidlo(Stav& s, int id);
 RVlak* NajdiVlak(Stav& s, int cislo);

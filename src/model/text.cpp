@@ -7,7 +7,7 @@
 
 namespace stanovar {
 
-std::int32_t PrevedCislo(std::string_view t) {
+std::int32_t PrevedCislo(std::string_view t, bool* platneCele) {
   std::size_t i = 0;
   while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
   bool zaporne = false;
@@ -50,6 +50,7 @@ std::int32_t PrevedCislo(std::string_view t) {
     ++cislic;
   }
   if (cislic == 0) platne = false;
+  if (platneCele) *platneCele = platne;
   auto v = static_cast<std::int32_t>(static_cast<std::uint32_t>(hodnota));
   return (zaporne && platne) ? -v : v;
 }

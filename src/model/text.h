@@ -12,7 +12,8 @@ namespace stanovar {
 // digits, or hexadecimal after "$" or "0x". The digits before the first other character
 // give the value; the sign counts only when the whole text is a valid number. Empty text
 // gives 0; nothing is ever reported. Digits that would leave the 32-bit range end the number.
-std::int32_t PrevedCislo(std::string_view t);
+// `platne`, when given, tells whether the whole text was one number.
+std::int32_t PrevedCislo(std::string_view t, bool* platne = nullptr);
 
 // Real with a point as decimal separator, whatever the locale: optional blanks, sign,
 // digits, point and digits, exponent. Anything else, or a trailing rest, gives `vychozi`.

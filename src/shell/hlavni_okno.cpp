@@ -211,21 +211,28 @@ void TForm1::zrcadli() {
   Panel(panelSouhlas_, o.PanelSouhlas);
 
   // The window, its labels and panels take the drawing's colours; the answer labels keep
-  // their own.
-  Barvy(this, o.pozadi, o.popredi);
-  Barvy(centralWidget(), o.pozadi, o.popredi);
-  for (QWidget* w : std::initializer_list<QWidget*>{
-           hodiny_, rychlostSimLabel_, cetnostVlakuLabel_, panelVlak_, panelKolej_,
-           panelSouhlas_, label2_, label3_, labelVlak_, labelCil_, imageSmer_, labelMaxRychl_,
-           labelDelka_, labelHmotnost_, labelLoko_, labelOdjezd_, labelRychl_, labelVzdal_,
-           labelKolej_, labelDelkaKol_, labelRychlKol_, labelSklon_, labelStanice_,
-           labelSoused_, labelSouhlas_})
-    Barvy(w, o.pozadi, o.popredi);
+  // their own. Palettes are set only when the colours change, not on every tick.
+  if (o.pozadi != zobrazenePozadi_ || o.popredi != zobrazenePopredi_) {
+    zobrazenePozadi_ = o.pozadi;
+    zobrazenePopredi_ = o.popredi;
+    Barvy(this, o.pozadi, o.popredi);
+    Barvy(centralWidget(), o.pozadi, o.popredi);
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             hodiny_, rychlostSimLabel_, cetnostVlakuLabel_, panelVlak_, panelKolej_,
+             panelSouhlas_, label2_, label3_, labelVlak_, labelCil_, imageSmer_, labelMaxRychl_,
+             labelDelka_, labelHmotnost_, labelLoko_, labelOdjezd_, labelRychl_, labelVzdal_,
+             labelKolej_, labelDelkaKol_, labelRychlKol_, labelSklon_, labelStanice_,
+             labelSoused_, labelSouhlas_})
+      Barvy(w, o.pozadi, o.popredi);
+  }
 
   if (o.Blikac != blikac_.isActive()) o.Blikac ? blikac_.start() : blikac_.stop();
   if (o.Rychlomer != rychlomer_.isActive()) o.Rychlomer ? rychlomer_.start() : rychlomer_.stop();
 
-  image1_->update();
+  if (platno_->revize() != zobrazenaRevize_) {
+    zobrazenaRevize_ = platno_->revize();
+    image1_->update();
+  }
   if (o.zavrit) {
     stav_.okno.zavrit = false;
     close();
@@ -307,7 +314,7 @@ void TForm1::MenuOtevritClick() {
 }
 
 void TForm1::MenuNastavClick() {
-  MenuDialogZacni(stav_);
+  ZacniModalni(stav_);
   zrcadli();
   nastav_->exec();
   MenuDialogKonec(stav_);

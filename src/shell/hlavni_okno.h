@@ -113,6 +113,10 @@ class TForm1 : public QMainWindow {
   TFormSoubory* soubory_ = nullptr;
   TFormNastav* nastav_ = nullptr;
   bool zavreno_ = false;
+  // What was last mirrored, so that a timer tick only touches what changed.
+  std::uint64_t zobrazenaRevize_ = ~std::uint64_t{0};
+  Barva zobrazenePozadi_ = ~Barva{0};
+  Barva zobrazenePopredi_ = ~Barva{0};
 };
 
 }  // namespace stanovar::shell

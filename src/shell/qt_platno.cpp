@@ -34,6 +34,7 @@ void QtPlatno::cara(int x, int y) {
   // Lines are rasterised here rather than by QPainter so that they follow the classic
   // convention exactly: no antialiasing, every pixel from the start up to but not including
   // the end, a wide pen stamped as a square around each pixel.
+  ++revize_;
   const QRgb c = NaQColor(pero_).rgb();
   const int w = std::max(1, sirkaPera_);
   const int dx = x - px_, dy = y - py_;
@@ -54,6 +55,7 @@ void QtPlatno::cara(int x, int y) {
 
 void QtPlatno::obdelnik(int l, int t, int r, int b) {
   if (r <= l || b <= t) return;
+  ++revize_;
   QPainter p(&obraz_);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.fillRect(QRect(l, t, r - l, b - t), NaQColor(vypln_));
@@ -63,6 +65,7 @@ void QtPlatno::obdelnik(int l, int t, int r, int b) {
 }
 
 void QtPlatno::text(int x, int y, const std::string& t, bool nepruhledne) {
+  ++revize_;
   QPainter p(&obraz_);
   p.setRenderHint(QPainter::TextAntialiasing, false);
   p.setFont(pismo_);

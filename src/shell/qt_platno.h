@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <cstdint>
 
 #include "model/platno.h"
 
@@ -26,6 +27,8 @@ class QtPlatno : public Platno {
   int sirkaTextu(const std::string& t) override;
 
   const QImage& obraz() const { return obraz_; }
+  // Grows with every operation that paints, so the window repaints only a changed picture.
+  std::uint64_t revize() const { return revize_; }
 
  private:
   int dpi_;
@@ -36,6 +39,7 @@ class QtPlatno : public Platno {
   QFont pismo_;
   Barva barvaPisma_ = 0;
   int px_ = 0, py_ = 0;
+  std::uint64_t revize_ = 0;
 };
 
 QColor NaQColor(Barva c);

@@ -8,17 +8,8 @@
 
 namespace stanovar {
 
-namespace {
-// Identifiers between the tracks and the connectors (line ends, signals) are never occupied.
-RKolej* Prvek(Stav& s, int id) {
-  if (id < 6000) return NajdiKolej(s, id);
-  if (id / 6000 >= 3) return NajdiSpojku(s, id);
-  return nullptr;
-}
-}  // namespace
-
 void ObsazeniPrvku(Stav& s, int vlak, int id) {
-  RKolej* e = Prvek(s, id);
+  RKolej* e = NajdiPrvek(s, id);
   if (!e) return;
   // The booked train number (vlak) stays as the route or the entry from the line set it.
   e->zaver = 3;
@@ -26,7 +17,7 @@ void ObsazeniPrvku(Stav& s, int vlak, int id) {
 }
 
 void UvolneniPrvku(Stav& s, int /*vlak*/, int id) {
-  RKolej* e = Prvek(s, id);
+  RKolej* e = NajdiPrvek(s, id);
   if (!e) return;
   e->zaver = 0;
   e->vlak = 0;

@@ -9,6 +9,7 @@
 #include "control/menu.h"
 #include "fakes/svet.h"
 #include "traffic/cas.h"
+#include "traffic/smycka.h"
 
 using namespace stanovar;
 namespace fs = std::filesystem;
@@ -43,7 +44,7 @@ TEST(Menu, DialogsPauseStoreSettingsAndResumeAtTheFactorBefore) {
 
   // The settings dialog changes nothing on screen.
   w.stav.nastaveni.pozadiNove = RGB(1, 2, 3);
-  MenuDialogZacni(w.stav);
+  ZacniModalni(w.stav);
   MenuDialogKonec(w.stav);
   EXPECT_EQ(w.stav.nastaveni.pozadi, RGB(255, 255, 255));
 }

@@ -6,7 +6,9 @@
 
 #include "control/cesty.h"
 #include "display/kresleni.h"
+#include "dynamics/jizda.h"
 #include "model/seznamy.h"
+#include "traffic/generace.h"
 #include "traffic/obsazeni.h"
 
 namespace stanovar {
@@ -82,7 +84,8 @@ void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit) {
     r2->vlak = nastavit ? vlak : 0;
     for (const RKrok& k : r2->cesta) {
       if (!JeKolej(k.prvek)) continue;
-      if (RKolej* e = NajdiKolej(s, k.prvek)) {
+      // A track a train stands on stays red with that train's number.
+      if (RKolej* e = NajdiKolej(s, k.prvek); e && e->zaver != 3) {
         e->vlak = r2->vlak;
         KresliPrvek(s, *e, BarvaCesta,
                     nastavit && r2->vlak != 0 ? std::to_string(r2->vlak) : std::string());
@@ -180,11 +183,11 @@ void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
   if (uvolnit || nastavit) PredejCisloVlaku(s, *cesta, nastavit ? r->vlak : 0, nastavit);
 
   if (konflikt && cerstvy) UlozCekajici(s, navestidlo, 0, false);
-
-  // Once trains run: the train standing at or running towards this route's start is
-  // re-planned onto it (PreplanujJizdu with the route's train, start and speed limit).
-
   s.HledanaCesta.clear();
+
+  // The train standing at or running towards the route's start may now use it. Re-planning
+  // may enter the route at once and drop its record, so it comes last.
+  if (nastavit) PreplanujJizdu(s, r->vlak, r->start, r->minRychlost);
 }
 
 void ZrusCestu(Stav& s) { NastavCestu(s, 0, 0, true); }
@@ -354,8 +357,9 @@ void ZrusCestuUNavestidla(Stav& s, int id) {
 
   ZrusCekajici(s, id);
   ZkusCekajici(s);
-  // Once trains run: when the route's last track is a line track whose accepted train waits
-  // for it (druhKonce 4) and it is free now, that train is let in (TratUvolnena).
+  // The route led onto a line track for which an accepted train waits.
+  if (RKolej* t = NajdiKolej(s, kolej); t && t->druhKonce == 4 && t->zaver == 0)
+    TratUvolnena(s, *t);
 }
 
 }  // namespace stanovar

@@ -3,6 +3,7 @@
 #include "files/cteni.h"
 #include "files/soubory.h"
 #include "model/text.h"
+#include "traffic/generace.h"
 
 namespace stanovar {
 
@@ -42,7 +43,8 @@ void OtevriGvd(Stav& s) {
           if (plneny >= 0) Uloz(s.Grafikon[static_cast<std::size_t>(plneny)], pole, t);
         });
   }
-  // Train generation is started by the caller once it exists.
+  // Also after a timetable that could not be read: the one generation event is always queued.
+  GenerujVlak(s);
 }
 
 }  // namespace stanovar

@@ -76,6 +76,9 @@ void Spust(Stav& s, const std::string& startovniAdresar) {
 
 void ZrusitVse(Stav& s) {
   VyprazdniSeznamy(s);
+  // The offers are gone with the station: nothing is left to blink or to answer.
+  s.okno.Blikac = false;
+  s.okno.PanelSouhlas.viditelny = false;
   s.VyberCesty = false;
   NastavBarvy(s);
 }

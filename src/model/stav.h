@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <list>
 #include <string>
 #include <unordered_map>
@@ -104,6 +105,10 @@ struct Stav {
 
   // A message box raised from inside a core handler is open: the shell skips timer ticks.
   bool zpravaOtevrena = false;
+
+  // Hears every executed event with the simulated time it ran at (tests, logs, headless
+  // runs). Empty by default, and then the main loop does not even build its arguments.
+  std::function<void(double cas, const RUdalost& u)> pozorovatel;
 
   const std::string& Text(int n) const { return jazyk[static_cast<std::size_t>(n)]; }
 };

@@ -36,6 +36,12 @@ class FrontaUdalosti {
   bool vyjmi(Handle h, RUdalost* ven = nullptr);
   // Every queued event with its handle, in execution order.
   std::vector<std::pair<Handle, RUdalost>> seznam() const;
+  // Calls f(handle, event) for every queued event, in no particular order; cheaper than
+  // seznam() when only a selection of events is wanted. f must not change the queue.
+  template <class F>
+  void kazda(F&& f) const {
+    for (const Polozka& p : halda_) f(handle(p.slot, generace_[p.slot]), udalosti_[p.slot]);
+  }
   // Drops every event; their handles stay invalid for good.
   void vyprazdni();
 

@@ -5,6 +5,7 @@
 #include "control/cesty.h"
 #include "display/kresleni.h"
 #include "model/seznamy.h"
+#include "traffic/generace.h"
 
 namespace stanovar {
 
@@ -23,8 +24,8 @@ void UvolneniPrvku(Stav& s, int /*vlak*/, int id) {
   e->vlak = 0;
   KresliPrvek(s, *e, s.nastaveni.popredi, e->cislo);
   ZkusCekajici(s);
-  // Once trains run: a line track whose accepted train waits for it (druhKonce 4) and that is
-  // still free after the retry lets that train in (TratUvolnena).
+  // An accepted train waits for this line track; a stored route may have taken it again.
+  if (JeKolej(e->id) && e->druhKonce == 4 && e->zaver == 0) TratUvolnena(s, *e);
 }
 
 }  // namespace stanovar

@@ -3,8 +3,12 @@
 #include <cmath>
 #include <cstdio>
 
+#include "dynamics/jizda.h"
+#include "dynamics/stavy.h"
 #include "traffic/cas.h"
+#include "traffic/generace.h"
 #include "traffic/obsazeni.h"
+#include "traffic/predani.h"
 
 namespace stanovar {
 
@@ -25,17 +29,20 @@ bool VyjmiUdalost(Stav& s, FrontaUdalosti::Handle h, RUdalost* ven) {
 }
 
 void ProvedUdalost(Stav& s, const RUdalost& u) {
+  if (u.druh < UdalostObsazeni || u.druh > UdalostBrzdZrych) return;  // not a kind: dropped
+  if (s.pozorovatel) s.pozorovatel(SimCas(s), u);
   switch (u.druh) {
-    case UdalostObsazeni:
-      ObsazeniPrvku(s, u.vlak, u.prvek);
-      break;
-    case UdalostUvolneni:
-      UvolneniPrvku(s, u.vlak, u.prvek);
-      break;
-    // Each further kind gets its case here once its handler exists; until then, and for
-    // kinds outside 1..10, the event is dropped without effect.
-    default:
-      break;
+    case UdalostObsazeni: ObsazeniPrvku(s, u.vlak, u.prvek); break;
+    case UdalostUvolneni: UvolneniPrvku(s, u.vlak, u.prvek); break;
+    case UdalostBrzdeni: ZacniBrzdit(s, u.vlak, u.hodnota1, u.hodnota2); break;
+    case UdalostZmenaJizdy: ZmenJizdu(s, u.vlak, u.hodnota1, u.hodnota2); break;
+    case UdalostStalaJizda: StalaJizda(s, u.vlak, u.hodnota1, u.hodnota2); break;
+    case UdalostVjezd: VjezdDoCesty(s, u.vlak, u.prvek); break;
+    case UdalostOdjezd: OdjezdVlaku(s, u.vlak); break;
+    case UdalostGenerace: GenerujVlak(s); break;
+    case UdalostRozjezd: RozjezdVlaku(s, u.vlak, u.prvek); break;
+    case UdalostBrzdZrych: NastavBrzdZrych(s, u.vlak, u.hodnota1); break;
+    default: break;
   }
 }
 
@@ -50,16 +57,23 @@ bool JeSplatna(const Stav& s, double ted) {
 
 }  // namespace
 
-void CasovacUdalostiTimer(Stav& s) {
-  if (s.zpravaOtevrena) return;
-  s.okno.hodiny = TextCasuDne(SimCas(s));
+int ProvedSplatne(Stav& s) {
+  int provedeno = 0;
   // The time is read again for every event: a handler may run long enough for more events
   // to fall due, and those it schedules for "now" must run in this tick too.
-  while (JeSplatna(s, SimCas(s))) {
+  while (!s.zpravaOtevrena && JeSplatna(s, SimCas(s))) {
     RUdalost u;
     s.fronta.vyjmi(s.fronta.nejdrivejsiHandle(), &u);
     ProvedUdalost(s, u);
+    ++provedeno;
   }
+  return provedeno;
+}
+
+void CasovacUdalostiTimer(Stav& s) {
+  if (s.zpravaOtevrena) return;
+  s.okno.hodiny = TextCasuDne(SimCas(s));
+  ProvedSplatne(s);
 }
 
 void Button2Click(Stav& s) {

@@ -32,8 +32,13 @@ FrontaUdalosti::Handle NaplanujUdalost(Stav& s, std::uint16_t druh, int vlak, in
 // false when the handle refers to no queued event.
 bool VyjmiUdalost(Stav& s, FrontaUdalosti::Handle h, RUdalost* ven = nullptr);
 
-// Calls the handler of the event's kind. Kinds without a handler are dropped silently.
+// Tells the observer, if any, and calls the handler of the event's kind. Kinds outside 1..10
+// are dropped silently.
 void ProvedUdalost(Stav& s, const RUdalost& u);
+
+// Executes every due event in time order, including those that handlers schedule as already
+// due; returns how many ran.
+int ProvedSplatne(Stav& s);
 
 // The 100 ms tick: shows the time of day in okno.hodiny and executes every due event in
 // time order, including those that handlers schedule as already due. Does nothing while a

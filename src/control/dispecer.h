@@ -1,0 +1,36 @@
+// An automatic dispatcher for tests, benchmarks and headless runs. It acts only through the
+// dispatcher's own commands (the track-information key on an offer, accept, clicks on a
+// signal and a track), so every automatic run also exercises what a person does.
+#pragma once
+
+#include <map>
+#include <tuple>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+class AutomatickyDispecer {
+ public:
+  // One look over the station: accepts every offer; a train standing or running towards a
+  // signal with no route gets the route to a free station track from which its destination
+  // line can be reached, and a train on a station track, once it stands, the route out to
+  // that line. A route that would only be stored is cancelled again and tried later.
+  void operator()(Stav& s);
+
+  int prijato = 0;     // offers accepted
+  int nastaveno = 0;   // routes set
+  int zruseno = 0;     // stored requests withdrawn
+
+ private:
+  // Whether a route can lead from the exit end of station track `kolej`, in direction
+  // `smer`, to line track `trat` on the empty station; found once by trying it on a copy.
+  bool VedeNaTrat(const Stav& s, int kolej, int smer, int trat);
+  // Clicks the signal, then the track; true when the route was set. A route that is only
+  // stored is withdrawn at once.
+  bool Nastav(Stav& s, int navestidlo, int kolej);
+
+  std::map<std::tuple<int, int, int>, bool> dosazitelnost_;
+};
+
+}  // namespace stanovar

@@ -1,0 +1,350 @@
+#include "dynamics/jizda.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "control/cesty.h"
+#include "display/kresleni.h"
+#include "dynamics/dotazy.h"
+#include "dynamics/vypocty.h"
+#include "model/seznamy.h"
+#include "traffic/cas.h"
+#include "traffic/smycka.h"
+
+namespace stanovar {
+
+namespace {
+
+constexpr double Den = 86400.0;
+
+// Tracks and connectors get occupation events; line ends and signals in a path do not.
+bool MaObsazeni(int prvek) { return JeKolej(prvek) || JeSpojka(prvek); }
+
+// Gradient met when travelling the track in direction smer, tenths of a per mille.
+int SklonVeSmeru(const RKolej& k, int smer) { return smer == 1 ? -k.sklon : k.sklon; }
+
+// The train's running state that the queries read as the state at a plan start.
+struct StavJizdy {
+  double rychlost, CilRychl;
+  bool brzdi;
+  static StavJizdy Z(const RVlak& T) { return {T.rychlost, T.CilRychl, T.brzdi}; }
+  void obnov(RVlak& T) const {
+    T.rychlost = rychlost;
+    T.CilRychl = CilRychl;
+    T.brzdi = brzdi;
+  }
+};
+
+}  // namespace
+
+void NaplanujJizdu(Stav& s, RVlak& T, const RVypocet& P, double posOffset, double limit,
+                   double startSpeed, double timeOffset) {
+  const double ted = SimCas(s);
+  const double V1 = T.rychlost1 / 3.6;
+  const double V2 = T.rychlost2 / 3.6;
+  auto udalost = [&](std::uint16_t druh, double cas, double draha, double rychlost) {
+    if (draha < limit)
+      NaplanujUdalost(s, druh, T.cislo, 0, rychlost, draha + posOffset,
+                      ted + (cas + timeOffset) / Den);
+  };
+
+  double nova = T.CilRychl;
+  bool brzdi = false;
+  if (P.cas1 > 0) nova = V1;
+  if (P.cas2 > 0) {
+    if (P.cas1 == 0)
+      nova = V2;
+    else
+      udalost(UdalostZmenaJizdy, P.cas1, P.draha1, V2);
+  }
+  if (P.CasMax > 0) {
+    if (P.cas2 > 0)
+      udalost(UdalostZmenaJizdy, P.cas2, P.draha2, P.RychlostMax);
+    else if (P.cas1 > 0)
+      udalost(UdalostZmenaJizdy, P.cas1, P.draha1, P.RychlostMax);
+    else
+      nova = P.RychlostMax;
+  }
+  if ((P.BrzdaCas != P.CasMax && P.BrzdaCas > 0) || P.RychlostMax == P.CilRychl)
+    udalost(UdalostStalaJizda, P.CasMax, P.DrahaMax, P.RychlostMax);
+  if (P.CasMax == 0 && P.BrzdaCas == 0 && P.CilRychl == startSpeed) nova = startSpeed;
+  if (P.BrzdaCas > 0) udalost(UdalostBrzdeni, P.BrzdaCas, P.BrzdaDraha, P.CilRychl);
+  if (P.BrzdaCas == 0 && P.CilRychl < startSpeed) {
+    nova = P.CilRychl;
+    brzdi = true;
+  }
+  T.CilRychl = nova;
+  T.brzdi = brzdi;
+
+  if (timeOffset > 0) {
+    // Equal times run in the order scheduled: the steady run sets the start state first.
+    const double zacatek = ted + timeOffset / Den;
+    NaplanujUdalost(s, UdalostStalaJizda, T.cislo, 0, startSpeed, posOffset, zacatek);
+    NaplanujUdalost(s, brzdi ? UdalostBrzdeni : UdalostZmenaJizdy, T.cislo, 0, nova, posOffset,
+                    zacatek);
+  }
+}
+
+void VjezdDoCesty(Stav& s, int cislo, int start) {
+  RVlak* T = NajdiVlak(s, cislo);
+  if (!T) return;
+  T->brzdi = false;
+  int e0 = 0, d = 0;
+  RCesta* R = NajdiCestu(s, start, &e0, &d);
+  if (!R || R->cesta.empty()) return;
+
+  // The steps of the previous section that the train still stands on go in front of the new
+  // path, with positions counted back from the new route's start (0 or negative).
+  if (!T->cesta.empty()) {
+    const double Lp = T->cesta.back().delka;
+    auto prvni = T->cesta.end();
+    while (prvni != T->cesta.begin() && std::prev(prvni)->delka > Lp - T->delka) --prvni;
+    for (auto it = prvni; it != T->cesta.end(); ++it)
+      it->delka = static_cast<int>(it->delka - Lp);
+    R->cesta.splice(R->cesta.begin(), T->cesta, prvni, T->cesta.end());
+    T->cesta.clear();
+  }
+
+  const int VL = std::min(R->minRychlost, T->maxRychlost);
+  const double ted = SimCas(s);
+  T->rychlost = T->CilRychl;
+  T->vzdalenost = 0;
+  T->cas = ted;
+  T->cesta.splice(T->cesta.end(), R->cesta);
+  OznacCekajici(s, start, Oznaceni::Drzet);
+  SmazCestu(s, R);
+  if (RNavestidlo* n = NajdiNavestidlo(s, start)) {
+    KresliNavestidloBarvou(s, *n, s.nastaveni.popredi);
+    n->stav = 0;
+  }
+
+  // Speed at the route's end: at the line towards the destination the train leaves at the
+  // line's speed; before a route already set it runs into that route at its limit; else it
+  // stops.
+  int VC = 0;
+  bool odjizdi = false;
+  RCesta* dalsi = nullptr;
+  if (RKolej* E0 = NajdiKolej(s, e0)) {
+    if (E0->druhKonce > 1 && E0->soused == T->cil) {
+      VC = std::min(T->maxRychlost, static_cast<int>(E0->rychlost));
+      odjizdi = true;
+    }
+    RNavestidlo* n = d == 1 ? NavestidloVBode(s, E0->x1, E0->y1) : NavestidloVBode(s, E0->x2, E0->y1);
+    dalsi = NajdiCestu(s, n ? n->id : E0->id);
+    if (dalsi) VC = std::min(T->maxRychlost, dalsi->minRychlost);
+  }
+  const int dalsiStart = dalsi ? dalsi->start : 0;
+
+  const RKrok& Z = T->cesta.back();
+  const double f = VC == 0 ? 10 : 0;
+  const double L = Z.delka;
+  T->delkaUseku = Z.delka;
+  double D = L - f;
+  int sklon = 0;
+  RKolej* E = NajdiKolej(s, Z.prvek);
+  // Once the tail is on a last track that allows more than the route, the train may speed up
+  // to that track's own limit. A train that would not fit before its stop gets no such plan.
+  bool druhyPlan = false;
+  if (E) {
+    sklon = SklonVeSmeru(*E, Z.smer);
+    if (VL < std::min(static_cast<int>(E->rychlost), T->maxRychlost) && T->delka < E->delka &&
+        E->delka - (T->delka + f) > 0) {
+      D = L - E->delka + T->delka;
+      druhyPlan = true;
+    }
+  }
+  T->sklonPrvku = sklon / 1000.0;
+  T->BrzdZrych = BrzdneZpomaleni(T->cislo, T->delka, VC < 16);
+  if (sklon < 0) T->BrzdZrych += T->sklonPrvku;
+
+  RVypocet P;
+  vypocty(s, P, *T, VL, L - f, VC, T->rychlost);
+  NaplanujJizdu(s, *T, P, 0, D, T->rychlost, 0);
+  T->lim1 = P.lim1;
+  T->lim2 = P.lim2;
+  double t2 = 0, v2 = 0;
+  if (druhyPlan) {
+    t2 = VypoctiDobu(s, P, *T, D, 0) * Den;
+    v2 = VypoctiNovouRychlost(s, P, *T, t2);
+    NaplanujUdalost(s, UdalostStalaJizda, cislo, 0, v2, D, ted + t2 / Den);
+  }
+  T->smer = Z.smer;
+
+  // Occupation: the head enters each element at the end of the one before; the tail clears
+  // it one train length past its end. Elements the train will still cover when it stops are
+  // released later, from its next run.
+  double prev = -1;
+  for (auto it = T->cesta.begin(); it != T->cesta.end(); ++it) {
+    const bool posledni = std::next(it) == T->cesta.end();
+    if (!posledni && !MaObsazeni(it->prvek)) continue;
+    if (posledni) {
+      const double cas = prev >= 0 ? ted + VypoctiDobu(s, P, *T, prev, 0) : ted;
+      NaplanujUdalost(s, UdalostObsazeni, cislo, it->prvek, 0, 0, cas);
+      break;
+    }
+    if (prev >= 0)
+      NaplanujUdalost(s, UdalostObsazeni, cislo, it->prvek, 0, 0,
+                      ted + VypoctiDobu(s, P, *T, prev, 0));
+    const double n = T->delka + it->delka;
+    if (L - f >= n)
+      NaplanujUdalost(s, UdalostUvolneni, cislo, it->prvek, 0, 0,
+                      ted + VypoctiDobu(s, P, *T, n, 0));
+    prev = it->delka;
+  }
+
+  const StavJizdy drzeny = StavJizdy::Z(*T);
+  double tA;
+  if (druhyPlan) {
+    const double zbyva = E->delka - (T->delka + f);
+    vypocty(s, P, *T, std::min(static_cast<int>(E->rychlost), T->maxRychlost), zbyva, VC, v2);
+    T->rychlost = v2;
+    NaplanujJizdu(s, *T, P, D, zbyva, v2, t2);
+    tA = VypoctiDobu(s, P, *T, zbyva, t2);
+  } else {
+    tA = VypoctiDobu(s, P, *T, L - f, 0);
+  }
+  NaplanujUdalost(s, UdalostStalaJizda, cislo, 0, P.CilRychl, L - f, ted + tA);
+  if (dalsi) NaplanujUdalost(s, UdalostVjezd, cislo, dalsiStart, 0, 0, ted + tA);
+  if (odjizdi) NaplanujUdalost(s, UdalostOdjezd, cislo, 0, 0, 0, ted + tA);
+  drzeny.obnov(*T);
+}
+
+void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
+  RVlak* T = NajdiVlak(s, cislo);
+  RNavestidlo* S = nullptr;
+  RKolej* E = nullptr;
+  if (k > MaxPrvkuDruhu) {
+    S = NajdiNavestidlo(s, k);
+    if (S) E = KolejVBode(s, S->x, S->y);
+  } else {
+    E = NajdiKolej(s, k);
+  }
+  if (!T || !E || T->cesta.empty() || T->maOdjezd) return;
+
+  RKrok* Z = &T->cesta.back();
+  int d = T->smer;
+  if (S) {
+    d = S->x == E->x1 ? 1 : 2;
+    Z = nullptr;
+    for (auto it = T->cesta.rbegin(); it != T->cesta.rend(); ++it)
+      if (it->prvek <= 6000) {
+        Z = &*it;
+        break;
+      }
+    if (!Z) return;
+    if (E->id != Z->prvek || T->smer != d) {
+      if (RKolej* druha = KolejVBode(s, S->x, S->y, true)) {
+        E = druha;
+        d = S->x == E->x1 ? 1 : 2;
+      }
+    }
+  }
+  const int VL = std::min(Z->minRychlost, T->maxRychlost);
+  // Only a route that starts where the train's section ends, in its direction of travel.
+  if (E->id != Z->prvek || T->smer != d) return;
+
+  const double ted = SimCas(s);
+  AktualRychlost(s, *T, T->rychlost, T->vzdalenost);
+  T->cas = ted;
+
+  // A braking driver reacts only after his reaction time: the braking goes on until then.
+  double r = 0, v2 = T->rychlost, s2 = T->vzdalenost;
+  if (T->brzdi) {
+    r = DobaReakce(T->cislo, T->delka);
+    v2 = T->rychlost - T->BrzdZrych * r;
+    s2 = r * T->rychlost + T->vzdalenost - r * r * T->BrzdZrych / 2;
+    if (v2 < 0) {
+      v2 = 0;
+      s2 = T->delkaUseku;
+    }
+  }
+  const double rDny = r / Den;
+
+  std::vector<FrontaUdalosti::Handle> zrusit;
+  s.fronta.kazda([&](FrontaUdalosti::Handle h, const RUdalost& u) {
+    if (u.vlak == cislo && !(u.cas < ted + rDny)) zrusit.push_back(h);
+  });
+  for (FrontaUdalosti::Handle h : zrusit) VyjmiUdalost(s, h);
+
+  if (Z->delka <= s2) {
+    // At the end already, or it will be within the reaction time.
+    if (Z->delka > T->vzdalenost)
+      NaplanujUdalost(s, UdalostVjezd, cislo, k, 0, 0, ted + rDny);
+    else
+      VjezdDoCesty(s, cislo, k);
+    return;
+  }
+
+  const double bKeep = T->BrzdZrych;
+  if (r > 0) {
+    std::swap(T->vzdalenost, s2);
+    std::swap(T->rychlost, v2);
+  }
+  const double Dist = Z->delka - T->vzdalenost;
+  double U = Dist, t2 = 0;
+  RKolej* E2 = NajdiKolej(s, Z->prvek);
+  const int sklon = E2 ? SklonVeSmeru(*E2, Z->smer) : 0;
+  const bool druhyPlan = E2 && VL < std::min(static_cast<int>(E2->rychlost), T->maxRychlost) &&
+                         T->delka < E2->delka;
+  if (druhyPlan) U = Dist - E2->delka + T->delka;
+  T->BrzdZrych = BrzdneZpomaleni(T->cislo, T->delka, VC < 16);
+  if (sklon < 0) T->BrzdZrych += T->sklonPrvku;
+
+  RVypocet P;
+  StavJizdy drzeny = StavJizdy::Z(*T);
+  if (U > 0) {
+    vypocty(s, P, *T, VL, Dist, VC, T->rychlost);
+    NaplanujJizdu(s, *T, P, T->vzdalenost, U, T->rychlost, r);
+    T->smer = Z->smer;
+    const double ted2 = ted + rDny;
+    double prev = -1;
+    for (auto it = T->cesta.begin(); it != T->cesta.end(); ++it) {
+      const bool posledni = std::next(it) == T->cesta.end();
+      if (!posledni && !MaObsazeni(it->prvek)) continue;
+      if (prev >= T->vzdalenost)
+        NaplanujUdalost(s, UdalostObsazeni, cislo, it->prvek, 0, 0,
+                        ted2 + VypoctiDobu(s, P, *T, prev - T->vzdalenost, 0));
+      if (posledni) break;
+      const double n = it->delka - T->vzdalenost + T->delka;
+      if (n >= 0 && n <= Dist)
+        NaplanujUdalost(s, UdalostUvolneni, cislo, it->prvek, 0, 0,
+                        ted2 + VypoctiDobu(s, P, *T, n, 0));
+      prev = it->delka;
+    }
+    drzeny = StavJizdy::Z(*T);
+  }
+
+  double A = Dist;
+  if (druhyPlan) {
+    double v3 = T->rychlost;
+    if (U > 0) {
+      t2 = VypoctiDobu(s, P, *T, U, 0) * Den;
+      v3 = VypoctiNovouRychlost(s, P, *T, t2);
+      NaplanujUdalost(s, UdalostStalaJizda, cislo, 0, v3, U + T->vzdalenost,
+                      ted + rDny + t2 / Den);
+    } else {
+      U = 0;
+    }
+    vypocty(s, P, *T, std::min(static_cast<int>(E2->rychlost), T->maxRychlost), Dist - U, VC,
+            v3);
+    T->rychlost = v3;
+    NaplanujJizdu(s, *T, P, T->vzdalenost + U, Dist - U, v3, r + t2);
+    if (r > 0) T->brzdi = false;
+    A = std::min(Dist, static_cast<double>(E2->delka - T->delka));
+  }
+  const double tA = VypoctiDobu(s, P, *T, A, t2) + rDny;
+  NaplanujUdalost(s, UdalostStalaJizda, cislo, 0, P.CilRychl, Dist + T->vzdalenost, ted + tA);
+  NaplanujUdalost(s, UdalostVjezd, cislo, k, 0, 0, ted + tA);
+  NaplanujUdalost(s, UdalostBrzdZrych, cislo, 0, T->BrzdZrych, 0, ted + rDny);
+
+  if (U > 0) drzeny.obnov(*T);
+  if (r > 0) {
+    // Until the reaction time is over the train goes on braking as before.
+    T->BrzdZrych = bKeep;
+    T->vzdalenost = s2;
+    T->rychlost = v2;
+    T->brzdi = true;
+  }
+}
+
+}  // namespace stanovar

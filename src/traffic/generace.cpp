@@ -1,0 +1,170 @@
+#include "traffic/generace.h"
+
+#include <algorithm>
+
+#include "display/kresleni.h"
+#include "model/seznamy.h"
+#include "traffic/cas.h"
+#include "traffic/predani.h"
+#include "traffic/smycka.h"
+
+namespace stanovar {
+
+namespace {
+
+constexpr int PocetPokusu = 10;
+
+// The accept panel closes; the line end shows its two-way cross again whatever its state.
+void ZavriPanel(Stav& s, int x, int y, int konec) {
+  s.okno.PanelSouhlas.viditelny = false;
+  if (s.Nabidky.empty()) s.okno.Blikac = false;
+  Platno& p = *s.platno;
+  p.barvaPera(s.nastaveni.pozadi);
+  p.barvaVyplne(s.nastaveni.pozadi);
+  p.obdelnik(x - gx / 2 - 1, y - gy / 2, x + gx / 2 + 2, y + gy / 2 + 1);
+  p.barvaPera(s.nastaveni.popredi);
+  KresliSouseda(s, x, y, konec, 3);
+}
+
+// No offer to answer: the panel only closes.
+void SkryjPanel(Stav& s) {
+  s.okno.PanelSouhlas.viditelny = false;
+  if (s.Nabidky.empty()) s.okno.Blikac = false;
+}
+
+}  // namespace
+
+void ZasejNahodu(Stav& s) { s.nahoda = s.prostredi->msOdPulnoci(); }
+
+double Nahoda(Stav& s) {
+  s.nahoda = s.nahoda * 134775813u + 1u;
+  return s.nahoda / 4294967296.0;
+}
+
+void GenerujVlak(Stav& s) {
+  ZasejNahodu(s);
+  const int pocet = std::min(s.PocetSpoju, static_cast<int>(s.Grafikon.size()));
+  bool hotovo = false;
+  for (int pokus = 0; pocet > 0 && !hotovo && pokus < PocetPokusu; ++pokus) {
+    const int n = static_cast<int>(Nahoda(s) * pocet) + 1;
+    s.aktualniSpoj = std::min(n, static_cast<int>(s.Grafikon.size())) - 1;
+    const RSpoj& E = s.Grafikon[static_cast<std::size_t>(s.aktualniSpoj)];
+
+    // The previous run of the same train may still stand on its exit track.
+    bool naVyjezdu = false;
+    if (RSoused* ven = NajdiSouseda(s, E.kam, 2))
+      if (RKolej* k = KolejVBode(s, ven->x, ven->y)) naVyjezdu = k->vlak == E.cislo;
+    RSoused* vstup = NajdiSouseda(s, E.odkud, 1);
+    // A number already offered is skipped too: the answer finds its offer by number.
+    if (NajdiVlak(s, E.cislo) || NajdiNabidkuVlaku(s, E.cislo) || !vstup || naVyjezdu) continue;
+
+    if (vstup->druh == 1) {
+      PosliVlak(s);
+      hotovo = NajdiVlak(s, E.cislo) != nullptr;
+      continue;
+    }
+    vstup->druh = 5;
+    if (RKolej* k = KolejVBode(s, vstup->x, vstup->y)) k->druhKonce = 5;
+    PridejNabidku(s, E.cislo, E.odkud, E.kam, vstup->x, vstup->y);
+    s.okno.Blikac = true;
+    hotovo = true;
+  }
+  const double r = Nahoda(s);
+  const double zpozdeni = 1.0 / ((r + 0.1) * 1000.0 * s.CetnostVlaku + 100.0);
+  NaplanujUdalost(s, UdalostGenerace, 0, 0, 0, 0, SimCas(s) + zpozdeni);
+}
+
+void PridejNabidku(Stav& s, int cislo, const std::string& odkud, const std::string& kam, int x,
+                   int y) {
+  RNabidka& n = s.Nabidky.emplace_back();
+  n.cislo = cislo;
+  n.odkud = odkud;
+  n.kam = kam;
+  n.x = x;
+  n.y = y;
+}
+
+void ZrusNabidku(Stav& s, RNabidka* n) {
+  if (!n) return;
+  s.Nabidky.remove_if([n](const RNabidka& x) { return &x == n; });
+}
+
+void PosliVlakCislo(Stav& s, int cislo) {
+  for (std::size_t i = 0; i < s.Grafikon.size(); ++i) {
+    if (s.Grafikon[i].cislo != cislo) continue;
+    s.aktualniSpoj = static_cast<int>(i);
+    PosliVlak(s);
+    return;
+  }
+}
+
+void BlikacTimer(Stav& s) {
+  for (RNabidka& n : s.Nabidky) {
+    if (!n.prijata) BlikniNabidku(s, n.x, n.y, n.faze);
+    n.faze = !n.faze;
+  }
+}
+
+void UkazNabidku(Stav& s, const RKolej& k) {
+  s.okno.PanelKolej.viditelny = false;
+  s.okno.PanelSouhlas = {true, 192, 0};
+  if (RNabidka* n = NajdiNabidku(s, k.soused)) {
+    s.okno.LabelSouhlas = s.Text(28) + std::to_string(n->cislo) + s.Text(29) + n->odkud +
+                          s.Text(30) + n->kam + "?";
+    s.NabizenyVlak = n->cislo;
+  } else {
+    s.okno.LabelSouhlas = "CHYBA";
+    s.NabizenyVlak = 0;
+  }
+}
+
+void LabelAnoClick(Stav& s) {
+  RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
+  if (!n) {
+    SkryjPanel(s);
+    return;
+  }
+  int konec = 0;
+  RSoused* vstup = NajdiSouseda(s, n->odkud, 5, &konec);
+  RKolej* k = KolejVBode(s, n->x, n->y);
+  const int x = n->x, y = n->y;
+  if (vstup && k) {
+    if (k->zaver == 0) {
+      vstup->druh = 3;
+      k->druhKonce = 3;
+      ZrusNabidku(s, n);
+      PosliVlakCislo(s, s.NabizenyVlak);
+    } else {
+      vstup->druh = 4;
+      k->druhKonce = 4;
+      n->prijata = true;
+    }
+  }
+  ZavriPanel(s, x, y, konec);
+}
+
+void LabelNeClick(Stav& s) {
+  RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
+  if (!n) {
+    SkryjPanel(s);
+    return;
+  }
+  int konec = 0;
+  if (RSoused* vstup = NajdiSouseda(s, n->odkud, 5, &konec)) vstup->druh = 3;
+  if (RKolej* k = KolejVBode(s, n->x, n->y)) k->druhKonce = 3;
+  const int x = n->x, y = n->y;
+  ZrusNabidku(s, n);
+  ZavriPanel(s, x, y, konec);
+}
+
+void TratUvolnena(Stav& s, RKolej& k) {
+  if (RSoused* vstup = NajdiSouseda(s, k.soused, 4)) vstup->druh = 3;
+  k.druhKonce = 3;
+  if (RNabidka* n = NajdiNabidku(s, k.soused)) {
+    const int cislo = n->cislo;
+    PosliVlakCislo(s, cislo);
+    ZrusNabidku(s, NajdiNabidkuVlaku(s, cislo));
+  }
+}
+
+}  // namespace stanovar

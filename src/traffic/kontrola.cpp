@@ -1,0 +1,92 @@
+#include "traffic/kontrola.h"
+
+#include <cmath>
+#include <unordered_set>
+
+#include "model/seznamy.h"
+#include "traffic/cas.h"
+#include "traffic/smycka.h"
+
+namespace stanovar {
+
+namespace {
+
+std::string Prvek(const RKolej& k) {
+  return (JeKolej(k.id) ? "track " + k.cislo + " (" : "connector (") + std::to_string(k.id) + ")";
+}
+
+}  // namespace
+
+void KontrolaStavu::udalost(Stav& s, const RUdalost& u) {
+  if (u.druh == UdalostObsazeni) {
+    RKolej* e = NajdiPrvek(s, u.prvek);
+    if (!e) return;
+    auto it = drzitel_.find(u.prvek);
+    // The holder counts only while the element is still occupied: the dispatcher may have
+    // freed it by hand meanwhile.
+    if (chyba_.empty() && it != drzitel_.end() && it->second != u.vlak && e->zaver == 3)
+      chyba_ = Prvek(*e) + " entered by train " + std::to_string(u.vlak) + " while train " +
+               std::to_string(it->second) + " holds it";
+    drzitel_[u.prvek] = u.vlak;
+  } else if (u.druh == UdalostUvolneni) {
+    drzitel_.erase(u.prvek);
+  }
+}
+
+std::string KontrolaStavu::over(Stav& s) {
+  if (!chyba_.empty()) return chyba_;
+  const double ted = SimCas(s);
+
+  std::unordered_set<int> uvolnovane;  // elements with a release queued
+  std::unordered_map<int, int> udalostiVlaku;
+  std::string chyba;
+  s.fronta.kazda([&](FrontaUdalosti::Handle, const RUdalost& u) {
+    if (chyba.empty() && !(std::isfinite(u.cas) && u.cas >= ted))
+      chyba = "event of kind " + std::to_string(u.druh) + " for train " + std::to_string(u.vlak) +
+              " is due in the past";
+    if (u.druh == UdalostUvolneni) uvolnovane.insert(u.prvek);
+    if (u.vlak != 0 && u.druh >= UdalostBrzdeni) ++udalostiVlaku[u.vlak];
+  });
+  if (!chyba.empty()) return chyba;
+
+  std::unordered_set<int> vCeste;  // elements of set routes and of trains' paths
+  for (const RCesta& c : s.Cesty)
+    for (const RKrok& k : c.cesta) vCeste.insert(k.prvek);
+  for (const RVlak& v : s.Vlaky)
+    for (const RKrok& k : v.cesta) vCeste.insert(k.prvek);
+
+  for (const auto* seznam : {&s.Koleje, &s.Spojky}) {
+    for (const RKolej& k : *seznam) {
+      if (k.zaver == 3) {
+        auto it = drzitel_.find(k.id);
+        const int vlak = it != drzitel_.end() ? it->second : k.vlak;
+        if (!NajdiVlak(s, vlak) && !uvolnovane.count(k.id) &&
+            !(JeKolej(k.id) && k.vlak > 0 && NajdiVlak(s, k.vlak)))
+          return Prvek(k) + " is occupied by train " + std::to_string(vlak) +
+                 ", which is gone, and nothing will release it";
+      } else if (k.zaver == 2 && !vCeste.count(k.id)) {
+        return Prvek(k) + " is locked but belongs to no route and no train";
+      } else if (k.zaver == 1) {
+        return Prvek(k) + " is left marked by a conflict check";
+      }
+    }
+  }
+
+  for (RVlak& v : s.Vlaky) {
+    if (udalostiVlaku.count(v.cislo)) continue;
+    const std::string kdo = "train " + std::to_string(v.cislo);
+    if (v.maOdjezd) return kdo + " waits for a departure that is not queued";
+    if (v.rychlost != 0 || v.CilRychl != 0) return kdo + " runs with nothing queued";
+    const RKrok* posl = PosledniKolejKrok(v.cesta);
+    const RKolej* k = posl ? NajdiKolej(s, posl->prvek) : nullptr;
+    if (!k) return kdo + " stands outside any track";
+    const bool navestidlo = posl->smer == 1 ? NavestidloVBode(s, k->x1, k->y1) != nullptr
+                                            : NavestidloVBode(s, k->x2, k->y1) != nullptr;
+    bool pokracuje = NajdiCestu(s, k->id) != nullptr;
+    for (const RCekajiciCesta& c : s.CekajiciCesty) pokracuje = pokracuje || c.start == k->id;
+    if (!navestidlo && !pokracuje) return kdo + " stands on track " + k->cislo + " before no signal";
+  }
+  return {};
+}
+
+}  // namespace stanovar

@@ -1,0 +1,28 @@
+// One check of the whole running state, shared by the tests, the long runs and the headless
+// runner: no element is held by two trains, nothing is red for a train that is gone and not
+// about to be released, every locked element belongs to a route or a train, no event is due
+// in the past, and every train either has its run queued or stands before a signal.
+#pragma once
+
+#include <string>
+#include <unordered_map>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+class KontrolaStavu {
+ public:
+  // Follows an event about to be executed (give it every event, e.g. from
+  // Stav::pozorovatel): which train holds each element between its occupied and its released
+  // event.
+  void udalost(Stav& s, const RUdalost& u);
+  // An empty text when everything holds, else what is wrong, first fault first.
+  std::string over(Stav& s);
+
+ private:
+  std::unordered_map<int, int> drzitel_;  // element -> train whose head entered it
+  std::string chyba_;
+};
+
+}  // namespace stanovar

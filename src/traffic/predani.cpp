@@ -1,0 +1,260 @@
+#include "traffic/predani.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "control/cesty.h"
+#include "display/kresleni.h"
+#include "dynamics/chyba.h"
+#include "dynamics/jizda.h"
+#include "dynamics/vypocty.h"
+#include "model/seznamy.h"
+#include "model/text.h"
+#include "traffic/cas.h"
+#include "traffic/smycka.h"
+
+namespace stanovar {
+
+namespace {
+
+constexpr double Den = 86400.0;
+
+// The exit end of a track for a train running in direction smer.
+RNavestidlo* NavestidloNaKonci(Stav& s, const RKolej& k, int smer) {
+  return smer == 1 ? NavestidloVBode(s, k.x1, k.y1) : NavestidloVBode(s, k.x2, k.y1);
+}
+
+bool Kladne(double x) { return std::isfinite(x) && x > 0; }
+
+// Puts the caller's working path aside for the length of a hand-over and gives it back
+// whichever way the hand-over ends.
+struct OdlozenaCesta {
+  Stav& s;
+  Kroky kroky;
+  explicit OdlozenaCesta(Stav& st) : s(st) { kroky.splice(kroky.end(), s.HledanaCesta); }
+  ~OdlozenaCesta() {
+    s.HledanaCesta.clear();
+    s.HledanaCesta.splice(s.HledanaCesta.end(), kroky);
+  }
+};
+
+}  // namespace
+
+void PriradLoko(Stav& s, RVlak& V, const std::string& jmeno) {
+  V.loko = Orez(jmeno, 8);
+  auto l = std::find_if(s.Lokomotivy.begin(), s.Lokomotivy.end(),
+                        [&](const RLoko& x) { return x.jmeno == jmeno; });
+  if (l == s.Lokomotivy.end()) {
+    V.rychlost1 = 50;
+    V.rychlost2 = 70;
+    V.hmotnost += 80;
+    V.vykon = 2000;
+    V.odporA = 0.00005;
+    V.odporB = 0.00007;
+    V.odporC = 0.04;
+    V.soucinitelHmot = 1.1;
+    return;
+  }
+  V.rychlost1 = l->rychlost1;
+  V.rychlost2 = l->rychlost2;
+  V.vykon = l->vykon;
+  V.odporA = l->odporA;
+  V.odporB = l->odporB;
+  V.odporC = l->odporC;
+  V.hmotnost += l->hmotnost;
+  V.maxRychlost = std::min(V.maxRychlost, l->maxRychlost);
+  // The train's own cars count with 1.05 for their rotating masses, the locomotive with its
+  // own factor; the whole train gets the weighted mean.
+  const double M = V.hmotnost, m = l->hmotnost;
+  V.soucinitelHmot = M + m != 0 ? (M * 1.05 + m * l->soucinitelHmot) / (M + m) : 1.05;
+}
+
+void PosliVlak(Stav& s) {
+  OdlozenaCesta odlozena(s);
+  if (s.aktualniSpoj < 0 || s.aktualniSpoj >= static_cast<int>(s.Grafikon.size())) return;
+  const RSpoj E = s.Grafikon[static_cast<std::size_t>(s.aktualniSpoj)];
+  if (NajdiVlak(s, E.cislo)) return;
+  RSoused* L = NajdiSouseda(s, E.odkud, 1);
+  if (!L) return;
+  RKolej* T = KolejVBode(s, L->x, L->y);
+  if (!T || T->zaver != 0) return;
+
+  const std::uint16_t smer = L->konec == 1 ? 2 : 1;
+  const double ted = SimCas(s);
+
+  RVlak V;
+  V.smer = smer;
+  V.cislo = E.cislo;
+  V.delka = E.delka;
+  V.hmotnost = E.hmotnost;
+  V.maxRychlost = E.maxRychlost;
+  PriradLoko(s, V, E.loko);
+  V.cil = E.kam;
+  V.prvek = T->id;
+  V.vzdalenost = 0;
+  V.cas = ted;
+  V.delkaUseku = T->delka;
+  const int sklon = smer == 1 ? -T->sklon : T->sklon;
+  V.sklonPrvku = sklon / 1000.0;
+
+  // Balance speeds of the constant-power and the falling-force laws.
+  const double V1 = V.rychlost1 / 3.6, V2 = V.rychlost2 / 3.6;
+  const double hmota = V.hmotnost * V.soucinitelHmot;
+  const double odporC = V.odporC + V.sklonPrvku;
+  V.lim1 = HledejLim1(V1, -V.vykon / hmota, odporC, V.odporB, V.odporA);
+  V.lim2 = V2 >= V.lim1 ? 0 : HledejLim2(V2, -V.vykon * V2 / hmota, odporC, V.odporB, V.odporA);
+
+  // The train enters at line speed, as far as it can keep it.
+  double v = std::min(V.maxRychlost, static_cast<int>(T->rychlost)) / 3.6;
+  if (v > V.lim2 && V.lim2 > 0) v = V.lim2;
+  if (v > V.lim1) v = V.lim1;
+  V.rychlost = v;
+  V.CilRychl = v;
+
+  // What to schedule: braking before the signal ahead or to a stop, then the steady state at
+  // the end; nothing is queued until the train is known to be able to run at all.
+  struct Plan {
+    std::uint16_t druh;
+    int prvek;
+    double h1, h2, t;
+  };
+  Plan plan[3];
+  int planu = 0;
+  const double delka = T->delka;
+  double b;
+  RNavestidlo* S = NavestidloNaKonci(s, *T, smer);
+  RCesta* R = S ? NajdiCestu(s, S->id) : nullptr;
+  if (R) {
+    const double w = R->minRychlost / 3.6;
+    b = BrzdneZpomaleni(V.cislo, V.delka, R->minRychlost < 16);
+    if (V.sklonPrvku < 0) b += V.sklonPrvku;
+    double t;
+    if (w >= v) {
+      t = delka / v;
+    } else {
+      double c = (v * v - w * w) / (2 * b);
+      if (delka < c) {
+        b = (v * v - w * w) / (2 * delka);
+        c = delka;
+      }
+      t = std::max(0.0, (delka - c) / v);
+      plan[planu++] = {UdalostBrzdeni, 0, w, delka - c, t};
+      t += (v - w) / b;
+    }
+    plan[planu++] = {UdalostStalaJizda, 0, std::min(v, w), delka, t};
+    plan[planu++] = {UdalostVjezd, S->id, 0, 0, t};
+  } else {
+    // No route ahead: stop 10 m before the track's end and wait for one.
+    b = BrzdneZpomaleni(V.cislo, V.delka, true);
+    if (V.sklonPrvku < 0) b += V.sklonPrvku;
+    double c = v * v / (2 * b);
+    const double e = std::max(delka - 10, 1.0);
+    if (e < c) {
+      b = v * v / (2 * e);
+      c = e;
+    }
+    double t = std::max(0.0, (e - c) / v);
+    plan[planu++] = {UdalostBrzdeni, 0, 0, e - c, t};
+    t += std::sqrt(2 * c / b);
+    plan[planu++] = {UdalostStalaJizda, 0, 0, e, t};
+  }
+  V.BrzdZrych = b;
+
+  bool pohyblivy = Kladne(v) && Kladne(b) && std::isfinite(V.lim1) && std::isfinite(V.lim2);
+  for (int i = 0; i < planu; ++i) pohyblivy = pohyblivy && std::isfinite(plan[i].t);
+  if (!pohyblivy) {
+    // No power, no mass or a braking the gradient cancels: the train could never move or
+    // stop, so it is not let in, and the dispatcher is told why.
+    ChybaVypoctu(s, &V, RVypocet{}, "PosliVlak");
+    return;
+  }
+
+  // The working path: the line end, then the arrival track.
+  RKrok krokL;
+  krokL.prvek = L->id;
+  krokL.smer = smer;
+  krokL.x = L->x;
+  krokL.y = L->y;
+  krokL.delka = 0;
+  RKrok krokT;
+  krokT.prvek = T->id;
+  krokT.smer = smer;
+  krokT.delka = T->delka;
+  krokT.minRychlost = T->rychlost;
+  krokT.x = smer == 1 ? T->x1 : T->x2;
+  krokT.y = T->y1;
+
+  s.Vlaky.push_back(std::move(V));
+  RVlak& vlak = s.Vlaky.back();
+  for (int i = 0; i < planu; ++i)
+    NaplanujUdalost(s, plan[i].druh, vlak.cislo, plan[i].prvek, plan[i].h1, plan[i].h2,
+                    ted + plan[i].t / Den);
+
+  // The arrival track is locked for the train like a route; the route record that locking
+  // makes is dropped again, its path now belongs to the train.
+  s.HledanaCesta.clear();
+  s.HledanaCesta.push_back(krokL);
+  s.HledanaCesta.push_back(krokT);
+  NastavCestu(s, E.cislo, 0);
+  s.HledanaCesta.clear();
+  RCesta* vstup = nullptr;
+  for (auto it = s.Cesty.rbegin(); it != s.Cesty.rend(); ++it)
+    if (it->start == 0) {
+      vstup = &*it;
+      break;
+    }
+  if (!vstup) {
+    Zprava(s, "CHYBA - posledni cast v PosliVlak (informujte autora)");
+    s.Vlaky.remove_if([&](const RVlak& x) { return x.cislo == E.cislo; });
+  } else {
+    vlak.cesta.splice(vlak.cesta.end(), vstup->cesta);
+    SmazCestu(s, vstup);
+    T->vlak = E.cislo;
+    T->zaver = 3;
+    KresliPrvek(s, *T, BarvaObsazeno, std::to_string(E.cislo));
+  }
+
+  // Tracks that follow the arrival track without a signal between them are set after it as
+  // soon as they are free.
+  RKolej* P = T;
+  for (std::size_t zbyva = s.Koleje.size(); P && zbyva > 0; --zbyva) {
+    const int x = smer == 1 ? P->x1 : P->x2;
+    const int y = P->y1;
+    if (NavestidloVBode(s, x, y)) break;
+    RKolej* N = KolejVBode(s, x, y);
+    if (N == P) N = KolejVBode(s, x, y, true);
+    if (!N || N == P) break;
+    RKrok k;
+    k.prvek = N->id;
+    k.smer = smer;
+    k.delka = N->delka;
+    k.minRychlost = N->rychlost;
+    k.x = smer == 1 ? N->x1 : N->x2;
+    k.y = N->y1;
+    s.HledanaCesta.clear();
+    s.HledanaCesta.push_back(k);
+    UlozCekajici(s, P->id, 0, false);
+    P = N;
+  }
+  ZkusCekajici(s);
+}
+
+void RozjezdVlaku(Stav& s, int cislo, int kolej) {
+  RVlak* T = NajdiVlak(s, cislo);
+  RKolej* K = NajdiKolej(s, kolej);
+  if (!T || !K) return;
+  T->maOdjezd = false;
+  T->odjezd = 0;
+  if (RNavestidlo* S = NavestidloNaKonci(s, *K, T->smer)) {
+    if (RCesta* R = NajdiCestu(s, S->id)) PreplanujJizdu(s, cislo, R->start, R->minRychlost);
+    return;
+  }
+  // No signal: a follow-on section set from the track itself, in the train's direction.
+  RCesta* R = NajdiCestu(s, K->id);
+  if (!R || R->cesta.empty()) return;
+  if (R->cesta.front().smer == T->smer) PreplanujJizdu(s, cislo, R->start, R->minRychlost);
+}
+
+void Button1Click(Stav& s) { PosliVlak(s); }
+
+}  // namespace stanovar

@@ -1,0 +1,29 @@
+// The hand-over of a train from a neighbour station: the current timetable entry becomes a
+// running train on the arrival track at its origin's line end, entering at line speed with
+// its first running plan already queued. Also the departure of a train that turned round.
+#pragma once
+
+#include <string>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+// Hands over the train of the current timetable entry. Declines silently (no new train) when
+// there is no entry, a train of that number already runs, the origin has no line end for
+// arrivals or both ways, no track holds that line end, or the track is not free. A train
+// that could never move (no power, no mass) is refused with the calculation error report.
+void PosliVlak(Stav& s);
+
+// Completes a new train with its locomotive's data, or the default locomotive's when the
+// name is not in the locomotive list.
+void PriradLoko(Stav& s, RVlak& V, const std::string& jmeno);
+
+// Handler of event kind 9: the turned train `cislo` standing on track `kolej` may set off
+// along the route set ahead of it, if there is one.
+void RozjezdVlaku(Stav& s, int cislo, int kolej);
+
+// The hidden debugging button "pošli vlak": hands over the current timetable entry.
+void Button1Click(Stav& s);
+
+}  // namespace stanovar

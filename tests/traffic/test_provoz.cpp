@@ -1,0 +1,56 @@
+// Trains running through the demo station for hours, routed by the automatic dispatcher, with
+// the whole state checked after every step.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "control/dispecer.h"
+#include "files/soubory.h"
+#include "model/seznamy.h"
+#include "traffic/kontrola.h"
+#include "traffic/smycka.h"
+#include "traffic/virtualni.h"
+
+using namespace stanovar;
+
+namespace {
+
+struct Provoz {
+  explicit Provoz(std::uint32_t seed) : prostredi(0.3, seed) {
+    s.platno = &platno;
+    s.prostredi = &prostredi;
+    s.pozorovatel = [this](double, const RUdalost& u) {
+      kontrola.udalost(s, u);
+      if (u.druh == UdalostOdjezd) ++odjelo;
+      if (u.druh == UdalostObsazeni) ++obsazeni;
+    };
+    Spust(s, STANOVAR_DATA_DIR);
+  }
+  PrazdnePlatno platno;
+  VirtualniProstredi prostredi;
+  Stav s;
+  KontrolaStavu kontrola;
+  AutomatickyDispecer dispecer;
+  int odjelo = 0;
+  long long obsazeni = 0;
+};
+
+}  // namespace
+
+TEST(Provoz, LongSeededRunsKeepEveryInvariantAndTrainsLeave) {
+  for (std::uint32_t seed : {1u, 2u, 3u}) {
+    Provoz p(seed);
+    ASSERT_FALSE(p.s.Koleje.empty());
+    std::string chyba;
+    const double konec = p.s.SimZaklad + 6.0 / 24;
+    Simuluj(p.s, p.prostredi, konec, [&] {
+      p.dispecer(p.s);
+      if (chyba.empty()) chyba = p.kontrola.over(p.s);
+    });
+    EXPECT_EQ(chyba, "") << "seed " << seed;
+    EXPECT_EQ(p.prostredi.pocetZprav, 0) << p.prostredi.posledniZprava;
+    EXPECT_GT(p.odjelo, 40) << "seed " << seed;
+    EXPECT_GT(p.dispecer.prijato, 0);
+  }
+}

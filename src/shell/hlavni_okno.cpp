@@ -16,6 +16,8 @@
 #include "files/soubory.h"
 #include "shell/dialogy.h"
 #include "shell/kodovani.h"
+#include "traffic/generace.h"
+#include "traffic/predani.h"
 #include "traffic/smycka.h"
 
 namespace stanovar::shell {
@@ -80,6 +82,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   connect(&casovacUdalosti_, &QTimer::timeout, this, &TForm1::CasovacUdalostiTimer);
   casovacUdalosti_.start();
   blikac_.setInterval(250);
+  connect(&blikac_, &QTimer::timeout, this, &TForm1::BlikacTimer);
   rychlomer_.setInterval(250);
 
   soubory_ = new TFormSoubory(stav_, this);
@@ -157,7 +160,13 @@ void TForm1::vytvorOvladace() {
   Barvy(labelAno_, BarvaAno, RGB(0, 0, 0));
   Barvy(labelNe_, BarvaNe, RGB(0, 0, 0));
 
+  for (QLabel* l : {labelAno_, labelNe_}) l->setCursor(Qt::PointingHandCursor);
+
   // Debugging controls: hidden, no visible control leads to them.
+  button1_ = new QPushButton(QStringLiteral("po\u0161li vlak"), k);
+  button1_->move(592, 32);
+  button1_->hide();
+  connect(button1_, &QPushButton::clicked, this, &TForm1::Button1Click);
   button2_ = new QPushButton(QStringLiteral("button2"), k);
   button2_->move(592, 64);
   button2_->hide();
@@ -246,6 +255,30 @@ void TForm1::CasovacUdalostiTimer() {
   zrcadli();
 }
 
+void TForm1::BlikacTimer() {
+  if (stav_.zpravaOtevrena) return;
+  stanovar::BlikacTimer(stav_);
+  zrcadli();
+}
+
+void TForm1::Button1Click() {
+  if (stav_.zpravaOtevrena) return;
+  stanovar::Button1Click(stav_);
+  zrcadli();
+}
+
+void TForm1::LabelAnoClick() {
+  if (stav_.zpravaOtevrena) return;
+  stanovar::LabelAnoClick(stav_);
+  zrcadli();
+}
+
+void TForm1::LabelNeClick() {
+  if (stav_.zpravaOtevrena) return;
+  stanovar::LabelNeClick(stav_);
+  zrcadli();
+}
+
 void TForm1::Button2Click() {
   if (stav_.zpravaOtevrena) return;
   stanovar::Button2Click(stav_);
@@ -289,6 +322,11 @@ void TForm1::FormKeyDown(int vk) {
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
+  // The offer panel's answers are labels that take clicks.
+  if (e->type() == QEvent::MouseButtonPress && (o == labelAno_ || o == labelNe_)) {
+    o == labelAno_ ? LabelAnoClick() : LabelNeClick();
+    return true;
+  }
   // Key preview: every key typed into the main window reaches the core first, whichever
   // control has the focus; keys of the dialogs stay theirs.
   if (e->type() == QEvent::KeyPress && QApplication::activeModalWidget() == nullptr) {

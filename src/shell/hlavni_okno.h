@@ -67,7 +67,11 @@ class TForm1 : public QMainWindow {
   void MenuHelpClick();
   void MenuOprogramuClick();
   void CasovacUdalostiTimer();
+  void BlikacTimer();
+  void Button1Click();
   void Button2Click();
+  void LabelAnoClick();
+  void LabelNeClick();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -99,6 +103,7 @@ class TForm1 : public QMainWindow {
       *labelSoused_;
   QWidget* panelSouhlas_ = nullptr;
   QLabel *labelSouhlas_, *labelAno_, *labelNe_;
+  QPushButton* button1_ = nullptr;
   QPushButton* button2_ = nullptr;
   QPushButton* konecbtn_ = nullptr;
 

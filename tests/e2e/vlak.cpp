@@ -1,0 +1,162 @@
+// End-to-end run of a train: the real program under an X display, driven with the mouse and
+// the keyboard through xdotool. A train from the arrivals-only line appears on its line track
+// with its number in red; the dispatcher sets its route into the station; the train runs in
+// and its number leaves the line track.
+//
+//   test_e2e_vlak PROGRAM DATA_DIR      (run under xvfb-run)
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+
+#include "files/soubory.h"
+#include "model/seznamy.h"
+#include "model/stav.h"
+#include "shell/qt_platno.h"
+#include "shell/qt_prostredi.h"
+
+using namespace stanovar;
+
+namespace {
+int Selhani(const char* zprava) {
+  std::fprintf(stderr, "e2e: %s\n", zprava);
+  std::printf("0 passed, 1 failed\n");
+  return 1;
+}
+
+void Cekej(int ms) {
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < ms) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QThread::msleep(20);
+  }
+}
+
+bool Xdotool(const QStringList& argumenty) {
+  return QProcess::execute(QStringLiteral("xdotool"), argumenty) == 0;
+}
+
+QImage Obrazovka() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
+
+// Pixels of the occupied colour along a track's row, its label included.
+int Cervenych(const QImage& o, const RKolej& k, int ox, int oy) {
+  int n = 0;
+  for (int y = k.y1 - 6; y <= k.y1 + 6; ++y)
+    for (int x = k.x1 + 2; x < k.x2 - 1; ++x)
+      if ((o.pixel(ox + x, oy + y) & 0xFFFFFF) == 0xFF0000) ++n;
+  return n;
+}
+
+// Where the station picture sits on the screen: the offset at which the most pixels agree.
+bool Najdi(const QImage& ocekavany, const QImage& o, int& ox, int& oy) {
+  double nejlepsi = 0;
+  for (int y = 0; y <= 200; ++y)
+    for (int x = 0; x <= 12; ++x) {
+      long stejne = 0, vse = 0;
+      for (int py = 0; py < ocekavany.height(); py += 16)
+        for (int px = 0; px < ocekavany.width(); px += 16) {
+          if (px + x >= o.width() || py + y >= o.height()) continue;
+          ++vse;
+          stejne += (ocekavany.pixel(px, py) & 0xFFFFFF) == (o.pixel(px + x, py + y) & 0xFFFFFF);
+        }
+      const double d = vse ? static_cast<double>(stejne) / vse : 0;
+      if (d > nejlepsi) nejlepsi = d, ox = x, oy = y;
+    }
+  return nejlepsi > 0.95;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 3) return Selhani("usage: test_e2e_vlak PROGRAM DATA_DIR");
+  const QString program = QString::fromLocal8Bit(argv[1]);
+  QDir data(QString::fromLocal8Bit(argv[2]));
+
+  // The demo station with a timetable of one train from the arrivals-only line: the first
+  // generation, right at start-up, hands it over.
+  QTemporaryDir tmp;
+  for (const QString& f : data.entryList(QDir::Files))
+    QFile::copy(data.filePath(f), tmp.filePath(f));
+  QFile::remove(tmp.filePath(QStringLiteral("demo.gvd")));
+  QFile gvd(tmp.filePath(QStringLiteral("demo.gvd")));
+  if (!gvd.open(QIODevice::WriteOnly)) return Selhani("cannot write the timetable");
+  gvd.write("*Os#4601#LIPOVEC#KAMENEC#80#60#120#M12\r\n");
+  gvd.close();
+
+  shell::QtProstredi prostredi;
+  Stav s;
+  s.prostredi = &prostredi;
+  shell::QtPlatno platno(792, 480, prostredi.dpi());
+  s.platno = &platno;
+  Spust(s, QFile::encodeName(tmp.path()).toStdString());
+  const RVlak* vlak = s.Vlaky.empty() ? nullptr : &s.Vlaky.front();
+  if (!vlak) return Selhani("the core let no train in");
+  const RKolej* trat = NajdiKolej(s, vlak->prvek);
+  RNavestidlo* navestidlo = trat ? NavestidloVBode(s, trat->x2, trat->y1) : nullptr;
+  const RKolej* cil = nullptr;
+  for (const RKolej& k : s.Koleje)
+    if (k.druhKonce == 0 && k.y1 == trat->y1) cil = &k;
+  if (!navestidlo || !cil) return Selhani("the demo station has no route from its arrival line");
+  const QImage ocekavany = platno.obraz().copy();
+
+  QProcess p;
+  p.setWorkingDirectory(tmp.path());
+  p.start(program, {});
+  if (!p.waitForStarted(10000)) return Selhani("the program did not start");
+  Cekej(2500);
+  if (p.state() != QProcess::Running) return Selhani("the program exited by itself");
+
+  int ox = 0, oy = 0;
+  QImage o = Obrazovka();
+  if (!Najdi(ocekavany, o, ox, oy)) return Selhani("the station picture is not on the screen");
+  int chyb = 0;
+  const int naTrati = Cervenych(o, *trat, ox, oy);
+  std::printf("e2e: %d red pixels on the arrival line track\n", naTrati);
+  if (naTrati < 20) {
+    std::fprintf(stderr, "e2e: no train number appeared on the arrival line track\n");
+    ++chyb;
+  }
+
+  // The route: the signal at the line track's end, then a station track; then full speed.
+  auto klik = [&](int x, int y) {
+    return Xdotool({QStringLiteral("mousemove"), QString::number(ox + x), QString::number(oy + y),
+                    QStringLiteral("click"), QStringLiteral("1")});
+  };
+  if (!klik(navestidlo->x, navestidlo->y) || (Cekej(300), !klik((cil->x1 + cil->x2) / 2, cil->y1)))
+    return Selhani("xdotool could not click");
+  Cekej(300);
+  for (int i = 0; i < 5; ++i) Xdotool({QStringLiteral("key"), QStringLiteral("Up")});
+
+  // The train runs in: its number shows on the station track and leaves the line track.
+  bool prijel = false, odjelZTrate = false;
+  QElapsedTimer t;
+  t.start();
+  while (t.elapsed() < 60000 && !(prijel && odjelZTrate)) {
+    Cekej(500);
+    o = Obrazovka();
+    prijel = prijel || Cervenych(o, *cil, ox, oy) >= 20;
+    odjelZTrate = prijel && Cervenych(o, *trat, ox, oy) == 0;
+  }
+  o.save(QDir::temp().filePath(QStringLiteral("stanovar-e2e-vlak.png")));
+  if (!prijel) {
+    std::fprintf(stderr, "e2e: the train never reached the station track\n");
+    ++chyb;
+  }
+  if (!odjelZTrate) {
+    std::fprintf(stderr, "e2e: the train's number stayed on the arrival line track\n");
+    ++chyb;
+  }
+
+  p.kill();
+  p.waitForFinished(5000);
+  std::printf("%d passed, %d failed\n", 3 - chyb, chyb);
+  return chyb == 0 ? 0 : 1;
+}

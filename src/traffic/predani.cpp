@@ -160,7 +160,8 @@ void PosliVlak(Stav& s) {
   }
   V.BrzdZrych = b;
 
-  bool pohyblivy = Kladne(v) && Kladne(b) && std::isfinite(V.lim1) && std::isfinite(V.lim2);
+  bool pohyblivy = V.vykon > 0 && V.hmotnost > 0 && Kladne(V.soucinitelHmot) && Kladne(v) &&
+                   Kladne(b) && std::isfinite(V.lim1) && std::isfinite(V.lim2);
   for (int i = 0; i < planu; ++i) pohyblivy = pohyblivy && std::isfinite(plan[i].t);
   if (!pohyblivy) {
     // No power, no mass or a braking the gradient cancels: the train could never move or

@@ -13,6 +13,10 @@ namespace stanovar {
 
 enum class Tlacitko { Leve, Prave, Prostredni };
 
+// Nearest grid point of picture pixels (x, y); false when the point lies beyond anything the
+// station can hold. Clicks and the keys that act at the cursor are snapped alike.
+bool Prichyt(int x, int y, int& px, int& py);
+
 // Mouse-down on the station picture at picture pixels (x, y). Left click on a signal starts a
 // selection (the signal turns yellow); during a selection a click on a connector adds a via
 // point, a click on a track ends the selection by setting or storing the route, and a right

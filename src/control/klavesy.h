@@ -30,4 +30,12 @@ constexpr std::uint16_t MaxCetnostVlaku = 8;
 // the commands about a train or a track act. Keys without a command do nothing.
 void FormKeyDown(Stav& s, int klic, int x, int y);
 
+// F1: the train on the track at the point, in the train panel, with its speedometer running.
+void InfoVlak(Stav& s, int x, int y);
+// F2: the track at the point in the track panel, or the offer waiting on a blinking line.
+void InfoKolej(Stav& s, int x, int y);
+// The 250 ms speedometer of the shown train: speed in km/h and metres left to the end of its
+// route section, halves to the even neighbour. Silent once the train has left.
+void RychlomerTimer(Stav& s);
+
 }  // namespace stanovar

@@ -10,7 +10,8 @@ namespace stanovar {
 
 namespace {
 
-// Nearest grid point; false when the click lies beyond anything the station can hold.
+}  // namespace
+
 bool Prichyt(int x, int y, int& px, int& py) {
   auto bod = [](std::int64_t v, std::int64_t krok) {
     std::int64_t p = v + krok / 2;
@@ -23,6 +24,8 @@ bool Prichyt(int x, int y, int& px, int& py) {
   py = static_cast<int>(sy);
   return true;
 }
+
+namespace {
 
 // The selection ends: the start signal, unless a route now stands at it or waits there,
 // returns to normal, and nothing picked so far survives.

@@ -84,6 +84,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   blikac_.setInterval(250);
   connect(&blikac_, &QTimer::timeout, this, &TForm1::BlikacTimer);
   rychlomer_.setInterval(250);
+  connect(&rychlomer_, &QTimer::timeout, this, &TForm1::RychlomerTimer);
 
   soubory_ = new TFormSoubory(stav_, this);
   nastav_ = new TFormNastav(stav_, this);
@@ -258,6 +259,12 @@ void TForm1::CasovacUdalostiTimer() {
 void TForm1::BlikacTimer() {
   if (stav_.zpravaOtevrena) return;
   stanovar::BlikacTimer(stav_);
+  zrcadli();
+}
+
+void TForm1::RychlomerTimer() {
+  if (stav_.zpravaOtevrena) return;
+  stanovar::RychlomerTimer(stav_);
   zrcadli();
 }
 

@@ -68,6 +68,7 @@ class TForm1 : public QMainWindow {
   void MenuOprogramuClick();
   void CasovacUdalostiTimer();
   void BlikacTimer();
+  void RychlomerTimer();
   void Button1Click();
   void Button2Click();
   void LabelAnoClick();

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "dynamics/jizda.h"
+#include "control/klavesy.h"
 #include "dynamics/vypocty.h"
 #include "traffic/generace.h"
 #include "traffic/kontrola.h"
@@ -305,4 +306,72 @@ TEST(Vlaky, ReleasingARouteLeavesATrainsTrackRedWithItsNumber) {
   EXPECT_EQ(t.K(t.V).zaver, 3);
   EXPECT_EQ(t.K(t.V).vlak, 77);
   EXPECT_FALSE(test::Cara(t.platno, BarvaCesta, 204, 114, 300, 126));
+}
+
+TEST(Vlaky, InformationKeysShowTheTrainTheTrackAndTheOfferUnderTheCursor) {
+  Trat t;
+  FormKeyDown(t.s, KlavesaA, 30, 120);  // no panel: nothing to answer
+  FormKeyDown(t.s, KlavesaN, 30, 120);
+  GenerujVlak(t.s);
+  ASSERT_EQ(t.s.Nabidky.size(), 1u);
+  FormKeyDown(t.s, KlavesaF2, 31, 119);  // snapped onto the line track
+  EXPECT_TRUE(t.s.okno.PanelSouhlas.viditelny);
+  EXPECT_EQ(t.s.okno.PanelSouhlas.left, 192);
+  EXPECT_NE(t.s.okno.LabelSouhlas.find("60001"), std::string::npos);
+  FormKeyDown(t.s, 'a', 0, 0);  // either case: the shell passes virtual-key codes
+  FormKeyDown(t.s, KlavesaA, 0, 0);
+  ASSERT_EQ(t.s.Vlaky.size(), 1u);
+  EXPECT_FALSE(t.s.okno.PanelSouhlas.viditelny);
+
+  FormKeyDown(t.s, KlavesaF1, 30, 120);
+  const OknoView& o = t.s.okno;
+  EXPECT_TRUE(o.PanelVlak.viditelny);
+  EXPECT_TRUE(o.Rychlomer);
+  EXPECT_EQ(o.LabelVlak, "60001");
+  EXPECT_EQ(o.LabelCil, "VYCHOD");
+  EXPECT_EQ(o.LabelHmotnost, "480");
+  EXPECT_EQ(o.LabelLoko, "T");
+  EXPECT_EQ(o.ImageSmer, 2);
+  EXPECT_EQ(o.LabelRychl, "72");
+  EXPECT_EQ(o.LabelVzdal, "500");
+  t.Do(2);
+  RychlomerTimer(t.s);
+  EXPECT_EQ(o.LabelVzdal, "460");
+
+  for (auto [sklon, text] : {std::pair{25, "2,5"}, {-25, "-2,5"}, {-5, "-0,5"}, {0, "0,0"}}) {
+    t.K(t.P).sklon = sklon;
+    FormKeyDown(t.s, KlavesaF2, 120, 120);
+    EXPECT_EQ(o.LabelSklon, text);
+  }
+  EXPECT_TRUE(o.PanelKolej.viditelny);
+  EXPECT_FALSE(o.PanelVlak.viditelny);
+  EXPECT_FALSE(o.Rychlomer);
+  EXPECT_EQ(o.LabelKolej, "1");
+  FormKeyDown(t.s, KlavesaF2, -30, 120);  // off the picture
+  EXPECT_EQ(o.LabelKolej, "1");
+}
+
+TEST(Vlaky, SpeedometerRoundsHalvesToTheEvenNeighbour) {
+  struct Pripad {
+    double v, zbyva;
+    const char *rychl, *vzdal;
+  };
+  for (const Pripad& p : {Pripad{22.5, 120.5, "81", "120"}, Pripad{22.36, 121.5, "80", "122"},
+                          Pripad{0, 10, "0", "10"}}) {
+    Trat t;
+    RVlak& v = t.s.Vlaky.emplace_back();
+    v.cislo = 5;
+    v.rychlost = v.CilRychl = p.v;
+    v.cas = SimCas(t.s);
+    v.delkaUseku = 1000;
+    v.vzdalenost = 1000 - p.zbyva;
+    t.s.ZobrazenyVlak = 5;
+    RychlomerTimer(t.s);
+    EXPECT_EQ(t.s.okno.LabelRychl, p.rychl);
+    EXPECT_EQ(t.s.okno.LabelVzdal, p.vzdal);
+    t.s.Vlaky.clear();
+    t.s.okno.LabelRychl = "x";
+    RychlomerTimer(t.s);  // the train has left: nothing changes
+    EXPECT_EQ(t.s.okno.LabelRychl, "x");
+  }
 }

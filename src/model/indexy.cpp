@@ -8,9 +8,12 @@ namespace stanovar {
 
 namespace {
 
-// Tracks a row may gather before they are merged into its ordered part. A look-up reads them
-// one by one, so they are kept few; merging costs the length of the row, so not too few.
-constexpr std::size_t MaxNovych = 16;
+// Tracks a row may gather before they are merged into its ordered part. Merging costs the
+// length of the row, so a long row that is only being filled gathers a share of its length;
+// a look-up reads the gathered ones one by one, so it merges them first when there are more
+// than a few.
+std::size_t MaxNovych(std::size_t radek) { return std::max<std::size_t>(16, radek / 32); }
+constexpr std::size_t MaxNovychProHledani = 8;
 
 constexpr int SirkaBunky = 4 * gx;
 constexpr int VyskaBunky = gy;
@@ -54,22 +57,31 @@ void IndexKoleji::Pridej(const std::vector<RKolej>& koleje, int i) {
   Radek& r = radky_[koleje[static_cast<std::size_t>(i)].y1];
   r.nove.push_back(i);
   ++pocet_;
-  if (r.nove.size() >= MaxNovych) Serad(koleje, r);
+  if (r.nove.size() >= MaxNovych(r.poradi.size())) Serad(koleje, r);
 }
 
 void IndexKoleji::Serad(const std::vector<RKolej>& koleje, Radek& r) {
-  auto podleX1 = [&](int a, int b) {
-    return koleje[static_cast<std::size_t>(a)].x1 < koleje[static_cast<std::size_t>(b)].x1;
-  };
+  auto x1 = [&](int i) { return koleje[static_cast<std::size_t>(i)].x1; };
+  auto podleX1 = [&](int a, int b) { return x1(a) < x1(b); };
   std::sort(r.nove.begin(), r.nove.end(), podleX1);
-  std::vector<int> vse;
-  vse.reserve(r.poradi.size() + r.nove.size());
-  std::merge(r.poradi.begin(), r.poradi.end(), r.nove.begin(), r.nove.end(),
-             std::back_inserter(vse), podleX1);
-  r.poradi = std::move(vse);
+  // Tracks listed left to right go after the ordered ones; only others need a merge, and
+  // the running maxima change only from the first place a track went in.
+  std::size_t od = r.poradi.size();
+  if (!r.poradi.empty() && x1(r.nove.front()) < x1(r.poradi.back())) {
+    od = static_cast<std::size_t>(
+        std::upper_bound(r.poradi.begin(), r.poradi.end(), r.nove.front(), podleX1) -
+        r.poradi.begin());
+    std::vector<int> vse;
+    vse.reserve(r.poradi.size() + r.nove.size());
+    std::merge(r.poradi.begin(), r.poradi.end(), r.nove.begin(), r.nove.end(),
+               std::back_inserter(vse), podleX1);
+    r.poradi = std::move(vse);
+  } else {
+    r.poradi.insert(r.poradi.end(), r.nove.begin(), r.nove.end());
+  }
   r.nove.clear();
   r.maxX2.resize(r.poradi.size());
-  for (std::size_t j = 0; j < r.poradi.size(); ++j) {
+  for (std::size_t j = od; j < r.poradi.size(); ++j) {
     const int x2 = koleje[static_cast<std::size_t>(r.poradi[j])].x2;
     r.maxX2[j] = j == 0 ? x2 : std::max(r.maxX2[j - 1], x2);
   }
@@ -78,7 +90,8 @@ void IndexKoleji::Serad(const std::vector<RKolej>& koleje, Radek& r) {
 int IndexKoleji::Najdi(const std::vector<RKolej>& koleje, int x, int y, int pred) {
   auto radek = radky_.find(y);
   if (radek == radky_.end()) return -1;
-  const Radek& r = radek->second;
+  Radek& r = radek->second;
+  if (r.nove.size() >= MaxNovychProHledani) Serad(koleje, r);
   auto drzi = [&](int i) {
     const RKolej& k = koleje[static_cast<std::size_t>(i)];
     return k.x1 <= x && x <= k.x2;

@@ -6,6 +6,7 @@
 // so it is kept exactly as the scans leave it.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -35,10 +36,19 @@ bool Diagonalni(const RKolej& c) { return c.x1 != c.x2 && c.y1 != c.y2; }
 bool Svisla(const RKolej& c) { return c.x1 == c.x2; }
 
 // A point with a third value: the class of travel, or the direction code.
-std::uint64_t Klic(int x, int y, int t) {
-  return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(x)) << 32 ^
-          static_cast<std::uint32_t>(y)) * 8 + static_cast<std::uint64_t>(t & 7);
-}
+struct Klic {
+  int x, y, t;
+  bool operator==(const Klic&) const = default;
+};
+struct HashKlice {
+  std::size_t operator()(const Klic& k) const {
+    const std::uint64_t b = static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.x)) << 32 |
+                            static_cast<std::uint32_t>(k.y);
+    return std::hash<std::uint64_t>{}(b * 31 + static_cast<std::uint64_t>(k.t));
+  }
+};
+template <class T>
+using PodleBodu = std::unordered_map<Klic, T, HashKlice>;
 int Trida(int smer) { return KPrvnimu(smer) ? 1 : KDruhemu(smer) ? 2 : 0; }
 
 struct Hledani {
@@ -52,16 +62,16 @@ struct Hledani {
   // The first entry up to the current one at each point in each class of travel: what the
   // visited test would find scanning from the front. Entries up to the current one are never
   // removed, and every one of them has been the current one or came before the start.
-  std::unordered_map<std::uint64_t, Pozice> navstivene;
+  PodleBodu<Pozice> navstivene;
   // The entries after the current one by point and direction, which the current entry's
   // turn removes when they repeat it.
-  std::unordered_map<std::uint64_t, std::vector<Pozice>> cekajici;
+  PodleBodu<std::vector<Pozice>> cekajici;
   // Entries added during the current expansion; a step that ends at a signal loses its point
   // after it is appended, so they are filed only once the expansion is over.
   std::vector<Pozice> nove;
 
   void Navstiv(Pozice p) {
-    if (int t = Trida(p->smer)) navstivene.try_emplace(Klic(p->x, p->y, t), p);
+    if (int t = Trida(p->smer)) navstivene.try_emplace(Klic{p->x, p->y, t}, p);
   }
 
   // Makes p the current entry: later entries for the same point and direction can only be
@@ -69,7 +79,7 @@ struct Hledani {
   void Zacni(Pozice p) {
     akt = p;
     Navstiv(p);
-    auto c = cekajici.find(Klic(p->x, p->y, p->smer));
+    auto c = cekajici.find(Klic{p->x, p->y, p->smer});
     if (c == cekajici.end()) return;
     for (Pozice q : c->second)
       if (q != p) seznam.erase(q);
@@ -77,7 +87,7 @@ struct Hledani {
   }
 
   void Zarad() {
-    for (Pozice p : nove) cekajici[Klic(p->x, p->y, p->smer)].push_back(p);
+    for (Pozice p : nove) cekajici[Klic{p->x, p->y, p->smer}].push_back(p);
     nove.clear();
   }
 
@@ -110,7 +120,7 @@ struct Hledani {
     n.smer = static_cast<std::uint16_t>(k);
 
     // Visited: anything up to the current entry at that point in the same class of travel.
-    auto v = navstivene.find(Klic(n.x, n.y, kPrvnimu ? 1 : 2));
+    auto v = navstivene.find(Klic{n.x, n.y, kPrvnimu ? 1 : 2});
     if (v != navstivene.end()) {
       kurzor = v->second;
       return;
@@ -276,13 +286,13 @@ void SestavCestu(Stav& s, Sestaveni rezim) {
   }
   // The entries at each point in list order, so that each step of the walk finds the first
   // fitting one without scanning the whole list.
-  std::unordered_map<std::uint64_t, std::vector<Kroky::iterator>> vBode;
+  PodleBodu<std::vector<Kroky::iterator>> vBode;
   if (chod)
-    for (auto it = seznam.begin(); it != seznam.end(); ++it) vBode[Klic(it->x, it->y, 0)].push_back(it);
+    for (auto it = seznam.begin(); it != seznam.end(); ++it) vBode[Klic{it->x, it->y, 0}].push_back(it);
   // Each step taken lies strictly earlier in the list than the one before it; the bound only
   // matters for a damaged layout.
   for (std::size_t zbyva = seznam.size(); chod && zbyva > 0; --zbyva) {
-    auto b = vBode.find(Klic(wx, wy, 0));
+    auto b = vBode.find(Klic{wx, wy, 0});
     if (b == vBode.end()) break;
     auto f = std::find_if(b->second.begin(), b->second.end(),
                           [&](Kroky::iterator k) { return !Opacne(k->smer, smer); });

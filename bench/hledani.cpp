@@ -1,6 +1,7 @@
 // Route search: on the demo station, and on a large generated yard.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,7 +67,9 @@ void Demo(Svet& w) {
 // below. Signals stand only at the two ends of each row, so a search ranges over the yard.
 void Kolejiste(Svet& w, int rady, int bloky) {
   Stav& s = w.s;
-  int koleje = 0, spojky = 0, navestidla = 0;
+  int koleje = static_cast<int>(s.Koleje.size());
+  int spojky = static_cast<int>(s.Spojky.size());
+  int navestidla = static_cast<int>(s.Navestidla.size());
   auto kolej = [&](int x1, int x2, int y) {
     RKolej k;
     k.id = ++koleje;
@@ -170,6 +173,8 @@ void BM_NastaveniAZruseniDemo(benchmark::State& state) {
 }
 BENCHMARK(BM_NastaveniAZruseniDemo)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
+// The farthest route of yards of 216, 600, 1944 and 5999 connectors: the search ranges
+// over the whole yard, so its work grows with the yard.
 void BM_HledaniKolejiste(benchmark::State& state) {
   Svet w;
   const int rady = static_cast<int>(state.range(0));
@@ -189,7 +194,110 @@ void BM_HledaniKolejiste(benchmark::State& state) {
 BENCHMARK(BM_HledaniKolejiste)
     ->Args({12, 6})
     ->Args({20, 10})
+    ->Args({36, 18})
+    ->Args({99, 20})
     ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Connectors that no route reaches, laid out in rows well away from everything else: they
+// make a station larger without giving any search more to do.
+void Vypln(Svet& w, int spojek) {
+  Stav& s = w.s;
+  for (int i = 0; s.Spojky.size() < static_cast<std::size_t>(spojek); ++i) {
+    RKolej k;
+    k.id = ZakladSpojek + static_cast<int>(s.Spojky.size()) + 1;
+    k.x1 = 6000 + 12 * (i % 200);
+    k.x2 = k.x1 + 6;
+    k.y1 = k.y2 = 24 + 12 * (i / 200);
+    k.delka = 30;
+    k.rychlost = 80;
+    PridejSpojku(s, k);
+  }
+}
+
+// The same route, the farthest one of a yard of 216 connectors, in stations of 216 to 5999
+// connectors: the search should take the same time whatever else the station holds.
+void BM_HledaniStejneCesty(benchmark::State& state) {
+  Svet w;
+  Kolejiste(w, 12, 6);
+  Vypln(w, static_cast<int>(state.range(0)));
+  const RNavestidlo nav = w.s.Navestidla.front();
+  const int cil = w.s.Koleje[static_cast<std::size_t>(12 * 6)].id;
+  std::size_t kandidatu = 0, kroku = 0;
+  for (auto _ : state) kandidatu = Hledej(w.s, nav, cil, &kroku);
+  if (kroku == 0) state.SkipWithError("no route found");
+  state.counters["kroku"] = static_cast<double>(kroku);
+  state.counters["spojek"] = static_cast<double>(w.s.Spojky.size());
+  state.counters["kandidatu"] = static_cast<double>(kandidatu);
+}
+BENCHMARK(BM_HledaniStejneCesty)
+    ->Arg(216)
+    ->Arg(600)
+    ->Arg(1944)
+    ->Arg(5999)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The baseline for both: one plain pass over all connectors of a station asking whether
+// each holds a point, which is what one connector look-up costs without an index.
+void BM_PrujezdSpojek(benchmark::State& state) {
+  Svet w;
+  Kolejiste(w, 12, 6);
+  Vypln(w, static_cast<int>(state.range(0)));
+  int drzi = 0;
+  for (auto _ : state) {
+    drzi = 0;
+    for (const RKolej& c : w.s.Spojky) drzi += SpojkaObsahuje(c, 1, 1);
+    benchmark::DoNotOptimize(drzi);
+  }
+  state.counters["spojek"] = static_cast<double>(w.s.Spojky.size());
+}
+BENCHMARK(BM_PrujezdSpojek)
+    ->Arg(216)
+    ->Arg(600)
+    ->Arg(1944)
+    ->Arg(5999)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// The conflict check of the farthest route of each yard, which the dispatcher's click runs
+// before locking it.
+void BM_KontrolaKolejiste(benchmark::State& state) {
+  Svet w;
+  const int rady = static_cast<int>(state.range(0));
+  const int bloky = static_cast<int>(state.range(1));
+  Kolejiste(w, rady, bloky);
+  const RNavestidlo nav = w.s.Navestidla.front();
+  const int cil = w.s.Koleje[static_cast<std::size_t>(rady * bloky)].id;
+  w.s.StartNavestidlo = nav.id;
+  w.s.CilovaKolej = cil;
+  w.s.VyberCesty = true;
+  HledejCestu(w.s, nav.x, nav.y, nav.strana, 0, 0);
+  SestavCestu(w.s, Sestaveni::Konecne);
+  // Lock the east ladder, beyond the end of the route: the check meets locks it has to
+  // look at, none of which touches or crosses the route.
+  int konecX = 0;
+  for (const RKrok& k : w.s.HledanaCesta) konecX = std::max(konecX, k.x);
+  for (RKolej& c : w.s.Spojky)
+    if (std::min(c.x1, c.x2) > konecX) c.zaver = 2;
+  bool konflikt = false;
+  for (auto _ : state) {
+    konflikt = KontrolaCesty(w.s);
+    benchmark::DoNotOptimize(konflikt);
+  }
+  state.counters["kroku"] = static_cast<double>(w.s.HledanaCesta.size());
+  state.counters["spojek"] = static_cast<double>(w.s.Spojky.size());
+  state.counters["konflikt"] = konflikt;
+}
+BENCHMARK(BM_KontrolaKolejiste)
+    ->Args({12, 6})
+    ->Args({20, 10})
+    ->Args({36, 18})
+    ->Args({99, 20})
+    ->Unit(benchmark::kMicrosecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 

@@ -37,26 +37,33 @@ std::string Pole(std::initializer_list<int> v, const std::string& text = {}) {
 
 // Tracks of 60 pixels joined end to end, `vRadku` to a row, a diagonal connector from every
 // track end to the row below, a signal at every other joint and a line end at every joint.
-std::string VelkaStanice(int vRadku) {
+// With `zprava` each kind is listed from the last element to the first, so every row's
+// tracks come right to left.
+std::string VelkaStanice(int vRadku, bool zprava) {
   std::string s;
-  auto x1 = [=](int i) { return (i % vRadku) * 60; };
-  auto y = [=](int i) { return 24 + (i / vRadku) * 24; };
-  for (int i = 0; i < PocetKoleji; ++i) {
+  auto x1 = [=](int j) { return (j % vRadku) * 60; };
+  auto y = [=](int j) { return 24 + (j / vRadku) * 24; };
+  auto poradi = [=](int i) { return zprava ? PocetKoleji - 1 - i : i; };
+  for (int j = 0; j < PocetKoleji; ++j) {
+    const int i = poradi(j);
     s += '1';
     s += Pole({x1(i), y(i), x1(i) + 60, y(i), 5, 400}, std::to_string(i + 1));
     s += "\x85" "100\x85" "0\r\n";
   }
-  for (int i = 0; i < PocetKoleji; ++i) {
+  for (int j = 0; j < PocetKoleji; ++j) {
+    const int i = poradi(j);
     s += '2';
     s += Pole({x1(i) + 60, y(i), x1(i) + 66, y(i) + 12, 0, 50, 40, 0, 1});
     s += "\r\n";
   }
-  for (int i = 0; i < PocetKoleji; ++i) {
+  for (int j = 0; j < PocetKoleji; ++j) {
+    const int i = poradi(j);
     s += '3';
     s += Pole({x1(i) + (i % 2 ? 60 : 0), y(i)});
     s += "\r\n";
   }
-  for (int i = 0; i < PocetKoleji; ++i) {
+  for (int j = 0; j < PocetKoleji; ++j) {
+    const int i = poradi(j);
     s += '6';
     s += Pole({x1(i), y(i), 0});
     s += "\x85SOUSED\x85" "0\x85" "3\r\n";
@@ -69,7 +76,7 @@ void BM_NacteniVelkeStanice(benchmark::State& state) {
       (std::filesystem::temp_directory_path() / "stanovar_bench_velka.yrd").string();
   {
     std::ofstream f(cesta, std::ios::binary);
-    f << VelkaStanice(static_cast<int>(state.range(0)));
+    f << VelkaStanice(static_cast<int>(state.range(0)), state.range(1) != 0);
   }
   PrazdnePlatno platno;
   TichyProstredi prostredi;
@@ -88,10 +95,13 @@ void BM_NacteniVelkeStanice(benchmark::State& state) {
   if (prvku != 4u * PocetKoleji) state.SkipWithError("the station did not load whole");
 }
 // 60 tracks a row is a large real station; one row of all 5999 is the worst case of the
-// track look-up by point, which scans a row from its newest track.
+// track look-up by point. Each is loaded listed left to right (the baseline) and right to
+// left, which should take the same time.
 BENCHMARK(BM_NacteniVelkeStanice)
-    ->Arg(60)
-    ->Arg(PocetKoleji)
+    ->Args({60, 0})
+    ->Args({60, 1})
+    ->Args({PocetKoleji, 0})
+    ->Args({PocetKoleji, 1})
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -5,6 +5,10 @@
 // stopped. The cursor decides the direction with which a via leg hands over to the next leg,
 // so it is kept exactly as the scans leave it.
 #include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+#include <vector>
 
 #include "control/cesty.h"
 #include "display/kresleni.h"
@@ -31,6 +35,22 @@ bool Horsi(const RKrok& a, const RKrok& b) {
 bool Diagonalni(const RKolej& c) { return c.x1 != c.x2 && c.y1 != c.y2; }
 bool Svisla(const RKolej& c) { return c.x1 == c.x2; }
 
+// A point with a third value: the class of travel, or the direction code.
+struct Klic {
+  int x, y, t;
+  bool operator==(const Klic&) const = default;
+};
+struct HashKlice {
+  std::size_t operator()(const Klic& k) const {
+    const std::uint64_t b = static_cast<std::uint64_t>(static_cast<std::uint32_t>(k.x)) << 32 |
+                            static_cast<std::uint32_t>(k.y);
+    return std::hash<std::uint64_t>{}(b * 31 + static_cast<std::uint64_t>(k.t));
+  }
+};
+template <class T>
+using PodleBodu = std::unordered_map<Klic, T, HashKlice>;
+int Trida(int smer) { return KPrvnimu(smer) ? 1 : KDruhemu(smer) ? 2 : 0; }
+
 struct Hledani {
   Stav& s;
   Kroky& seznam;
@@ -39,6 +59,37 @@ struct Hledani {
   // Arrival code of the connector examined last. It survives from one connector to the next
   // on purpose: a point inside a connector matches no arrival rule and keeps the old code.
   int k = 0;
+  // The first entry up to the current one at each point in each class of travel: what the
+  // visited test would find scanning from the front. Entries up to the current one are never
+  // removed, and every one of them has been the current one or came before the start.
+  PodleBodu<Pozice> navstivene;
+  // The entries after the current one by point and direction, which the current entry's
+  // turn removes when they repeat it.
+  PodleBodu<std::vector<Pozice>> cekajici;
+  // Entries added during the current expansion; a step that ends at a signal loses its point
+  // after it is appended, so they are filed only once the expansion is over.
+  std::vector<Pozice> nove;
+
+  void Navstiv(Pozice p) {
+    if (int t = Trida(p->smer)) navstivene.try_emplace(Klic{p->x, p->y, t}, p);
+  }
+
+  // Makes p the current entry: later entries for the same point and direction can only be
+  // worse than it, and go.
+  void Zacni(Pozice p) {
+    akt = p;
+    Navstiv(p);
+    auto c = cekajici.find(Klic{p->x, p->y, p->smer});
+    if (c == cekajici.end()) return;
+    for (Pozice q : c->second)
+      if (q != p) seznam.erase(q);
+    cekajici.erase(c);
+  }
+
+  void Zarad() {
+    for (Pozice p : nove) cekajici[Klic{p->x, p->y, p->smer}].push_back(p);
+    nove.clear();
+  }
 
   void Spojka(const RKolej& c) {
     RKrok n;
@@ -69,17 +120,16 @@ struct Hledani {
     n.smer = static_cast<std::uint16_t>(k);
 
     // Visited: anything up to the current entry at that point in the same class of travel.
-    for (Pozice it = seznam.begin();; ++it) {
-      if (it->x == n.x && it->y == n.y && (kPrvnimu ? KPrvnimu(it->smer) : KDruhemu(it->smer))) {
-        kurzor = it;
-        return;
-      }
-      if (it == akt) break;
+    auto v = navstivene.find(Klic{n.x, n.y, kPrvnimu ? 1 : 2});
+    if (v != navstivene.end()) {
+      kurzor = v->second;
+      return;
     }
     // Insert in key order among what follows the current entry; equal keys keep their order.
     Pozice kam = std::next(akt);
     while (kam != seznam.end() && !Horsi(*kam, n)) ++kam;
     kurzor = seznam.insert(kam, n);
+    nove.push_back(kurzor);
   }
 
   // Follows straight tracks from (px, py) in direction d (1 or 2), appending one step per
@@ -125,6 +175,7 @@ struct Hledani {
         n.cena = cena;
         n.smer = static_cast<std::uint16_t>(d);
         posledni = kurzor = seznam.insert(seznam.end(), n);
+        nove.push_back(posledni);
         px = vystup;
         krok = true;
         pokracovala = true;
@@ -168,16 +219,12 @@ bool HledejCestu(Stav& s, int x, int y, std::uint16_t smer, int cilX, int cilY) 
     start = seznam.insert(seznam.end(), n);
   }
 
-  Hledani h{s, seznam, start, start};
+  Hledani h{s, seznam, start, start, 0, {}, {}, {}};
+  // The path picked so far counts as visited.
+  for (Pozice p = seznam.begin(); p != start; ++p) h.Navstiv(p);
+  h.Zacni(start);
   bool nalezeno = false;
   for (;;) {
-    // Later entries for the same point and direction can only be worse than this one.
-    for (Pozice it = std::next(h.akt); it != seznam.end();) {
-      if (it->x == h.akt->x && it->y == h.akt->y && it->smer == h.akt->smer)
-        it = seznam.erase(it);
-      else
-        ++it;
-    }
     h.kurzor = std::prev(seznam.end());
 
     const int ax = h.akt->x, ay = h.akt->y, asmer = h.akt->smer;
@@ -195,12 +242,13 @@ bool HledejCestu(Stav& s, int x, int y, std::uint16_t smer, int cilX, int cilY) 
       if (!dosazeno) dosazeno = h.Koleje(ax, ay, 2);
     }
 
+    h.Zarad();
     if (dosazeno || (ax == cilX && ay == cilY)) {
       nalezeno = true;
       break;
     }
     if (std::next(h.akt) == seznam.end()) break;
-    ++h.akt;
+    h.Zacni(std::next(h.akt));
   }
 
   s.PosledniSmer = h.kurzor->smer;
@@ -236,13 +284,21 @@ void SestavCestu(Stav& s, Sestaveni rezim) {
       smer = it->smer;
     }
   }
+  // The entries at each point in list order, so that each step of the walk finds the first
+  // fitting one without scanning the whole list.
+  PodleBodu<std::vector<Kroky::iterator>> vBode;
+  if (chod)
+    for (auto it = seznam.begin(); it != seznam.end(); ++it) vBode[Klic{it->x, it->y, 0}].push_back(it);
   // Each step taken lies strictly earlier in the list than the one before it; the bound only
   // matters for a damaged layout.
   for (std::size_t zbyva = seznam.size(); chod && zbyva > 0; --zbyva) {
-    auto it = std::find_if(seznam.begin(), seznam.end(), [&](const RKrok& k) {
-      return k.x == wx && k.y == wy && !Opacne(k.smer, smer);
-    });
-    if (it == seznam.end() || it->prvek <= 0) break;
+    auto b = vBode.find(Klic{wx, wy, 0});
+    if (b == vBode.end()) break;
+    auto f = std::find_if(b->second.begin(), b->second.end(),
+                          [&](Kroky::iterator k) { return !Opacne(k->smer, smer); });
+    if (f == b->second.end()) break;
+    auto it = *f;
+    if (it->prvek <= 0) break;
     cesta.push_front(*it);
     RKolej* e = NajdiPrvek(s, it->prvek);
     if (!e) break;  // the start signal's step

@@ -40,17 +40,17 @@ bool Krizi(const RKolej& e, const RKolej& c) {
 // Flank and crossing protection of element e travelled in direction d: a locked or occupied
 // connector that touches the point where the route leaves e, or a locked diagonal that
 // crosses a diagonal e.
+// Only the connectors ending at that point and the diagonals that may cross e are examined,
+// through the station's connector index.
 bool SousedniKonflikt(Stav& s, const RKolej& e, int d) {
   if (e.x1 == e.x2) return false;
-  const bool diagonalni = e.y1 != Y2(e);
-  for (const RKolej& c : s.Spojky) {
-    if (c.zaver == 0) continue;
-    auto maKonec = [&](int x, int y) { return (c.x1 == x && c.y1 == y) || (c.x2 == x && c.y2 == y); };
-    if (d == 1 && maKonec(e.x1, e.y1)) return true;
-    if (d == 2 && maKonec(e.x2, Y2(e))) return true;
-    if (diagonalni && c.x1 != c.x2 && c.y1 != c.y2 && Krizi(e, c)) return true;
+  if (d == 1 || d == 2) {
+    const int x = d == 1 ? e.x1 : e.x2, y = d == 1 ? e.y1 : Y2(e);
+    for (int i : SpojkySKoncem(s, x, y))
+      if (s.Spojky[static_cast<std::size_t>(i)].zaver != 0) return true;
   }
-  return false;
+  if (e.y1 == Y2(e)) return false;
+  return NektereKrizeni(s, e, [&](const RKolej& c) { return c.zaver != 0 && Krizi(e, c); });
 }
 
 std::string Cislo(int vlak) { return vlak > 0 ? std::to_string(vlak) : std::string(); }

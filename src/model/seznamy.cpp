@@ -12,25 +12,13 @@ std::int64_t KlicBodu(int x, int y) {
 
 RKolej& PridejKolej(Stav& s, const RKolej& k) {
   s.Koleje.push_back(k);
-  const int i = static_cast<int>(s.Koleje.size()) - 1;
-  s.kolejeVRadku[k.y1].push_back(i);
-  // Schemas list a row's tracks from left to right, so the new track normally goes last;
-  // otherwise it is slotted in by its first end and the running maxima after it redone.
-  auto& r = s.kolejeRadkuPodleX[k.y1];
-  auto pozice = std::upper_bound(r.poradi.begin(), r.poradi.end(), k.x1,
-                                 [&](int x, int j) { return x < s.Koleje[static_cast<std::size_t>(j)].x1; });
-  std::size_t od = static_cast<std::size_t>(pozice - r.poradi.begin());
-  r.poradi.insert(pozice, i);
-  r.maxX2.resize(r.poradi.size());
-  for (std::size_t j = od; j < r.poradi.size(); ++j) {
-    int x2 = s.Koleje[static_cast<std::size_t>(r.poradi[j])].x2;
-    r.maxX2[j] = j == 0 ? x2 : std::max(r.maxX2[j - 1], x2);
-  }
+  s.kolejePodleBodu.Pridej(s.Koleje, static_cast<int>(s.Koleje.size()) - 1);
   return s.Koleje.back();
 }
 
 RKolej& PridejSpojku(Stav& s, const RKolej& k) {
   s.Spojky.push_back(k);
+  s.spojkyPodleBodu.Pridej(s.Spojky, static_cast<int>(s.Spojky.size()) - 1);
   return s.Spojky.back();
 }
 
@@ -48,8 +36,8 @@ void VyprazdniStanici(Stav& s) {
   s.Grafikon.clear();
   s.aktualniSpoj = -1;
   s.Lokomotivy.clear();
-  s.kolejeVRadku.clear();
-  s.kolejeRadkuPodleX.clear();
+  s.kolejePodleBodu.Vyprazdni();
+  s.spojkyPodleBodu.Vyprazdni();
   s.navestidloNaBode.clear();
   s.kolejVBodePosledni = -1;
   s.spojkaVBodePosledni = -1;
@@ -158,31 +146,34 @@ RNavestidlo* NavestidloVBode(Stav& s, int x, int y) {
   return (n.x == x && n.y == y) ? &n : nullptr;
 }
 
+namespace {
+
+// The indexes follow the lists through PridejKolej and PridejSpojku; should a list ever have
+// been filled past them, they are built afresh rather than give a wrong answer.
+void IndexujKoleje(Stav& s) {
+  if (s.kolejePodleBodu.Pocet() == s.Koleje.size()) return;
+  s.kolejePodleBodu.Vyprazdni();
+  for (std::size_t i = 0; i < s.Koleje.size(); ++i) s.kolejePodleBodu.Pridej(s.Koleje, static_cast<int>(i));
+}
+
+void IndexujSpojky(Stav& s) {
+  if (s.spojkyPodleBodu.Pocet() == s.Spojky.size()) return;
+  s.spojkyPodleBodu.Vyprazdni();
+  for (std::size_t i = 0; i < s.Spojky.size(); ++i) s.spojkyPodleBodu.Pridej(s.Spojky, static_cast<int>(i));
+}
+
+}  // namespace
+
 RKolej* KolejVBode(Stav& s, int x, int y, bool pokracovat) {
-  int pred = static_cast<int>(s.Koleje.size());  // scan indexes below this one
+  int pred = static_cast<int>(s.Koleje.size());  // scan positions below this one
   if (pokracovat) {
     if (s.kolejVBodePosledni < 0) return nullptr;
     pred = s.kolejVBodePosledni;
   }
-  s.kolejVBodePosledni = -1;
-  auto radek = s.kolejeRadkuPodleX.find(y);
-  if (radek == s.kolejeRadkuPodleX.end()) return nullptr;
-  const auto& r = radek->second;
-  // The answer is the newest track below `pred` that holds the point, exactly as a scan
-  // from the newest towards the oldest would find it; only the tracks beginning at or
-  // left of x are candidates, and once no earlier one reaches x the search can stop.
-  auto konec = std::upper_bound(r.poradi.begin(), r.poradi.end(), x,
-                                [&](int xx, int j) { return xx < s.Koleje[static_cast<std::size_t>(j)].x1; });
-  int nejnovejsi = -1;
-  for (auto j = static_cast<std::size_t>(konec - r.poradi.begin()); j-- > 0;) {
-    if (r.maxX2[j] < x) break;
-    const int i = r.poradi[j];
-    const RKolej& k = s.Koleje[static_cast<std::size_t>(i)];
-    if (i < pred && i > nejnovejsi && k.y1 == y && k.x1 <= x && x <= k.x2) nejnovejsi = i;
-  }
-  if (nejnovejsi < 0) return nullptr;
-  s.kolejVBodePosledni = nejnovejsi;
-  return &s.Koleje[static_cast<std::size_t>(nejnovejsi)];
+  IndexujKoleje(s);
+  const int i = s.kolejePodleBodu.Najdi(s.Koleje, x, y, pred);
+  s.kolejVBodePosledni = i;
+  return i < 0 ? nullptr : &s.Koleje[static_cast<std::size_t>(i)];
 }
 
 bool SpojkaObsahuje(const RKolej& c, int x, int y) {
@@ -194,19 +185,26 @@ bool SpojkaObsahuje(const RKolej& c, int x, int y) {
 }
 
 RKolej* SpojkaVBode(Stav& s, int x, int y, bool pokracovat) {
-  int i = static_cast<int>(s.Spojky.size());
+  int pred = static_cast<int>(s.Spojky.size());
   if (pokracovat) {
     if (s.spojkaVBodePosledni < 0) return nullptr;
-    i = s.spojkaVBodePosledni;
+    pred = s.spojkaVBodePosledni;
   }
-  s.spojkaVBodePosledni = -1;
-  while (--i >= 0) {
-    if (SpojkaObsahuje(s.Spojky[static_cast<std::size_t>(i)], x, y)) {
-      s.spojkaVBodePosledni = i;
-      return &s.Spojky[static_cast<std::size_t>(i)];
-    }
-  }
-  return nullptr;
+  IndexujSpojky(s);
+  const int i = s.spojkyPodleBodu.Najdi(s.Spojky, x, y, pred);
+  s.spojkaVBodePosledni = i;
+  return i < 0 ? nullptr : &s.Spojky[static_cast<std::size_t>(i)];
+}
+
+const std::vector<int>& SpojkySKoncem(Stav& s, int x, int y) {
+  IndexujSpojky(s);
+  return s.spojkyPodleBodu.SKoncem(x, y);
+}
+
+bool NektereKrizeni(Stav& s, const RKolej& e, const std::function<bool(const RKolej&)>& f) {
+  IndexujSpojky(s);
+  return s.spojkyPodleBodu.KrizeniKandidati(
+      e, [&](int i) { return f(s.Spojky[static_cast<std::size_t>(i)]); });
 }
 
 }  // namespace stanovar

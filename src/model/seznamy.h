@@ -2,7 +2,9 @@
 // and never fails otherwise. Returned pointers stay valid until the list is changed.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "model/stav.h"
 
@@ -41,6 +43,11 @@ RKolej* KolejVBode(Stav& s, int x, int y, bool pokracovat = false);
 RKolej* SpojkaVBode(Stav& s, int x, int y, bool pokracovat = false);
 // Whether connector c holds (x, y) by the grid rule of diagonals.
 bool SpojkaObsahuje(const RKolej& c, int x, int y);
+// Positions in Spojky of the connectors with an end exactly at (x, y).
+const std::vector<int>& SpojkySKoncem(Stav& s, int x, int y);
+// Whether f holds for some diagonal connector that may cross diagonal e; those left out
+// cannot cross it by the test of crossing diagonals the conflict check uses.
+bool NektereKrizeni(Stav& s, const RKolej& e, const std::function<bool(const RKolej&)>& f);
 
 // Last track step of a path (walking back over steps above 6000), or nullptr.
 RKrok* PosledniKolejKrok(Kroky& k);

@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/indexy.h"
 #include "model/okno.h"
 #include "model/platno.h"
 #include "model/prostredi.h"
@@ -67,16 +68,10 @@ struct Stav {
   // returned, -1 when it found nothing (the continue rule resumes from here).
   int kolejVBodePosledni = -1;
   int spojkaVBodePosledni = -1;
-  // Indexes that keep the point look-ups fast on large stations: tracks by row, and the
-  // last signal at each point.
-  std::unordered_map<int, std::vector<int>> kolejeVRadku;
-  // The same rows ordered by the tracks' first ends, with the running maximum of their
-  // second ends: a point look-up then visits only the tracks that may hold the point.
-  struct RadekPodleX {
-    std::vector<int> poradi;  // list positions, ascending x1
-    std::vector<int> maxX2;   // maxX2[i]: largest x2 among poradi[0..i]
-  };
-  std::unordered_map<int, RadekPodleX> kolejeRadkuPodleX;
+  // Indexes that keep the point look-ups fast on large stations: tracks by row, connectors
+  // by the points they hold, and the last signal at each point.
+  IndexKoleji kolejePodleBodu;
+  IndexSpojek spojkyPodleBodu;
   std::unordered_map<std::int64_t, int> navestidloNaBode;
 
   // Route selection.

@@ -1,4 +1,4 @@
-// The open-station and settings dialogs. Both are created once at start-up and only shown
+// The open-station and settings dialogs. Each is created when first opened and only shown
 // and hidden afterwards; they edit the paths and pending display settings of the state.
 #pragma once
 

@@ -86,9 +86,6 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   rychlomer_.setInterval(250);
   connect(&rychlomer_, &QTimer::timeout, this, &TForm1::RychlomerTimer);
 
-  soubory_ = new TFormSoubory(stav_, this);
-  nastav_ = new TFormNastav(stav_, this);
-
   qApp->installEventFilter(this);
   zrcadli();
 }
@@ -96,6 +93,16 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   if (!zavreno_) ZrusitVse(stav_);
+}
+
+TFormSoubory* TForm1::formSoubory() {
+  if (!soubory_) soubory_ = new TFormSoubory(stav_, this);
+  return soubory_;
+}
+
+TFormNastav* TForm1::formNastav() {
+  if (!nastav_) nastav_ = new TFormNastav(stav_, this);
+  return nastav_;
 }
 
 QLabel* TForm1::stitek(QWidget* rodic, int x, int y, int w, int h, int px, bool tucne) {
@@ -180,41 +187,54 @@ void TForm1::vytvorOvladace() {
 
 void TForm1::zrcadli() {
   const OknoView& o = stav_.okno;
-  hodiny_->setText(ZBajtu(o.hodiny));
-  rychlostSimLabel_->setText(ZBajtu(o.RychlostSimLabel));
-  cetnostVlakuLabel_->setText(ZBajtu(o.CetnostVlakuLabel));
+  // A text is converted to the screen's encoding and set only when its bytes differ from
+  // those last shown by its control: a tick that changes nothing on screen costs one
+  // comparison per text.
+  auto zmena = [&](const void* w, const std::string& t) {
+    auto [z, novy] = zobrazeneTexty_.try_emplace(w);
+    if (!novy && z->second == t) return false;
+    z->second = t;
+    return true;
+  };
+  auto text = [&](auto* w, const std::string& t) {
+    if (zmena(w, t)) w->setText(ZBajtu(t));
+  };
+  text(hodiny_, o.hodiny);
+  text(rychlostSimLabel_, o.RychlostSimLabel);
+  text(cetnostVlakuLabel_, o.CetnostVlakuLabel);
 
-  menuSoubor_->setTitle(ZBajtu(o.MenuSoubor));
-  menuOtevrit_->setText(ZBajtu(o.MenuOtevrit));
-  menuNastav_->setText(ZBajtu(o.MenuNastav));
-  menuKonec_->setText(ZBajtu(o.MenuKonec));
-  menuNapoveda_->setTitle(ZBajtu(o.MenuNapoveda));
-  menuHelp_->setText(ZBajtu(o.MenuHelp));
-  menuOprogramu_->setText(ZBajtu(o.MenuOprogramu));
-  label2_->setText(ZBajtu(o.Label2));
-  label3_->setText(ZBajtu(o.Label3));
-  labelAno_->setText(ZBajtu(o.LabelAno));
-  labelNe_->setText(ZBajtu(o.LabelNe));
+  if (zmena(menuSoubor_, o.MenuSoubor)) menuSoubor_->setTitle(ZBajtu(o.MenuSoubor));
+  text(menuOtevrit_, o.MenuOtevrit);
+  text(menuNastav_, o.MenuNastav);
+  text(menuKonec_, o.MenuKonec);
+  if (zmena(menuNapoveda_, o.MenuNapoveda)) menuNapoveda_->setTitle(ZBajtu(o.MenuNapoveda));
+  text(menuHelp_, o.MenuHelp);
+  text(menuOprogramu_, o.MenuOprogramu);
+  text(label2_, o.Label2);
+  text(label3_, o.Label3);
+  text(labelAno_, o.LabelAno);
+  text(labelNe_, o.LabelNe);
 
-  labelVlak_->setText(ZBajtu(o.LabelVlak));
-  labelCil_->setText(ZBajtu(o.LabelCil));
-  imageSmer_->setText(o.ImageSmer == 1 ? QStringLiteral("\u2190")
-                      : o.ImageSmer == 2 ? QStringLiteral("\u2192")
-                                         : QString());
-  labelMaxRychl_->setText(ZBajtu(o.LabelMaxRychl));
-  labelDelka_->setText(ZBajtu(o.LabelDelka));
-  labelHmotnost_->setText(ZBajtu(o.LabelHmotnost));
-  labelLoko_->setText(ZBajtu(o.LabelLoko));
-  labelOdjezd_->setText(ZBajtu(o.LabelOdjezd));
-  labelRychl_->setText(ZBajtu(o.LabelRychl));
-  labelVzdal_->setText(ZBajtu(o.LabelVzdal));
-  labelKolej_->setText(ZBajtu(o.LabelKolej));
-  labelDelkaKol_->setText(ZBajtu(o.LabelDelkaKol));
-  labelRychlKol_->setText(ZBajtu(o.LabelRychlKol));
-  labelSklon_->setText(ZBajtu(o.LabelSklon));
-  labelStanice_->setText(ZBajtu(o.LabelStanice));
-  labelSoused_->setText(ZBajtu(o.LabelSoused));
-  labelSouhlas_->setText(ZBajtu(o.LabelSouhlas));
+  text(labelVlak_, o.LabelVlak);
+  text(labelCil_, o.LabelCil);
+  if (zmena(imageSmer_, std::to_string(o.ImageSmer)))
+    imageSmer_->setText(o.ImageSmer == 1 ? QStringLiteral("\u2190")
+                        : o.ImageSmer == 2 ? QStringLiteral("\u2192")
+                                           : QString());
+  text(labelMaxRychl_, o.LabelMaxRychl);
+  text(labelDelka_, o.LabelDelka);
+  text(labelHmotnost_, o.LabelHmotnost);
+  text(labelLoko_, o.LabelLoko);
+  text(labelOdjezd_, o.LabelOdjezd);
+  text(labelRychl_, o.LabelRychl);
+  text(labelVzdal_, o.LabelVzdal);
+  text(labelKolej_, o.LabelKolej);
+  text(labelDelkaKol_, o.LabelDelkaKol);
+  text(labelRychlKol_, o.LabelRychlKol);
+  text(labelSklon_, o.LabelSklon);
+  text(labelStanice_, o.LabelStanice);
+  text(labelSoused_, o.LabelSoused);
+  text(labelSouhlas_, o.LabelSouhlas);
 
   Panel(panelVlak_, o.PanelVlak);
   Panel(panelKolej_, o.PanelKolej);
@@ -353,7 +373,7 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
 void TForm1::MenuOtevritClick() {
   MenuOtevritZacni(stav_);
   zrcadli();
-  soubory_->exec();
+  formSoubory()->exec();
   MenuDialogKonec(stav_);
   zrcadli();
 }
@@ -361,7 +381,7 @@ void TForm1::MenuOtevritClick() {
 void TForm1::MenuNastavClick() {
   ZacniModalni(stav_);
   zrcadli();
-  nastav_->exec();
+  formNastav()->exec();
   MenuDialogKonec(stav_);
   zrcadli();
 }

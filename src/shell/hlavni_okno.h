@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
+#include <string>
+#include <unordered_map>
 
 #include "model/stav.h"
 #include "shell/qt_platno.h"
@@ -51,8 +53,9 @@ class TForm1 : public QMainWindow {
   QtProstredi& qtProstredi() { return qtProstredi_; }
   const QImage& obraz() const { return platno_->obraz(); }
   ObrazStanice* Image1() { return image1_; }
-  TFormSoubory* formSoubory() { return soubory_; }
-  TFormNastav* formNastav() { return nastav_; }
+  // The dialogs are built when first wanted: most sessions never open them.
+  TFormSoubory* formSoubory();
+  TFormNastav* formNastav();
 
   // Virtual-key code of a Qt key, 0 for keys the core does not know.
   static int VirtualniKlic(int qtKlic);
@@ -119,7 +122,9 @@ class TForm1 : public QMainWindow {
   TFormSoubory* soubory_ = nullptr;
   TFormNastav* nastav_ = nullptr;
   bool zavreno_ = false;
-  // What was last mirrored, so that a timer tick only touches what changed.
+  // What was last mirrored, so that a timer tick only touches what changed: the bytes of
+  // each text by its control, the picture's revision and the colours.
+  std::unordered_map<const void*, std::string> zobrazeneTexty_;
   std::uint64_t zobrazenaRevize_ = ~std::uint64_t{0};
   Barva zobrazenePozadi_ = ~Barva{0};
   Barva zobrazenePopredi_ = ~Barva{0};

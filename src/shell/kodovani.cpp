@@ -6,7 +6,9 @@
 namespace stanovar::shell {
 
 QString ZBajtu(const std::string& t) {
-  QStringDecoder d("windows-1250");
+  // One decoder for every text: finding the code page by name costs far more than decoding a
+  // label. A single-byte code page leaves no state between texts.
+  static QStringDecoder d("windows-1250", QStringConverter::Flag::Stateless);
   return d.decode(QByteArrayView(t.data(), static_cast<qsizetype>(t.size())));
 }
 

@@ -2,9 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 #include "control/stanice.h"
+#include "files/soubory.h"
 
 using namespace stanovar;
 using test::Nadrazi;
@@ -353,4 +358,99 @@ TEST(Hledani, RandomLayoutsAlwaysEndAndLeaveConsistentState) {
   // The clicks did set routes, so the checks above looked at real ones.
   EXPECT_GT(nastaveno, 10u);
   EXPECT_GT(ulozeno, 0u);
+}
+
+namespace {
+
+// Every search on a layout, as one line per start signal: to each track, and to each end of
+// each connector as a via leg followed by a final leg. Each search adds what it leaves behind
+// (how many candidates, the direction handed on, the destination) and the path rebuilt from
+// it, so any change in the order in which candidates are expanded, dropped or kept shows.
+std::string OtiskHledani(Stav& s) {
+  std::string r;
+  for (const RNavestidlo n : std::vector<RNavestidlo>(s.Navestidla)) {
+    std::uint64_t h = 1469598103934665603ull;
+    int nalezeno = 0;
+    auto pridej = [&](long long v) { h = (h ^ static_cast<std::uint64_t>(v)) * 1099511628211ull; };
+    auto zacni = [&] {
+      s.UlozenaCesta.clear();
+      s.StartNavestidlo = n.id;
+      s.VyberCesty = true;
+    };
+    auto zapis = [&](bool ok) {
+      pridej(ok);
+      pridej(static_cast<long long>(s.HledanaCesta.size()));
+      pridej(s.PosledniSmer);
+      pridej(s.CilovaKolej);
+    };
+    auto zapisCestu = [&] {
+      for (const RKrok& k : s.HledanaCesta)
+        for (long long v : {k.x, k.y, k.prvek, k.delka, k.minRychlost, k.cena, int{k.smer}}) pridej(v);
+      nalezeno += !s.HledanaCesta.empty();
+    };
+    for (const RKolej& k : s.Koleje) {
+      zacni();
+      s.CilovaKolej = k.id;
+      zapis(HledejCestu(s, n.x, n.y, n.strana, 0, 0));
+      SestavCestu(s, Sestaveni::Konecne);
+      zapisCestu();
+    }
+    for (const RKolej& c : s.Spojky) {
+      for (auto [x, y] : {std::pair{c.x1, c.y1}, std::pair{c.x2, c.y2}}) {
+        zacni();
+        s.CilovaKolej = 0;
+        const bool ok = HledejCestu(s, n.x, n.y, n.strana, x, y);
+        zapis(ok);
+        if (!ok) continue;
+        s.PosledniX = x;
+        s.PosledniY = y;
+        SestavCestu(s, Sestaveni::Castecne);
+        zapisCestu();
+        s.UlozenaCesta = std::move(s.HledanaCesta);
+        s.HledanaCesta.clear();
+        s.CilovaKolej = s.Koleje[static_cast<std::size_t>(c.id) % s.Koleje.size()].id;
+        zapis(HledejCestu(s, x, y, s.PosledniSmer, 0, 0));
+        SestavCestu(s, Sestaveni::Konecne);
+        zapisCestu();
+      }
+    }
+    s.HledanaCesta.clear();
+    s.UlozenaCesta.clear();
+    s.VyberCesty = false;
+    s.CilovaKolej = 0;
+    char radek[80];
+    std::snprintf(radek, sizeof radek, "%d: %d %016llx\n", n.id, nalezeno,
+                  static_cast<unsigned long long>(h));
+    r += radek;
+  }
+  return r;
+}
+
+}  // namespace
+
+// The searches on random layouts and on the demo station give exactly the candidates and
+// paths recorded in the file. Setting STANOVAR_NOVY_OTISK rewrites the file instead.
+TEST(Hledani, RandomLayoutsAndTheDemoGiveTheRecordedSearches) {
+  std::string otisk;
+  std::mt19937 rng(1913);
+  for (int kolo = 0; kolo < 12; ++kolo) {
+    Stanice st;
+    NahodneKolejiste(st, rng);
+    otisk += "kolo " + std::to_string(kolo) + "\n" + OtiskHledani(st.s);
+  }
+  Stanice demo;
+  demo.s.nastaveni.cestaSchema = std::string(STANOVAR_DATA_DIR) + "/demo.yrd";
+  otevrit(demo.s);
+  ASSERT_FALSE(demo.s.Navestidla.empty());
+  otisk += "demo\n" + OtiskHledani(demo.s);
+
+  const std::string soubor = std::string(STANOVAR_TEST_DIR) + "/control/hledani_otisk.txt";
+  if (std::getenv("STANOVAR_NOVY_OTISK")) {
+    std::ofstream(soubor, std::ios::binary) << otisk;
+    GTEST_SKIP() << "written " << soubor;
+  }
+  std::ifstream f(soubor, std::ios::binary);
+  ASSERT_TRUE(f) << soubor;
+  std::string ocekavany((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(otisk, ocekavany);
 }

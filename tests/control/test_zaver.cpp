@@ -1,6 +1,8 @@
 // Locking routes, storing blocked ones, setting them later, and cancelling.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "control/stanice.h"
 #include "traffic/obsazeni.h"
 
@@ -286,4 +288,104 @@ TEST(Zaver, HeldSectionsSurviveRemovalByIdentifier) {
   EXPECT_TRUE(st.s.CekajiciCesty.empty());
   ASSERT_EQ(st.s.Cesty.size(), 2u);
   EXPECT_EQ(st.s.Cesty.front().start, st.b);
+}
+
+namespace {
+
+// The conflict check as a plain walk over every connector for each step.
+bool KrizeniPrimo(const RKolej& e, const RKolej& c) {
+  const long long sklon = e.y2 > e.y1 ? 1 : -1;
+  auto naE = [&](long long x) { return e.y1 - sklon * (gy * 1LL * e.x1) / gx + sklon * (gy * x) / gx; };
+  auto naC = [&](long long x) { return c.y1 + sklon * (gy * 1LL * c.x1) / gx - sklon * (gy * x) / gx; };
+  auto zn = [](long long v) { return (v > 0) - (v < 0); };
+  return zn(c.y1 - naE(c.x1)) * zn(c.y2 - naE(c.x2)) < 0 && zn(e.y1 - naC(e.x1)) * zn(e.y2 - naC(e.x2)) < 0;
+}
+
+bool KontrolaPrimo(Stav& s) {
+  auto soused = [&](const RKolej& e, int d) {
+    const int y2 = JeKolej(e.id) ? e.y1 : e.y2;
+    if (e.x1 == e.x2) return false;
+    for (const RKolej& c : s.Spojky) {
+      if (c.zaver == 0) continue;
+      auto konec = [&](int x, int y) { return (c.x1 == x && c.y1 == y) || (c.x2 == x && c.y2 == y); };
+      if ((d == 1 && konec(e.x1, e.y1)) || (d == 2 && konec(e.x2, y2))) return true;
+      if (e.y1 != y2 && c.x1 != c.x2 && c.y1 != c.y2 && KrizeniPrimo(e, c)) return true;
+    }
+    return false;
+  };
+  Kroky& cesta = s.HledanaCesta;
+  bool konflikt = false;
+  auto it = cesta.begin();
+  for (; it != std::prev(cesta.end()); ++it) {
+    RKolej* e = NajdiPrvek(s, it->prvek);
+    if (!e) continue;
+    if (e->zaver != 0 || soused(*e, it->smer)) {
+      konflikt = true;
+      break;
+    }
+    e->zaver = 1;
+  }
+  if (RKolej* e = NajdiPrvek(s, it->prvek)) {
+    if (e->zaver != 0) konflikt = true;
+    else e->zaver = 1;
+  }
+  for (const RKrok& k : cesta)
+    if (RKolej* e = NajdiPrvek(s, k.prvek); e && e->zaver == 1) e->zaver = 0;
+  return konflikt;
+}
+
+}  // namespace
+
+// Random connectors (regular diagonals of both slopes, straight ones, irregular and huge
+// ones), random locks and random paths: the indexed check finds exactly the conflicts the
+// plain walk finds, and leaves the same locks.
+TEST(Zaver, ConflictCheckAgreesWithAPlainWalkOverEveryConnector) {
+  std::mt19937 rng(77);
+  auto nahoda = [&](int od, int po) { return od + static_cast<int>(rng() % static_cast<unsigned>(po - od + 1)); };
+  int konfliktu = 0, krizeni = 0;
+  for (int kolo = 0; kolo < 300; ++kolo) {
+    Stanice st;
+    Stav& s = st.s;
+    for (int i = 0; i < 6; ++i) {
+      const int x = 6 * nahoda(0, 10);
+      st.Kolej(x, x + 6 * nahoda(1, 4), 12 * nahoda(0, 4));
+    }
+    for (int i = 0; i < 40; ++i) {
+      const int x = 6 * nahoda(0, 10), y = 12 * nahoda(0, 4), k = nahoda(1, 3);
+      switch (nahoda(0, 5)) {
+        case 0: st.Spojka(x, y, x + 6 * k, y + 12 * k); break;
+        case 1: st.Spojka(x, y, x + 6 * k, y - 12 * k); break;
+        case 2: st.Spojka(x, y, x + 6 * k, y); break;
+        case 3: st.Spojka(x, y, x, y + 12 * k); break;
+        case 4: st.Spojka(x, y, nahoda(0, 60), nahoda(-12, 60)); break;
+        default: st.Spojka(x, y, nahoda(-900000, 900000), nahoda(-900000, 900000));
+      }
+    }
+    for (RKolej& c : s.Spojky) c.zaver = static_cast<std::uint8_t>(nahoda(0, 2) == 0 ? nahoda(2, 3) : 0);
+    for (RKolej& k : s.Koleje) k.zaver = static_cast<std::uint8_t>(nahoda(0, 5) == 0 ? 2 : 0);
+    for (int pokus = 0; pokus < 5; ++pokus) {
+      Kroky cesta;
+      for (int n = nahoda(1, 6); n > 0; --n) {
+        const int druh = nahoda(0, 9);
+        const int prvek = druh == 0   ? ZakladNavestidel + 1
+                          : druh < 4 ? nahoda(1, 6)
+                                     : ZakladSpojek + nahoda(1, 40);
+        cesta.push_back(Krok(prvek, nahoda(1, 4)));
+      }
+      s.HledanaCesta = cesta;
+      std::vector<int> zavery;
+      for (const RKolej& c : s.Spojky) zavery.push_back(c.zaver);
+      const bool primo = KontrolaPrimo(s);
+      s.HledanaCesta = cesta;
+      ASSERT_EQ(KontrolaCesty(s), primo) << "kolo " << kolo;
+      for (std::size_t i = 0; i < s.Spojky.size(); ++i) ASSERT_EQ(s.Spojky[i].zaver, zavery[i]);
+      konfliktu += primo;
+    }
+    // How often a crossing alone decides, so that the comparison covers it.
+    for (const RKolej& e : s.Spojky)
+      for (const RKolej& c : s.Spojky)
+        krizeni += e.x1 != e.x2 && e.y1 != e.y2 && c.x1 != c.x2 && c.y1 != c.y2 && KrizeniPrimo(e, c);
+  }
+  EXPECT_GT(konfliktu, 100);
+  EXPECT_GT(krizeni, 1000);
 }

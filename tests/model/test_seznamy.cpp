@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 #include "fakes/svet.h"
 #include "model/seznamy.h"
 
@@ -44,6 +47,76 @@ TEST(KolejVBode, JointGivesNewerTrackThenOlderThenNothing) {
   EXPECT_EQ(KolejVBode(w.stav, 100, 100)->id, 1);
   EXPECT_EQ(KolejVBode(w.stav, 220, 100)->id, 2);
   EXPECT_EQ(KolejVBode(w.stav, 221, 100), nullptr);
+}
+
+namespace {
+
+// The look-ups as plain scans: from the newest record below `pred` towards the oldest.
+template <class Drzi>
+int Prohledej(const std::vector<RKolej>& v, int pred, Drzi drzi) {
+  for (int i = pred - 1; i >= 0; --i)
+    if (drzi(v[static_cast<std::size_t>(i)])) return i;
+  return -1;
+}
+
+// Every answer of KolejVBode or SpojkaVBode at (x, y), without and then with the continue
+// flag until it finds nothing, against the plain scan.
+template <class Najdi, class Drzi>
+void Porovnej(Stav& s, const std::vector<RKolej>& v, int x, int y, Najdi najdi, Drzi drzi) {
+  int pred = static_cast<int>(v.size());
+  for (bool dal = false;; dal = true) {
+    const int ocekavana = Prohledej(v, pred, drzi);
+    RKolej* r = najdi(s, x, y, dal);
+    ASSERT_EQ(r ? static_cast<int>(r - v.data()) : -1, ocekavana) << x << "," << y;
+    if (!r) break;
+    pred = ocekavana;
+  }
+  // After a miss a continued call finds nothing.
+  EXPECT_EQ(najdi(s, x, y, true), nullptr);
+}
+
+}  // namespace
+
+// Stations of overlapping, touching, reversed and empty tracks and of regular, irregular and
+// huge connectors, grown in random order with look-ups in between as the loader makes them.
+TEST(Body, IndexedLookUpsAnswerAsPlainScansWithTheContinueRule) {
+  std::mt19937 rng(20240611);
+  auto nahoda = [&](int od, int po) { return od + static_cast<int>(rng() % static_cast<unsigned>(po - od + 1)); };
+  for (int kolo = 0; kolo < 40; ++kolo) {
+    test::Svet w;
+    Stav& s = w.stav;
+    const int rozsah = kolo % 2 ? 300 : 60;  // small stations are dense with shared points
+    for (int n = 0; n < 300; ++n) {
+      if (nahoda(0, 1)) {
+        const int x1 = nahoda(-rozsah, rozsah), y = 12 * nahoda(-3, 3) + (nahoda(0, 9) == 0);
+        const int x2 = nahoda(0, 7) ? x1 + 6 * nahoda(0, 8) : nahoda(-rozsah, rozsah);
+        PridejKolej(s, Kolej(n + 1, x1, x2, y));
+      } else {
+        const int x1 = nahoda(-rozsah, rozsah), y1 = nahoda(-40, 40);
+        int x2 = x1, y2 = y1;
+        switch (nahoda(0, 5)) {
+          case 0: x2 += 6 * nahoda(0, 10); break;                              // horizontal
+          case 1: y2 += 12 * nahoda(-4, 4); break;                             // vertical
+          case 2: { int k = nahoda(1, 4); x2 += 6 * k; y2 += 12 * k; } break;  // falling
+          case 3: { int k = nahoda(1, 4); x2 += 6 * k; y2 -= 12 * k; } break;  // rising
+          case 4: x2 = nahoda(-rozsah, rozsah); y2 = nahoda(-40, 40); break;   // irregular
+          default: x2 = nahoda(-900000, 900000); y2 = nahoda(-900000, 900000);  // huge
+        }
+        PridejSpojku(s, Spojka(18001 + n, x1, y1, x2, y2));
+      }
+      for (int q = 0; q < 4; ++q) {
+        const int x = nahoda(-rozsah - 12, rozsah + 12), y = nahoda(-50, 50);
+        const int gxBod = x - x % 6, gyBod = y - y % 12;  // grid points meet far more often
+        for (auto [bx, by] : {std::pair{x, y}, std::pair{gxBod, gyBod}}) {
+          Porovnej(s, s.Koleje, bx, by, KolejVBode, [&](const RKolej& k) {
+            return k.y1 == by && k.x1 <= bx && bx <= k.x2;
+          });
+          Porovnej(s, s.Spojky, bx, by, SpojkaVBode,
+                   [&](const RKolej& c) { return SpojkaObsahuje(c, bx, by); });
+        }
+      }
+    }
+  }
 }
 
 TEST(SpojkaVBode, DiagonalVerticalAndContinueRule) {

@@ -234,6 +234,25 @@ class TestShell : public QObject {
     QVERIFY(s.Koleje.empty());
   }
 
+  void labelsFollowTheStateAndDialogsWaitUntilWanted() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    QVERIFY(okno.findChildren<QDialog*>().isEmpty());
+    auto cetnost = [&] {
+      for (QLabel* l : okno.findChildren<QLabel*>())
+        if (l->text().startsWith(QStringLiteral("Cetnost: "))) return l->text();
+      return QString();
+    };
+    QCOMPARE(cetnost(), QStringLiteral("Cetnost: 4"));
+    // Texts not changed since the last tick stay; a changed one is shown at the next.
+    okno.CasovacUdalostiTimer();
+    okno.stav().okno.CetnostVlakuLabel = "Cetnost: \xE8";
+    okno.CasovacUdalostiTimer();
+    QCOMPARE(cetnost(), QString::fromUtf8("Cetnost: \u010d"));
+    QVERIFY(okno.formNastav() == okno.formNastav());
+    QCOMPARE(okno.findChildren<QDialog*>().size(), 1);
+  }
+
   void timerTickShowsTheClock() {
     TestProstredi env;
     env.cas = 7.0 / 24 + 5.0 / 1440 + 9.0 / 86400;

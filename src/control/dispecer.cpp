@@ -79,8 +79,18 @@ bool AutomatickyDispecer::VedeNaTrat(const Stav& s, int kolej, int smer, int tra
   return vede;
 }
 
+void AutomatickyDispecer::udalost(const RUdalost& u) {
+  sleduje_ = true;
+  switch (u.druh) {
+    case 2: case 5: case 6: case 7: case 8: case 9: zmena_ = true; break;
+    default: break;
+  }
+}
+
 void AutomatickyDispecer::operator()(Stav& s) {
   if (s.VyberCesty) return;  // a person is choosing a route: not to be disturbed
+  if (sleduje_ && !zmena_) return;
+  zmena_ = false;
 
   // The station's capacity: free station tracks, and the trains from two-way lines that will
   // need one (accepted and waiting for their line track, or standing on it). A two-way line

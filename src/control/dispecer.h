@@ -18,6 +18,11 @@ class AutomatickyDispecer {
   // that line. A route that would only be stored is cancelled again and tried later.
   void operator()(Stav& s);
 
+  // Optional: give it every executed event, and it looks again only after an event that may
+  // have made room (a release, a stop, a route entered, a train gone, a new train or offer).
+  // Without it, it looks every time it is called.
+  void udalost(const RUdalost& u);
+
   int prijato = 0;     // offers accepted
   int nastaveno = 0;   // routes set
   int zruseno = 0;     // stored requests withdrawn
@@ -31,6 +36,8 @@ class AutomatickyDispecer {
   bool Nastav(Stav& s, int navestidlo, int kolej);
 
   std::map<std::tuple<int, int, int>, bool> dosazitelnost_;
+  bool sleduje_ = false;
+  bool zmena_ = true;
 };
 
 }  // namespace stanovar

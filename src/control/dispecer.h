@@ -5,6 +5,7 @@
 
 #include <map>
 #include <tuple>
+#include <utility>
 
 #include "model/stav.h"
 
@@ -25,17 +26,30 @@ class AutomatickyDispecer {
 
   int prijato = 0;     // offers accepted
   int nastaveno = 0;   // routes set
+  int ulozeno = 0;     // routes that could only be stored behind something
   int zruseno = 0;     // stored requests withdrawn
 
  private:
+  // One look over the station; true when it accepted an offer.
+  bool Pohled(Stav& s);
   // Whether a route can lead from the exit end of station track `kolej`, in direction
   // `smer`, to line track `trat` on the empty station; found once by trying it on a copy.
   bool VedeNaTrat(const Stav& s, int kolej, int smer, int trat);
   // Clicks the signal, then the track; true when the route was set. A route that is only
   // stored is withdrawn at once.
   bool Nastav(Stav& s, int navestidlo, int kolej);
+  // Nastav, unless the same route was stored and withdrawn and nothing was released since.
+  bool Zkus(Stav& s, int navestidlo, int kolej);
 
   std::map<std::tuple<int, int, int>, bool> dosazitelnost_;
+  // Claims on room (offers and trains on arrivals-only lines) by the order they were first
+  // seen in; offers under their train number negated.
+  std::map<int, long long> poradi_;
+  long long dalsiPoradi_ = 0;
+  // Releases seen so far, and for each route that could only be stored, how many had been
+  // seen then.
+  long long uvolneni_ = 0;
+  std::map<std::pair<int, int>, long long> neslo_;
   bool sleduje_ = false;
   bool zmena_ = true;
 };

@@ -79,9 +79,13 @@ bool TextNaBarvu(std::string_view t, Barva& c) {
 }
 
 bool NactiNastaveni(Stav& s) {
+  return NactiNastaveni(s, Spoj(s.nastaveni.startovniAdresar, JmenoNastaveni));
+}
+
+bool NactiNastaveni(Stav& s, const std::string& soubor) {
   Nastaveni& n = s.nastaveni;
   std::string obsah;
-  if (!NactiSoubor(Spoj(n.startovniAdresar, JmenoNastaveni), obsah)) return false;
+  if (!NactiSoubor(soubor, obsah)) return false;
   for (std::string_view r : Radky(obsah)) {
     if (r.empty()) continue;
     const unsigned char m = static_cast<unsigned char>(r[0]);

@@ -28,6 +28,9 @@ void OtevriLng(Stav& s);
 // Reads stanovar.ini from the start-up directory into the paths and the active display
 // settings. False when there is no readable settings file.
 bool NactiNastaveni(Stav& s);
+// The same from a settings file of any name; its relative entries still name files in the
+// start-up directory.
+bool NactiNastaveni(Stav& s, const std::string& soubor);
 
 // Rewrites stanovar.ini in the start-up directory from the paths and the pending display
 // settings. The old file is replaced only by a complete new one; failures are silent.

@@ -19,8 +19,14 @@ class KontrolaStavu {
   void udalost(Stav& s, const RUdalost& u);
   // An empty text when everything holds, else what is wrong, first fault first.
   std::string over(Stav& s);
+  // The same between two events of one instant: the events still due then are not late, so
+  // an event counts as due in the past only when it is more than a millisecond earlier than
+  // `ted`, the time of the event just executed.
+  std::string over(Stav& s, double ted);
 
  private:
+  std::string over(Stav& s, double ted, double tolerance);
+
   std::unordered_map<int, int> drzitel_;  // element -> train whose head entered it
   std::string chyba_;
 };

@@ -1,0 +1,270 @@
+#include "sim/beh.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "files/cteni.h"
+#include "files/soubory.h"
+#include "model/seznamy.h"
+#include "traffic/cas.h"
+#include "traffic/smycka.h"
+
+namespace stanovar {
+
+namespace {
+
+// The run begins at 6:00 wall-clock time of day: a fixed start, so that only the seed varies
+// the generator.
+constexpr double ZacatekDne = 0.25;
+// Log lines are gathered and written in blocks of about this size.
+constexpr std::size_t BlokZaznamu = 1 << 16;
+
+}  // namespace
+
+Beh::Beh(VolbyBehu volby) : volby_(std::move(volby)), prostredi_(ZacatekDne, volby_.seed) {
+  s_.platno = &platno_;
+  s_.prostredi = &prostredi_;
+}
+
+std::string Beh::nacti() {
+  namespace fs = std::filesystem;
+  std::string adresar = ".";
+  std::string ini;
+  if (!volby_.stanice.empty()) {
+    std::error_code ec;
+    const fs::path p(volby_.stanice);
+    if (fs::is_directory(p, ec)) {
+      adresar = volby_.stanice;
+      ini = (p / "stanovar.ini").string();
+      if (!fs::is_regular_file(ini, ec)) {
+        // Without a settings file the folder is only where relative names are looked for.
+        ini.clear();
+        if (volby_.schema.empty() || volby_.grafikon.empty())
+          return "no stanovar.ini in " + volby_.stanice + " (or name the files with --schema and --timetable)";
+      }
+    } else if (fs::is_regular_file(p, ec)) {
+      adresar = p.has_parent_path() ? p.parent_path().string() : ".";
+      ini = volby_.stanice;
+    } else {
+      return "no such folder or file: " + volby_.stanice;
+    }
+  }
+
+  // Defaults and the clock as the program's start-up sets them, then the settings file given.
+  Spust(s_, adresar);
+  Nastaveni& n = s_.nastaveni;
+  n.cestaSchema.clear();
+  n.cestaGvd.clear();
+  n.cestaLoko.clear();
+  n.cestaJazyk.clear();
+  if (!ini.empty() && !NactiNastaveni(s_, ini)) return "cannot read settings file " + ini;
+  if (!volby_.schema.empty()) n.cestaSchema = volby_.schema;
+  if (!volby_.grafikon.empty()) n.cestaGvd = volby_.grafikon;
+  if (!volby_.lokomotivy.empty()) n.cestaLoko = volby_.lokomotivy;
+  if (!volby_.jazyk.empty()) n.cestaJazyk = volby_.jazyk;
+
+  const struct {
+    const std::string& cesta;
+    const char* co;
+    bool nutny;
+  } soubory[] = {{n.cestaSchema, "station schema", true},
+                 {n.cestaGvd, "timetable", true},
+                 {n.cestaLoko, "locomotive", false},
+                 {n.cestaJazyk, "language", false}};
+  for (const auto& f : soubory) {
+    std::string obsah;
+    if (f.cesta.empty()) {
+      if (f.nutny) return std::string("no ") + f.co + " file named";
+      continue;
+    }
+    if (!NactiSoubor(NormalizujCestu(f.cesta), obsah))
+      return std::string("cannot read ") + f.co + " file " + f.cesta;
+  }
+
+  if (!n.cestaJazyk.empty()) OtevriLng(s_);
+  s_.CetnostVlaku = static_cast<std::uint16_t>(std::clamp(volby_.cetnost, 1, 8));
+  s_.okno.CetnostVlakuLabel = s_.Text(26) + std::to_string(s_.CetnostVlaku);
+  // Loaded again, now with the frequency in force for the first generation.
+  OtevriStanici(s_);
+  prostredi_.pocetZprav = 0;
+  start_ = SimCas(s_);
+  s_.pozorovatel = [this](double cas, const RUdalost& u) { udalost(cas, u); };
+  return {};
+}
+
+void Beh::udalost(double cas, const RUdalost& u) {
+  ++souhrn_.udalosti;
+  if (volby_.kontrola) kontrola_.udalost(s_, u);
+  if (volby_.dispecer) dispecer_.udalost(u);
+  switch (u.druh) {
+    case UdalostObsazeni: {
+      Obsazeni& o = prvky_[u.prvek];
+      ++o.pocet;
+      if (o.od < 0) o.od = cas;
+      break;
+    }
+    case UdalostUvolneni: {
+      auto it = prvky_.find(u.prvek);
+      if (it != prvky_.end() && it->second.od >= 0) {
+        it->second.celkem += cas - it->second.od;
+        it->second.od = -1;
+      }
+      break;
+    }
+    case UdalostOdjezd: {
+      auto it = pritomne_.find(u.vlak);
+      // A departure of a train already gone does nothing, and counts for nothing.
+      if (it != pritomne_.end() && NajdiVlak(s_, u.vlak)) {
+        const double pobyt = (cas - it->second) * 86400.0;
+        soucetPobytu_ += pobyt;
+        souhrn_.nejdelsiPobyt = std::max(souhrn_.nejdelsiPobyt, pobyt);
+        ++souhrn_.odjelo;
+        pritomne_.erase(it);
+      }
+      break;
+    }
+    default: break;
+  }
+  if (zaznam_) {
+    char b[128];
+    const int n = std::snprintf(b, sizeof b, "%.3f,%u,%d,%d,%.4f,%.4f\n", (cas - start_) * 86400.0,
+                                static_cast<unsigned>(u.druh), u.vlak, u.prvek, u.hodnota1,
+                                u.hodnota2);
+    radky_.append(b, static_cast<std::size_t>(std::clamp(n, 0, static_cast<int>(sizeof b) - 1)));
+    if (radky_.size() >= BlokZaznamu) {
+      zaznam_->write(radky_.data(), static_cast<std::streamsize>(radky_.size()));
+      radky_.clear();
+    }
+  }
+}
+
+// Trains and offers have no event of their own when they appear: a hand-over happens inside
+// a generation, a release or an accept. So the lists are compared with what was seen before,
+// after every batch of events and every look of the dispatcher.
+void Beh::sledujVlakyANabidky(double ted) {
+  for (const RVlak& v : s_.Vlaky)
+    if (pritomne_.emplace(v.cislo, ted).second) ++souhrn_.vjelo;
+  if (pritomne_.size() != s_.Vlaky.size()) {
+    // A train removed without a departure (a failed hand-over) is forgotten.
+    std::set<int> jsou;
+    for (const RVlak& v : s_.Vlaky) jsou.insert(v.cislo);
+    std::erase_if(pritomne_, [&](const auto& p) { return !jsou.count(p.first); });
+  }
+
+  if (s_.Nabidky.empty() && nabidky_.empty()) return;
+  std::map<int, bool> nyni;
+  for (const RNabidka& n : s_.Nabidky) {
+    auto it = nabidky_.find(n.cislo);
+    if (it == nabidky_.end()) ++souhrn_.nabidnuto;
+    const bool drive = it != nabidky_.end() && it->second;
+    if (n.prijata && !drive) ++souhrn_.prijato;
+    nyni[n.cislo] = n.prijata;
+  }
+  for (const auto& [cislo, prijata] : nabidky_) {
+    if (nyni.count(cislo) || prijata) continue;
+    // Gone unanswered before: accepted when its train came in, else refused.
+    if (NajdiVlak(s_, cislo)) ++souhrn_.prijato;
+    else ++souhrn_.odmitnuto;
+  }
+  nabidky_.swap(nyni);
+}
+
+bool Beh::zkontroluj(double ted) {
+  if (!volby_.kontrola || !souhrn_.poruseni.empty()) return souhrn_.poruseni.empty();
+  std::string chyba = kontrola_.over(s_, ted);
+  if (chyba.empty()) return true;
+  souhrn_.poruseni = chyba;
+  souhrn_.casPoruseni = (SimCas(s_) - start_) * 86400.0;
+  return false;
+}
+
+bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh) {
+  const auto zacatek = std::chrono::steady_clock::now();
+  zaznam_ = zaznam;
+  if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
+  const double konec = start_ + volby_.hodin / 24.0;
+
+  auto podivejSe = [&] {
+    const double ted = SimCas(s_);
+    sledujVlakyANabidky(ted);
+    if (volby_.dispecer) {
+      dispecer_(s_);
+      sledujVlakyANabidky(ted);
+    }
+  };
+  podivejSe();
+  bool ok = zkontroluj(SimCas(s_));
+  long long kroku = 0;
+  while (ok) {
+    // A calculation fault pauses the clock for the dispatcher to read the report; nobody
+    // reads it here, so the run goes on.
+    if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
+    const RUdalost* u = s_.fronta.nejdrivejsi();
+    // An event whose time is not a number is due at once, as the queue orders it.
+    if (!u || u->cas > konec) break;
+    PosunNa(s_, prostredi_, u->cas);
+    // Every event due now, one at a time, so that the check sees the state after each.
+    for (;;) {
+      u = s_.fronta.nejdrivejsi();
+      if (!u || s_.zpravaOtevrena || SimCas(s_) < u->cas) break;
+      RUdalost e;
+      s_.fronta.vyjmi(s_.fronta.nejdrivejsiHandle(), &e);
+      ProvedUdalost(s_, e);
+      if (!(ok = zkontroluj(e.cas))) break;
+    }
+    if (!ok) break;
+    podivejSe();
+    ok = zkontroluj(SimCas(s_));
+    if (prubeh && ++kroku % 256 == 0) prubeh((SimCas(s_) - start_) / (konec - start_));
+  }
+  dokonci(ok ? konec : SimCas(s_));
+  souhrn_.stenaSekund =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
+  return ok;
+}
+
+void Beh::dokonci(double konec) {
+  PosunNa(s_, prostredi_, konec);
+  if (zaznam_) {
+    zaznam_->write(radky_.data(), static_cast<std::streamsize>(radky_.size()));
+    zaznam_->flush();
+    radky_.clear();
+  }
+  SouhrnBehu& r = souhrn_;
+  r.simulovanoSekund = (konec - start_) * 86400.0;
+  r.veStanici = static_cast<long long>(s_.Vlaky.size());
+  for (const auto& [cislo, od] : pritomne_)
+    r.nejdelsiZustavajici = std::max(r.nejdelsiZustavajici, (konec - od) * 86400.0);
+  r.prumernyPobyt = r.odjelo ? soucetPobytu_ / static_cast<double>(r.odjelo) : 0;
+  for (const RNabidka& n : s_.Nabidky) r.cekaNaOdpoved += !n.prijata;
+  r.nastaveno = dispecer_.nastaveno;
+  r.ulozeno = dispecer_.ulozeno;
+  r.zruseno = dispecer_.zruseno;
+  r.poruchVypoctu = prostredi_.pocetZprav;
+
+  // Ordered by identifier, so that a tie goes to the lower one.
+  double nejdele = -1;
+  for (auto& [id, o] : prvky_) {
+    const double celkem = (o.celkem + (o.od >= 0 ? konec - o.od : 0)) * 86400.0;
+    if (o.pocet > r.obsazeniNejvytizenejsiho ||
+        (o.pocet == r.obsazeniNejvytizenejsiho && celkem > nejdele)) {
+      r.nejvytizenejsi = id;
+      r.obsazeniNejvytizenejsiho = o.pocet;
+      nejdele = celkem;
+    }
+  }
+  if (r.nejvytizenejsi) {
+    r.obsazenoSekund = nejdele;
+    const RKolej* k = NajdiPrvek(s_, r.nejvytizenejsi);
+    r.nazevNejvytizenejsiho = k && JeKolej(k->id) && !k->cislo.empty()
+                                  ? "track " + Utf8Z1250(k->cislo)
+                                  : (JeSpojka(r.nejvytizenejsi) ? "connector " : "element ") +
+                                        std::to_string(r.nejvytizenejsi);
+  }
+}
+
+}  // namespace stanovar

@@ -1,0 +1,110 @@
+// One headless run of a station: loaded from a folder or a settings file, driven by a virtual
+// clock that jumps from event to event, routed by the automatic dispatcher, optionally checked
+// after every event, with every executed event written as one CSV line. Nothing here reads the
+// real clock except the wall time reported in the summary, so the log depends only on the
+// files, the seed and the options.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+
+#include "control/dispecer.h"
+#include "model/platno.h"
+#include "model/stav.h"
+#include "traffic/kontrola.h"
+#include "traffic/virtualni.h"
+
+namespace stanovar {
+
+struct VolbyBehu {
+  // A folder holding stanovar.ini, or a settings file of any name; may be empty when the
+  // station files are all named below.
+  std::string stanice;
+  // Station files named directly; each replaces the settings file's entry.
+  std::string schema, grafikon, lokomotivy, jazyk;
+  double hodin = 24;        // simulated hours
+  std::uint32_t seed = 0;   // varies the train generator between runs
+  int cetnost = 4;          // train frequency 1..8
+  bool kontrola = false;    // check every invariant after every event
+  bool dispecer = true;     // without it only trains from arrivals-only lines move
+};
+
+struct SouhrnBehu {
+  long long vjelo = 0, odjelo = 0, veStanici = 0;  // trains
+  long long nabidnuto = 0, prijato = 0, odmitnuto = 0, cekaNaOdpoved = 0;  // offers
+  long long nastaveno = 0, ulozeno = 0, zruseno = 0;  // routes
+  // Time in the station, from the hand-over to the departure, of the trains that left;
+  // and the longest stay so far of a train still in the station at the end. Seconds.
+  double prumernyPobyt = 0, nejdelsiPobyt = 0, nejdelsiZustavajici = 0;
+  // The element whose head-of-train entries were the most (ties: the longer occupied, then
+  // the lower identifier), 0 when nothing was entered.
+  int nejvytizenejsi = 0;
+  std::string nazevNejvytizenejsiho;  // UTF-8
+  long long obsazeniNejvytizenejsiho = 0;
+  double obsazenoSekund = 0;
+  int poruchVypoctu = 0;      // calculation fault reports
+  long long udalosti = 0;     // executed events
+  double simulovanoSekund = 0;
+  double stenaSekund = 0;     // wall time of the run itself, loading excluded
+  std::string poruseni;       // the first invariant violated, empty when none
+  double casPoruseni = 0;     // seconds into the run
+};
+
+class Beh {
+ public:
+  explicit Beh(VolbyBehu volby);
+  Beh(const Beh&) = delete;
+  Beh& operator=(const Beh&) = delete;
+
+  // Loads the station. Empty when it could be read, else one line that names what could not.
+  std::string nacti();
+
+  // Runs the loaded station for the hours asked. Each executed event goes to `zaznam`, when
+  // given, as one CSV line after a header; `prubeh` hears the fraction done now and then.
+  // False when an invariant was violated (the run stops there).
+  bool spust(std::ostream* zaznam, const std::function<void(double)>& prubeh = {});
+
+  const SouhrnBehu& souhrn() const { return souhrn_; }
+  const VolbyBehu& volby() const { return volby_; }
+  const Stav& stav() const { return s_; }
+
+ private:
+  struct Obsazeni {
+    long long pocet = 0;
+    double od = -1;      // simulated day time since when it is occupied, -1 when free
+    double celkem = 0;   // days
+  };
+
+  void udalost(double cas, const RUdalost& u);
+  void sledujVlakyANabidky(double ted);
+  // Checks the state; `ted` is the time of the event just executed, or the clock.
+  bool zkontroluj(double ted);
+  void dokonci(double konec);
+
+  VolbyBehu volby_;
+  PrazdnePlatno platno_;
+  VirtualniProstredi prostredi_;
+  Stav s_;
+  AutomatickyDispecer dispecer_;
+  KontrolaStavu kontrola_;
+  SouhrnBehu souhrn_;
+  double start_ = 0;
+  std::string radky_;                    // log lines not yet written
+  std::ostream* zaznam_ = nullptr;
+  std::map<int, double> pritomne_;       // train -> simulated time it entered
+  std::map<int, bool> nabidky_;          // offered train -> seen
+  std::map<int, Obsazeni> prvky_;
+  double soucetPobytu_ = 0;
+};
+
+// The summary as a JSON object, and as aligned text for people.
+std::string SouhrnJson(const Beh& beh);
+std::string SouhrnText(const Beh& beh);
+
+// A windows-1250 text as UTF-8.
+std::string Utf8Z1250(const std::string& t);
+
+}  // namespace stanovar

@@ -1,0 +1,187 @@
+#include "sim/prikaz.h"
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <fstream>
+#include <string>
+
+#include "sim/beh.h"
+
+namespace stanovar {
+
+namespace {
+
+constexpr const char* Program = "stanovar-sim";
+// About eleven years: far beyond any useful run, and still a finite loop.
+constexpr double NejviceHodin = 100000;
+
+constexpr const char* Popis =
+    "Runs a station without a window, as fast as the simulation allows: trains come from the "
+    "neighbour stations as in the program, an automatic dispatcher accepts every offer and "
+    "sets the routes by the same clicks a person makes, and every executed event can be "
+    "written to a log. The same files, seed and options always give the same log.";
+
+constexpr const char* Poznamky =
+    "Log (--log): CSV with the header time_s,kind,train,element,value1,value2; one executed "
+    "event per line; time_s is simulated seconds since the start of the run, kind the event "
+    "kind 1..10 (1 element occupied, 2 released, 3 braking, 4 accelerating or coasting, 5 "
+    "steady running, 6 route entered, 7 train left, 8 generation, 9 turned train may set off, "
+    "10 braking deceleration), element the element or signal identifier, value1 a speed in m/s "
+    "or a deceleration in m/s2, value2 a position in metres.\n\n"
+    "Summary: trains entered, left and still in the station; offers made, accepted, refused "
+    "and unanswered; routes set, stored and cancelled by the dispatcher; mean and longest "
+    "time in the station of the trains that left; the busiest element, which is the one that "
+    "train heads entered most often (ties go to the one occupied longer); calculation fault "
+    "reports; events executed; wall time and simulated seconds per wall second.\n\n"
+    "The run starts at 6:00 simulated time of day. Exit codes: 0 the run went through, 1 an "
+    "invariant was violated (with --check), 2 a bad command line or station files that "
+    "cannot be read.";
+
+// A positive, finite number of hours, read the same whatever the locale.
+std::string KladneHodiny(std::string& t) {
+  double v = 0;
+  const char* konec = t.data() + t.size();
+  const auto [p, ec] = std::from_chars(t.data(), konec, v);
+  if (ec != std::errc() || p != konec || !std::isfinite(v) || v <= 0)
+    return "must be a positive number of hours, not '" + t + "'";
+  if (v > NejviceHodin) return "must be at most " + std::to_string(static_cast<long>(NejviceHodin));
+  return {};
+}
+
+// A bar on one line of the terminal, redrawn at most ten times a second, and only once the
+// run has taken a second: short runs leave the terminal as it was.
+class Prubeh {
+ public:
+  Prubeh(std::ostream& err, double hodin) : err_(err), hodin_(hodin) {}
+  void operator()(double podil) {
+    const auto ted = std::chrono::steady_clock::now();
+    if (ted - zacatek_ < std::chrono::seconds(1) || ted - naposledy_ < std::chrono::milliseconds(100))
+      return;
+    naposledy_ = ted;
+    podil = std::clamp(podil, 0.0, 1.0);
+    const int plnych = static_cast<int>(podil * Sirka);
+    char b[128];
+    std::snprintf(b, sizeof b, "\r[%s%s] %3d%%  %.1f of %.1f h", std::string(plnych, '#').c_str(),
+                  std::string(Sirka - plnych, '.').c_str(), static_cast<int>(podil * 100),
+                  podil * hodin_, hodin_);
+    err_ << b << std::flush;
+    kresleno_ = true;
+  }
+  ~Prubeh() {
+    if (kresleno_) err_ << '\r' << std::string(Sirka + 30, ' ') << '\r' << std::flush;
+  }
+
+ private:
+  static constexpr int Sirka = 40;
+  std::ostream& err_;
+  double hodin_;
+  std::chrono::steady_clock::time_point zacatek_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point naposledy_{};
+  bool kresleno_ = false;
+};
+
+}  // namespace
+
+int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostream& err,
+                bool terminal) {
+  CLI::App app(Popis, Program);
+  app.footer(Poznamky);
+  VolbyBehu v;
+  std::uint64_t seed = 0;
+  std::string log, souhrn = "text";
+  app.add_option("station", v.stanice,
+                 "folder holding stanovar.ini, or a settings file of any name; relative file "
+                 "names in it are taken from its folder")
+      ->type_name("FOLDER_OR_INI");
+  app.add_option("--schema", v.schema, "station schema file (.yrd), instead of the settings file's");
+  app.add_option("--timetable", v.grafikon, "timetable file (.gvd), instead of the settings file's");
+  app.add_option("--locomotives", v.lokomotivy,
+                 "locomotive file (.lok), instead of the settings file's");
+  app.add_option("--language", v.jazyk, "language file (.lng), instead of the settings file's");
+  app.add_option("--hours", v.hodin, "simulated hours to run (default 24)")
+      ->type_name("H")
+      ->check(CLI::Validator(KladneHodiny, "H > 0"));
+  app.add_option("--seed", seed, "varies the trains between runs, 0 to 4294967295 (default 0)")
+      ->type_name("N")
+      ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{4294967295u}));
+  app.add_option("--frequency", v.cetnost, "train frequency 1 (rare) to 8 (frequent), default 4")
+      ->type_name("1..8")
+      ->check(CLI::Range(1, 8));
+  app.add_option("--log", log, "write every executed event to FILE as CSV ('-' for standard output)")
+      ->type_name("FILE");
+  app.add_option("--summary", souhrn, "summary format: text (default) or json")
+      ->type_name("json|text")
+      ->check(CLI::IsMember({"json", "text"}));
+  app.add_flag("--check", v.kontrola,
+               "check every invariant after every event; stop at the first violation, name it "
+               "and the seed, and exit with 1");
+  bool bezDispecera = false;
+  app.add_flag("--no-dispatcher", bezDispecera,
+               "no automatic dispatcher: offers stay unanswered and no route is set, so only "
+               "trains from arrivals-only lines move, up to their first signal");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& e) {
+    return app.exit(e, out, err) == 0 ? KodProbehl : KodSpatneVolani;
+  } catch (const CLI::ParseError& e) {
+    err << Program << ": " << e.what() << " (see --help)\n";
+    return KodSpatneVolani;
+  }
+  v.seed = static_cast<std::uint32_t>(seed);
+  v.dispecer = !bezDispecera;
+  if (v.stanice.empty() && (v.schema.empty() || v.grafikon.empty())) {
+    err << Program << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";
+    return KodSpatneVolani;
+  }
+
+  Beh beh(v);
+  if (const std::string chyba = beh.nacti(); !chyba.empty()) {
+    err << Program << ": " << chyba << "\n";
+    return KodSpatneVolani;
+  }
+
+  std::ofstream soubor;
+  std::ostream* zaznam = nullptr;
+  if (log == "-") {
+    zaznam = &out;
+  } else if (!log.empty()) {
+    soubor.open(log, std::ios::binary | std::ios::trunc);
+    if (!soubor) {
+      err << Program << ": cannot write log file " << log << "\n";
+      return KodSpatneVolani;
+    }
+    zaznam = &soubor;
+  }
+
+  bool ok;
+  {
+    Prubeh prubeh(err, v.hodin);
+    ok = terminal ? beh.spust(zaznam, std::ref(prubeh)) : beh.spust(zaznam);
+  }
+  if (soubor.is_open()) {
+    soubor.close();
+    if (!soubor) {
+      err << Program << ": writing log file " << log << " failed\n";
+      return KodSpatneVolani;
+    }
+  }
+
+  // The summary goes where the log does not.
+  std::ostream& kam = zaznam == &out ? err : out;
+  kam << (souhrn == "json" ? SouhrnJson(beh) : SouhrnText(beh));
+  if (!ok) {
+    const SouhrnBehu& r = beh.souhrn();
+    char b[64];
+    std::snprintf(b, sizeof b, "%.3f", r.casPoruseni);
+    err << Program << ": invariant violated " << b << " simulated seconds into the run: "
+        << r.poruseni << " (seed " << v.seed << ")\n";
+    return KodPoruseni;
+  }
+  return KodProbehl;
+}
+
+}  // namespace stanovar

@@ -71,8 +71,14 @@ bool AutomatickyDispecer::VedeNaTrat(const Stav& s, int kolej, int smer, int tra
   kopie.UlozenaCesta.clear();
   kopie.fronta.vyprazdni();
   kopie.VyberCesty = false;
+  // Lines with a train offered or accepted are two-way lines as drawn.
   for (auto* seznam : {&kopie.Koleje, &kopie.Spojky})
-    for (RKolej& k : *seznam) k.zaver = 0, k.vlak = 0;
+    for (RKolej& k : *seznam) {
+      k.zaver = 0, k.vlak = 0;
+      if (k.druhKonce >= 4) k.druhKonce = 3;
+    }
+  for (RSoused& so : kopie.Sousede)
+    if (so.druh >= 4) so.druh = 3;
   for (RNavestidlo& n : kopie.Navestidla) n.stav = 0;
   bool vede = false;
   RKolej* k = NajdiKolej(kopie, kolej);

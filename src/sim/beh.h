@@ -70,6 +70,9 @@ class Beh {
   const SouhrnBehu& souhrn() const { return souhrn_; }
   const VolbyBehu& volby() const { return volby_; }
   const Stav& stav() const { return s_; }
+  // The running state itself, for a caller that drives or inspects it between loading and
+  // running.
+  Stav& stav() { return s_; }
 
  private:
   struct Obsazeni {

@@ -111,6 +111,10 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   std::error_code ec;
   fs::path cesta(slozkaNeboIni);
   fs::path slozka = cesta;
+  if (!fs::exists(cesta, ec)) {
+    Nahlas(true, cesta.filename().string(), 0, "settings", "no such folder or file");
+    return false;
+  }
   if (!fs::is_directory(cesta, ec)) {
     if (cesta.filename() != "stanovar.ini") {
       Nahlas(true, cesta.filename().string(), 0, "settings",

@@ -1,5 +1,6 @@
 #include "control/klavesy.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -9,6 +10,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"
+#include "traffic/smycka.h"
 
 namespace stanovar {
 
@@ -79,6 +81,85 @@ void InfoKolej(Stav& s, int x, int y) {
   o.LabelSklon = sklon;
 }
 
+namespace {
+
+// Time of day of simulated time t as hours * 100 + minutes, as the train panel shows it.
+int HodinyMinuty(double t) {
+  const double den = std::isfinite(t) ? t - std::floor(t) : 0.0;
+  const long long minut = std::llround(den * 86400000.0) / 60000 % 1440;
+  return static_cast<int>(minut / 60 * 100 + minut % 60);
+}
+
+// The turned train waits for its departure time (kind 9).
+void NaplanujOdjezd(Stav& s, RVlak& v, const RKolej& t, double za, int x, int y) {
+  const double odjezd = SimCas(s) + za;
+  v.odjezd = HodinyMinuty(odjezd);
+  v.maOdjezd = true;
+  const int cislo = v.cislo;
+  InfoVlak(s, x, y);
+  NaplanujUdalost(s, UdalostRozjezd, cislo, t.id, 0, 0, odjezd);
+}
+
+}  // namespace
+
+void OtocVlak(Stav& s, int x, int y) {
+  if (s.VyberCesty) return;
+  RKolej* t = KolejUKurzoru(s, x, y);
+  if (!t || t->vlak <= 0 || t->zaver != 3) return;
+  RVlak* v = NajdiVlak(s, t->vlak);
+  if (!v || v->rychlost != 0 || v->CilRychl != 0 || v->maOdjezd) return;
+  const int d = v->smer;
+
+  // A signal behind the train that faces the new direction: it turns where it stands and
+  // leaves in eight minutes.
+  RNavestidlo* n = d == 1 ? NavestidloVBode(s, t->x2, t->y1) : NavestidloVBode(s, t->x1, t->y1);
+  if (n && (n->strana * d == 2 || n->strana == 3)) {
+    v->smer = static_cast<std::uint16_t>(3 - d);
+    NaplanujOdjezd(s, *v, *t, 8.0 / 1440, x, y);
+    return;
+  }
+
+  // Otherwise the train needs a route out behind it: the search runs to exhaustion and the
+  // farthest track it reached is the destination.
+  s.StartNavestidlo = 0;
+  s.UlozenaCesta.clear();
+  if (d == 1)
+    HledejCestu(s, t->x2, t->y1, 2, 0, 0);
+  else
+    HledejCestu(s, t->x1, t->y1, 1, 0, 0);
+  s.CilovaKolej = 0;
+  for (auto it = s.HledanaCesta.rbegin(); it != s.HledanaCesta.rend(); ++it)
+    if (it->prvek <= 6000) {
+      s.CilovaKolej = it->prvek;
+      break;
+    }
+  SestavCestu(s, Sestaveni::Konecne);
+  s.CilovaKolej = 0;
+  if (s.HledanaCesta.empty() || KontrolaCesty(s)) {
+    s.HledanaCesta.clear();
+    return;
+  }
+  v->maOdjezd = true;
+  const int cislo = v->cislo;
+  RozdelCestu(s, t->id);
+  v = NajdiVlak(s, cislo);
+  if (!v) return;
+  v->smer = static_cast<std::uint16_t>(3 - d);
+  NaplanujOdjezd(s, *v, *t, 2.0 / 1440, x, y);
+
+  // The follow-on sections held for the way out are not wanted: the train sets off from the
+  // track itself.
+  int start = t->id;
+  auto od = s.CekajiciCesty.begin();
+  for (;;) {
+    auto c = std::find_if(od, s.CekajiciCesty.end(),
+                          [&](const RCekajiciCesta& x) { return x.drzena && x.start == start; });
+    if (c == s.CekajiciCesty.end()) break;
+    start = c->cesta.empty() ? 0 : c->cesta.back().prvek;
+    od = s.CekajiciCesty.erase(c);
+  }
+}
+
 void RychlomerTimer(Stav& s) {
   RVlak* v = NajdiVlak(s, s.ZobrazenyVlak);
   if (!v) return;
@@ -121,6 +202,9 @@ void FormKeyDown(Stav& s, int klic, int mx, int my) {
       break;
     case KlavesaF2:
       InfoKolej(s, x, y);
+      break;
+    case KlavesaF5:
+      OtocVlak(s, x, y);
       break;
     case KlavesaF3:
       // Pause, or resume at the factor that ran before the pause.

@@ -34,6 +34,11 @@ void FormKeyDown(Stav& s, int klic, int x, int y);
 void InfoVlak(Stav& s, int x, int y);
 // F2: the track at the point in the track panel, or the offer waiting on a blinking line.
 void InfoKolej(Stav& s, int x, int y);
+// F5: turns the standing train at the point. Behind a signal that faces the new direction it
+// turns where it stands and departs in eight minutes; otherwise a free route out behind it is
+// locked and it departs in two. Nothing happens for a moving train, one that already waits
+// for its departure, or while a route is being chosen.
+void OtocVlak(Stav& s, int x, int y);
 // The 250 ms speedometer of the shown train: speed in km/h and metres left to the end of its
 // route section, halves to the even neighbour. Silent once the train has left.
 void RychlomerTimer(Stav& s);

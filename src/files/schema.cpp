@@ -181,7 +181,9 @@ void otevrit(Stav& s) {
   if (!OtevriDatovySoubor(s, s.nastaveni.cestaSchema, obsah)) return;
   Radek r;
   Citace c;
+  int cislo = 0;
   for (std::string_view radek : Radky(obsah)) {
+    ++cislo;
     Rozdel(radek, r);
     switch (r.druh) {
       case '1': Kolej(s, r, c); break;
@@ -192,6 +194,7 @@ void otevrit(Stav& s) {
       case '6': Soused(s, r, c); break;
       default: break;
     }
+    if (s.schemaRadek) s.schemaRadek(cislo, r.druh, r.pole);
   }
 }
 

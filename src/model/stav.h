@@ -7,6 +7,7 @@
 #include <functional>
 #include <list>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -104,6 +105,12 @@ struct Stav {
   // Hears every executed event with the simulated time it ran at (tests, logs, headless
   // runs). Empty by default, and then the main loop does not even build its arguments.
   std::function<void(double cas, const RUdalost& u)> pozorovatel;
+
+  // Hears each schema line once the reader has handled it: its number from 1, its kind and
+  // fields 1 to 9 (index 0 unused). Empty by default; the station checker compares the lists
+  // before and after to tell which lines placed nothing.
+  std::function<void(int radek, char druh, const std::array<std::string_view, 10>& pole)>
+      schemaRadek;
 
   const std::string& Text(int n) const { return jazyk[static_cast<std::size_t>(n)]; }
 };

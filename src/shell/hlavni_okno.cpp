@@ -37,6 +37,22 @@ void Barvy(QWidget* w, Barva pozadi, Barva popredi) {
   w->setPalette(p);
 }
 
+// The direction arrow of the train panel: a shaft with its head to the left (1) or right (2),
+// two pixels wide in the foreground colour on the background.
+QPixmap Sipka(int smer, Barva pozadi, Barva popredi) {
+  QPixmap p(24, 24);
+  p.fill(NaQColor(pozadi));
+  if (smer != 1 && smer != 2) return p;
+  QPainter g(&p);
+  g.setPen(QPen(NaQColor(popredi), 2, Qt::SolidLine, Qt::FlatCap));
+  g.drawLine(3, 8, 20, 8);
+  if (smer == 1)
+    g.drawPolyline(QPolygon({QPoint(9, 2), QPoint(3, 8), QPoint(9, 14)}));
+  else
+    g.drawPolyline(QPolygon({QPoint(14, 2), QPoint(20, 8), QPoint(14, 14)}));
+  return p;
+}
+
 void Panel(QWidget* w, const PanelView& v) {
   w->move(v.left, v.top);
   w->setVisible(v.viditelny);
@@ -217,10 +233,9 @@ void TForm1::zrcadli() {
 
   text(labelVlak_, o.LabelVlak);
   text(labelCil_, o.LabelCil);
-  if (zmena(imageSmer_, std::to_string(o.ImageSmer)))
-    imageSmer_->setText(o.ImageSmer == 1 ? QStringLiteral("\u2190")
-                        : o.ImageSmer == 2 ? QStringLiteral("\u2192")
-                                           : QString());
+  if (zmena(imageSmer_, std::to_string(o.ImageSmer) + "/" + std::to_string(o.pozadi) + "/" +
+                           std::to_string(o.popredi)))
+    imageSmer_->setPixmap(Sipka(o.ImageSmer, o.pozadi, o.popredi));
   text(labelMaxRychl_, o.LabelMaxRychl);
   text(labelDelka_, o.LabelDelka);
   text(labelHmotnost_, o.LabelHmotnost);

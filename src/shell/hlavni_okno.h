@@ -53,6 +53,7 @@ class TForm1 : public QMainWindow {
   QtProstredi& qtProstredi() { return qtProstredi_; }
   const QImage& obraz() const { return platno_->obraz(); }
   ObrazStanice* Image1() { return image1_; }
+  QLabel* LabelAno() { return labelAno_; }
   // The dialogs are built when first wanted: most sessions never open them.
   TFormSoubory* formSoubory();
   TFormNastav* formNastav();

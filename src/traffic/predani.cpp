@@ -246,6 +246,7 @@ void RozjezdVlaku(Stav& s, int cislo, int kolej) {
   if (!T || !K) return;
   T->maOdjezd = false;
   T->odjezd = 0;
+  if (s.ZobrazenyVlak == cislo) s.okno.LabelOdjezd.clear();  // the panel shows it no more
   if (RNavestidlo* S = NavestidloNaKonci(s, *K, T->smer)) {
     if (RCesta* R = NajdiCestu(s, S->id)) PreplanujJizdu(s, cislo, R->start, R->minRychlost);
     return;

@@ -234,6 +234,27 @@ class TestShell : public QObject {
     QVERIFY(s.Koleje.empty());
   }
 
+  void offerAnswersComeFromKeysInEitherCaseAndFromTheLabels() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&okno));
+    Stav& s = okno.stav();
+    QLabel* ano = okno.LabelAno();
+    // Whichever control has the focus, and whatever the letter's case.
+    for (char klic : {'a', 'N', 'A', 'n'}) {
+      s.okno.PanelSouhlas.viditelny = true;
+      okno.zrcadli();
+      QTest::keyClick(okno.Image1(), klic);
+      QVERIFY2(!s.okno.PanelSouhlas.viditelny, &klic);
+    }
+    s.okno.PanelSouhlas.viditelny = true;
+    okno.zrcadli();
+    QTest::mouseClick(ano, Qt::LeftButton);
+    QVERIFY(!s.okno.PanelSouhlas.viditelny);
+    QVERIFY(!ano->isVisible());
+  }
+
   void labelsFollowTheStateAndDialogsWaitUntilWanted() {
     TestProstredi env;
     TForm1 okno(dir_.path(), &env);

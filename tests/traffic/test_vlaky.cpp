@@ -375,3 +375,50 @@ TEST(Vlaky, SpeedometerRoundsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(t.s.okno.LabelRychl, "x");
   }
 }
+
+// Turning a train standing on the platform: behind a signal facing the new direction it turns
+// where it stands for eight minutes; otherwise the way out behind it is locked and it sets
+// off after two minutes.
+TEST(Vlaky, TurningAStandingTrain) {
+  for (bool navestidlo : {true, false}) {
+    Trat t(3);
+    t.s.aktualniSpoj = 0;
+    PosliVlak(t.s);
+    t.Cesta(t.S1, t.P);
+    FormKeyDown(t.s, KlavesaF5, 30, 120);  // still moving
+    t.Do(300);
+    RVlak& v = t.s.Vlaky.front();
+    ASSERT_EQ(v.rychlost, 0);
+    t.s.VyberCesty = true;  // while a route is being chosen
+    FormKeyDown(t.s, KlavesaF5, 120, 120);
+    t.s.VyberCesty = false;
+    EXPECT_FALSE(v.maOdjezd);
+    if (navestidlo) t.Navestidlo(66, 120);
+
+    FormKeyDown(t.s, KlavesaF5, 120, 120);
+    ASSERT_TRUE(v.maOdjezd) << navestidlo;
+    EXPECT_EQ(v.smer, 1);
+    const double za = navestidlo ? 480 : 120;
+    const auto rozjezd = t.Fronta(UdalostRozjezd);
+    ASSERT_EQ(rozjezd.size(), 1u);
+    EXPECT_NEAR(rozjezd[0].za, za, 1e-6);
+    EXPECT_EQ(rozjezd[0].u.prvek, t.P);
+    const double odjezd = SimCas(t.s) + za / 86400;
+    const int minut = static_cast<int>(std::llround((odjezd - std::floor(odjezd)) * 1440)) % 1440;
+    EXPECT_EQ(v.odjezd, minut / 60 * 100 + minut % 60);
+    EXPECT_TRUE(t.s.okno.PanelVlak.viditelny);
+    EXPECT_EQ(t.s.okno.LabelOdjezd,
+              std::to_string(v.odjezd / 100) + ":" + std::to_string(v.odjezd % 100));
+    EXPECT_EQ(t.s.okno.ImageSmer, 1);
+    FormKeyDown(t.s, KlavesaF5, 120, 120);  // its departure is already set
+    EXPECT_EQ(t.Fronta(UdalostRozjezd).size(), 1u);
+    EXPECT_EQ(t.N(t.S1).stav, 0);
+    EXPECT_EQ(t.K(t.L).zaver, navestidlo ? 0 : 2);  // the way out is locked only without one
+
+    // When the time comes: with no route ahead it keeps standing; with one it sets off.
+    t.Do(300 + za + 1);
+    EXPECT_FALSE(v.maOdjezd);
+    EXPECT_EQ(t.s.okno.LabelOdjezd, "");
+    EXPECT_EQ(v.rychlost == 0 && v.CilRychl == 0, navestidlo);
+  }
+}

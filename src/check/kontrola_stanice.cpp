@@ -1,0 +1,524 @@
+#include "check/kontrola_stanice.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
+#include <unordered_map>
+
+#include "control/cesty.h"
+#include "files/cteni.h"
+#include "files/soubory.h"
+#include "model/seznamy.h"
+#include "model/stav.h"
+#include "model/text.h"
+#include "traffic/virtualni.h"
+
+namespace stanovar {
+
+namespace {
+
+// The station picture of the main window; labels beyond it are cut off on screen.
+constexpr int SirkaObrazu = 792;
+constexpr int VyskaObrazu = 480;
+
+// Plausible values. Speeds in km/h; gradients in tenths of a per mille: 40 per mille is
+// about the steepest adhesion line there is, and trains stand on station tracks only where
+// the grade stays within 2.5 per mille.
+constexpr int MinRychlost = 10;
+constexpr int MaxRychlost = 200;
+constexpr int MaxSklonTrati = 400;
+constexpr int MaxSklonStanice = 25;
+
+constexpr std::array<char16_t, 128> Cp1250 = {
+    0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021, 0x0088, 0x2030, 0x0160,
+    0x2039, 0x015A, 0x0164, 0x017D, 0x0179, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x0098, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A, 0x00A0,
+    0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x015E, 0x00AB,
+    0x00AC, 0x00AD, 0x00AE, 0x017B, 0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6,
+    0x00B7, 0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C, 0x0154, 0x00C1,
+    0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7, 0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A,
+    0x00CD, 0x00CE, 0x010E, 0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF, 0x0155, 0x00E1, 0x00E2,
+    0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7, 0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED,
+    0x00EE, 0x010F, 0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7, 0x0159,
+    0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9};
+
+std::string Bod(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
+
+// One schema line as the reader saw it, and whether it placed the element it describes.
+struct RadekSchematu {
+  int cislo = 0;
+  char druh = ' ';
+  std::array<std::string, 10> pole;
+  bool umisteno = false;
+};
+
+// A route found by the program's own search on the empty station.
+struct Trasa {
+  bool nalezena = false;
+  int delka = 0;
+  int minRychlost = 0;
+  std::vector<int> koleje;  // tracks in travel order
+  int smer = 0;             // direction over the last track
+};
+
+class Kontrola {
+ public:
+  explicit Kontrola(VysledekKontroly& v) : v_(v) {
+    s_.platno = &platno_;
+    s_.prostredi = &prostredi_;
+  }
+
+  void Proved(const std::string& slozkaNeboIni);
+
+ private:
+  void Nahlas(bool chyba, const std::string& soubor, int radek, const std::string& prvek,
+              const std::string& zprava) {
+    v_.nalezy.push_back({chyba, soubor, radek, prvek, zprava});
+  }
+  int RadekPrvku(int id) const {
+    auto it = radekPrvku_.find(id);
+    return it == radekPrvku_.end() ? 0 : it->second;
+  }
+  std::string JmenoKoleje(const RKolej& k) const {
+    return "track " + (k.cislo.empty() ? "#" + std::to_string(k.id) : "\"" + Cp1250NaUtf8(k.cislo) + "\"");
+  }
+
+  bool Nacti(const std::string& slozkaNeboIni);
+  void KontrolujRadky();
+  void KontrolujKoleje();
+  void KontrolujGrafikon();
+  void KontrolujCesty();
+  Trasa Hledej(int navestidlo, int cil);
+
+  VysledekKontroly& v_;
+  PrazdnePlatno platno_{SirkaObrazu, VyskaObrazu};
+  VirtualniProstredi prostredi_;
+  Stav s_;
+  std::string yrd_, gvd_, lok_;
+  std::vector<RadekSchematu> radky_;
+  std::unordered_map<int, int> radekPrvku_;  // element id -> schema line
+  std::ostringstream souhrn_;
+};
+
+bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  fs::path cesta(slozkaNeboIni);
+  fs::path slozka = cesta;
+  if (!fs::exists(cesta, ec)) {
+    Nahlas(true, cesta.filename().string(), 0, "settings", "no such folder or file");
+    return false;
+  }
+  if (!fs::is_directory(cesta, ec)) {
+    if (cesta.filename() != "stanovar.ini") {
+      Nahlas(true, cesta.filename().string(), 0, "settings",
+             "the program reads its settings only from a file named stanovar.ini");
+      return false;
+    }
+    slozka = cesta.parent_path();
+    if (slozka.empty()) slozka = ".";
+  }
+  if (!fs::is_regular_file(slozka / "stanovar.ini", ec)) {
+    Nahlas(true, "stanovar.ini", 0, "settings", "no stanovar.ini in " + slozka.string());
+    return false;
+  }
+
+  std::size_t koleje = 0, spojky = 0, navestidla = 0, sousede = 0;
+  s_.schemaRadek = [&](int cislo, char druh, const std::array<std::string_view, 10>& pole) {
+    RadekSchematu r;
+    r.cislo = cislo;
+    r.druh = druh;
+    for (std::size_t i = 1; i < pole.size(); ++i) r.pole[i] = std::string(pole[i]);
+    auto pribylo = [&](const auto& seznam, std::size_t& pred) {
+      const bool ano = seznam.size() > pred;
+      pred = seznam.size();
+      if (ano) radekPrvku_[seznam.back().id] = cislo;
+      return ano;
+    };
+    switch (druh) {
+      case '1': r.umisteno = pribylo(s_.Koleje, koleje); break;
+      case '2': r.umisteno = pribylo(s_.Spojky, spojky); break;
+      case '3': r.umisteno = pribylo(s_.Navestidla, navestidla); break;
+      case '6': r.umisteno = pribylo(s_.Sousede, sousede); break;
+      default: r.umisteno = true; break;
+    }
+    radky_.push_back(std::move(r));
+  };
+  Spust(s_, fs::absolute(slozka, ec).lexically_normal().string());
+  s_.schemaRadek = nullptr;
+
+  const Nastaveni& n = s_.nastaveni;
+  yrd_ = JmenoSouboru(n.cestaSchema);
+  gvd_ = JmenoSouboru(n.cestaGvd);
+  lok_ = JmenoSouboru(n.cestaLoko);
+  bool ok = true;
+  const std::pair<const std::string*, const char*> soubory[] = {
+      {&n.cestaSchema, "station schema"}, {&n.cestaGvd, "timetable"},
+      {&n.cestaLoko, "locomotive list"}, {&n.cestaJazyk, "language file"}};
+  for (const auto& [c, co] : soubory) {
+    std::string obsah;
+    if (c->empty()) {
+      Nahlas(true, "stanovar.ini", 0, "settings", std::string("names no ") + co);
+      ok = false;
+    } else if (!NactiSoubor(*c, obsah)) {
+      Nahlas(true, JmenoSouboru(*c), 0, co, "cannot be read (" + *c + ")");
+      ok = false;
+    }
+  }
+  return ok;
+}
+
+void Kontrola::KontrolujRadky() {
+  for (const RadekSchematu& r : radky_) {
+    auto cislo = [&](std::size_t i) { return PrevedCislo(r.pole[i]); };
+    const int x = cislo(1), y = cislo(2);
+    switch (r.druh) {
+      case '1':
+      case '2': {
+        const bool kolej = r.druh == '1';
+        const int x2 = cislo(3), y2 = cislo(4);
+        const std::string prvek =
+            (kolej ? "track \"" + Cp1250NaUtf8(r.pole[7]) + "\" " : std::string("connector ")) + Bod(x, y) +
+            "-" + Bod(x2, y2);
+        std::string vada;
+        if (!r.umisteno)
+          vada = "the program does not place it (coordinates out of range or both ends at one "
+                 "point)";
+        else if (x % gx || y % gy || x2 % gx || y2 % gy)
+          vada = "an end lies off the 6 x 12 pixel grid";
+        else if (kolej && y != y2)
+          vada = "a track must be horizontal: both ends on one row";
+        else if (kolej && x >= x2)
+          vada = "a track's first end must lie left of its second";
+        else if (!kolej && !(y == y2 && x < x2) && !(x == x2 && y != y2) &&
+                 !(x < x2 && std::abs(y2 - y) * gx == (x2 - x) * gy))
+          vada = "a connector must be horizontal or vertical, or a diagonal of one row per "
+                 "grid column, with its first end on the left";
+        if (!vada.empty()) Nahlas(true, yrd_, r.cislo, prvek, "cannot be placed: " + vada);
+        break;
+      }
+      case '3':
+        if (!r.umisteno)
+          Nahlas(true, yrd_, r.cislo, "signal " + Bod(x, y),
+                 "no track ends at its point, so the program drops it");
+        break;
+      case '4': {
+        // The label's box as the drawing places it, with the core's estimate of text width.
+        const int velikost = cislo(6) > 0 ? cislo(6) : s_.nastaveni.velikostTextu;
+        const int vx = cislo(1), vy = cislo(3);
+        const std::string text = Orez(r.pole[5], 30);
+        platno_.pismo("", velikost, 0, false);
+        const int sirka = platno_.sirkaTextu(text);
+        const int horni = vy - 3 - velikost / 2, dolni = horni + velikost * 4 / 3;
+        if (vx < 0 || horni < 0 || vx + sirka > SirkaObrazu || dolni > VyskaObrazu)
+          Nahlas(false, yrd_, r.cislo, "label \"" + Cp1250NaUtf8(text) + "\" at " + Bod(vx, vy),
+                 "lies (partly) outside the " + std::to_string(SirkaObrazu) + " x " +
+                     std::to_string(VyskaObrazu) + " picture");
+        break;
+      }
+      case '5': {
+        const int x1 = cislo(1), x2 = cislo(2), rada = cislo(3);
+        if (!KolejVBode(s_, x1, rada) && !KolejVBode(s_, x1, rada + gy))
+          Nahlas(true, yrd_, r.cislo, "platform " + Bod(x1, rada) + "-" + Bod(x2, rada),
+                 "cannot be placed: no track at its start on the row above or below it");
+        break;
+      }
+      case '6': {
+        const std::string prvek = "line end " + Cp1250NaUtf8(Jmeno8(r.pole[4])) + " " + Bod(x, y);
+        const int druh = cislo(6);
+        if (!r.umisteno)
+          Nahlas(true, yrd_, r.cislo, prvek, "no track ends at its point, so the program drops it");
+        else if (druh < 1 || druh > 3)
+          Nahlas(true, yrd_, r.cislo, prvek,
+                 "direction kind " + std::to_string(druh) +
+                     " is none of 1 (arrivals), 2 (departures), 3 (both)");
+        break;
+      }
+      default: {
+        const std::string druh = r.druh == ' ' ? "none (an empty line before any element)"
+                                               : "'" + std::string(1, r.druh) + "'";
+        Nahlas(true, yrd_, r.cislo, "line", "unknown line kind " + druh + ": the line is skipped");
+        break;
+      }
+    }
+  }
+}
+
+void Kontrola::KontrolujKoleje() {
+  std::map<std::string, int> cisla;  // track number -> line of its first track
+  std::unordered_map<int, const RadekSchematu*> radek;
+  for (const RadekSchematu& r : radky_) radek[r.cislo] = &r;
+  auto rozsah = [&](const RKolej& k, const std::string& prvek, int pole) {
+    const int rad = RadekPrvku(k.id);
+    const RadekSchematu* r = radek.count(rad) ? radek[rad] : nullptr;
+    const int v = r ? PrevedCislo(r->pole[static_cast<std::size_t>(pole)]) : k.rychlost;
+    if (v < MinRychlost || v > MaxRychlost)
+      Nahlas(false, yrd_, rad, prvek,
+             "speed limit " + std::to_string(v) + " km/h is outside " +
+                 std::to_string(MinRychlost) + ".." + std::to_string(MaxRychlost) +
+                 (v != k.rychlost ? " (stored as " + std::to_string(k.rychlost) + ")" : ""));
+    if (k.delka <= 0) Nahlas(false, yrd_, rad, prvek, "length " + std::to_string(k.delka) + " m");
+  };
+  for (const RKolej& k : s_.Koleje) {
+    const int rad = RadekPrvku(k.id);
+    const std::string prvek = JmenoKoleje(k);
+    if (!k.cislo.empty()) {
+      auto [it, nove] = cisla.emplace(k.cislo, rad);
+      if (!nove)
+        Nahlas(true, yrd_, rad, prvek,
+               "duplicate track number: also used by the track at line " +
+                   std::to_string(it->second));
+    }
+    rozsah(k, prvek, 8);
+    const int mez = k.druhKonce ? MaxSklonTrati : MaxSklonStanice;
+    if (std::abs(k.sklon) > mez)
+      Nahlas(false, yrd_, rad, prvek,
+             "gradient " + RealNaText(k.sklon / 10.0) + " per mille is steeper than " +
+                 RealNaText(mez / 10.0) + (k.druhKonce ? " for a line" : " for a station track"));
+  }
+  for (const RKolej& c : s_.Spojky)
+    rozsah(c, "connector " + Bod(c.x1, c.y1) + "-" + Bod(c.x2, c.y2), 7);
+}
+
+void Kontrola::KontrolujGrafikon() {
+  // Each "*" starts an entry wherever it stands, so the n-th "*" of the file is the line of
+  // the n-th entry.
+  std::string obsah;
+  NactiSoubor(s_.nastaveni.cestaGvd, obsah);
+  std::vector<int> radky;
+  int radek = 1;
+  for (char c : obsah) {
+    if (c == '*') radky.push_back(radek);
+    if (c == '\n') ++radek;
+  }
+  std::set<std::string> lokomotivy;
+  for (const RLoko& l : s_.Lokomotivy) lokomotivy.insert(l.jmeno);
+  for (std::size_t i = 0; i < s_.Grafikon.size(); ++i) {
+    const RSpoj& sp = s_.Grafikon[i];
+    const int rad = i < radky.size() ? radky[i] : 0;
+    const std::string prvek = "train " + std::to_string(sp.cislo);
+    if (!NajdiSouseda(s_, sp.odkud, 1))
+      Nahlas(true, gvd_, rad, prvek,
+             "origin \"" + Cp1250NaUtf8(sp.odkud) + "\" is no line end that trains arrive from");
+    if (!NajdiSouseda(s_, sp.kam, 2))
+      Nahlas(true, gvd_, rad, prvek,
+             "destination \"" + Cp1250NaUtf8(sp.kam) + "\" is no line end that trains depart to");
+    if (!lokomotivy.count(sp.loko))
+      Nahlas(true, gvd_, rad, prvek, "locomotive \"" + Cp1250NaUtf8(sp.loko) + "\" is not in " + lok_);
+  }
+}
+
+Trasa Kontrola::Hledej(int navestidlo, int cil) {
+  Trasa t;
+  RNavestidlo* n = NajdiNavestidlo(s_, navestidlo);
+  if (!n) return t;
+  const int x = n->x, y = n->y;
+  const std::uint16_t strana = n->strana;
+  s_.HledanaCesta.clear();
+  s_.UlozenaCesta.clear();
+  s_.VyberCesty = true;
+  s_.StartNavestidlo = navestidlo;
+  s_.CilovaKolej = cil;
+  s_.PosledniX = x;
+  s_.PosledniY = y;
+  s_.PosledniSmer = strana;
+  // As the dispatcher's click on the destination track does: the search ends only on the
+  // destination, and a path counts only when its walk back reaches the start signal.
+  if (HledejCestu(s_, x, y, strana, 0, 0)) {
+    SestavCestu(s_, Sestaveni::Konecne);
+    if (!s_.HledanaCesta.empty() && s_.HledanaCesta.front().prvek == navestidlo) {
+      t.nalezena = true;
+      t.minRychlost = 200;
+      for (const RKrok& k : s_.HledanaCesta) {
+        t.delka = k.delka;
+        t.minRychlost = std::min(t.minRychlost, k.minRychlost);
+        if (JeKolej(k.prvek)) {
+          t.koleje.push_back(k.prvek);
+          t.smer = k.smer;
+        }
+      }
+    }
+  }
+  s_.HledanaCesta.clear();
+  s_.UlozenaCesta.clear();
+  s_.VyberCesty = false;
+  s_.CilovaKolej = 0;
+  if (RNavestidlo* m = NajdiNavestidlo(s_, navestidlo)) m->stav = 0;
+  return t;
+}
+
+void Kontrola::KontrolujCesty() {
+  struct Linka {
+    const RSoused* konec;
+    const RKolej* kolej;
+    int navestidlo;  // entry signal at the inner end of an arrival track, 0 none
+  };
+  std::vector<Linka> vjezdy, odjezdy;
+  for (const RSoused& so : s_.Sousede) {
+    RKolej* k = KolejVBode(s_, so.x, so.y);
+    if (!k) continue;
+    if (so.druh == 2 || so.druh == 3) odjezdy.push_back({&so, k, 0});
+    if (so.druh != 1 && so.druh != 3) continue;
+    const int vx = so.konec == 1 ? k->x2 : k->x1;
+    RNavestidlo* n = NavestidloVBode(s_, vx, k->y1);
+    vjezdy.push_back({&so, k, n ? n->id : 0});
+    if (!n)
+      Nahlas(false, yrd_, RadekPrvku(so.id), "line end " + Cp1250NaUtf8(so.jmeno) + " " + Bod(so.x, so.y),
+             "no signal stands at the inner end " + Bod(vx, k->y1) + " of its " +
+                 JmenoKoleje(*k) + ", so no route can take its trains in");
+  }
+  std::vector<const RKolej*> nastupistni;
+  for (const RKolej& k : s_.Koleje)
+    if (!k.stanice.empty() && k.druhKonce == 0) nastupistni.push_back(&k);
+
+  auto linky = [&](const std::vector<Linka>& l) {
+    std::string t;
+    for (const Linka& x : l)
+      t += (t.empty() ? "" : ", ") + Cp1250NaUtf8(x.konec->jmeno) + " (" + JmenoKoleje(*x.kolej) + ")";
+    return t.empty() ? std::string("none") : t;
+  };
+  souhrn_ << "Entry lines: " << linky(vjezdy) << "\n";
+  souhrn_ << "Exit lines: " << linky(odjezdy) << "\n";
+  souhrn_ << "Routes from the entry signals to the platform tracks:\n";
+
+  for (const Linka& l : vjezdy) {
+    if (!l.navestidlo) continue;
+    const RNavestidlo* n = NajdiNavestidlo(s_, l.navestidlo);
+    const std::string start = "entry signal " + Bod(n->x, n->y) + " from " + Cp1250NaUtf8(l.konec->jmeno);
+    souhrn_ << "  " << start << ":\n";
+    int nalezeno = 0;
+    for (const RKolej* k : nastupistni) {
+      const Trasa t = Hledej(l.navestidlo, k->id);
+      souhrn_ << "    to " << JmenoKoleje(*k) << ": ";
+      if (t.nalezena)
+        souhrn_ << t.delka << " m, " << t.minRychlost << " km/h\n";
+      else
+        souhrn_ << "no route\n";
+      nalezeno += t.nalezena;
+    }
+    if (nalezeno == 0)
+      Nahlas(false, yrd_, RadekPrvku(l.navestidlo), start, "no platform track can be reached");
+  }
+
+  // A platform track leads out when a route from a signal at one of its ends reaches some
+  // departure line.
+  for (const RKolej* k : nastupistni) {
+    bool ven = false;
+    for (int kx : {k->x1, k->x2}) {
+      RNavestidlo* n = NavestidloVBode(s_, kx, k->y1);
+      if (!n) continue;
+      const int id = n->id;
+      for (const Linka& l : odjezdy)
+        if (!ven && Hledej(id, l.kolej->id).nalezena) ven = true;
+    }
+    if (!ven)
+      Nahlas(false, yrd_, RadekPrvku(k->id), JmenoKoleje(*k),
+             "platform track from which no exit line can be reached");
+  }
+
+  // Every track a train can get to by a chain of routes, the first set from an entry signal
+  // and each next one from the signal where the one before ended.
+  std::set<int> dosazene, navstivena;
+  std::deque<int> fronta;
+  for (const Linka& l : vjezdy) {
+    dosazene.insert(l.kolej->id);
+    if (l.navestidlo && navstivena.insert(l.navestidlo).second) fronta.push_back(l.navestidlo);
+  }
+  while (!fronta.empty()) {
+    const int n = fronta.front();
+    fronta.pop_front();
+    for (std::size_t i = 0; i < s_.Koleje.size(); ++i) {
+      const RKolej& cil = s_.Koleje[i];
+      if (cil.druhKonce == 1) continue;
+      const Trasa t = Hledej(n, cil.id);
+      if (!t.nalezena) continue;
+      dosazene.insert(t.koleje.begin(), t.koleje.end());
+      const RKolej* posledni = NajdiKolej(s_, t.koleje.back());
+      const int kx = t.smer == 1 ? posledni->x1 : posledni->x2;
+      if (RNavestidlo* dalsi = NavestidloVBode(s_, kx, posledni->y1))
+        if (navstivena.insert(dalsi->id).second) fronta.push_back(dalsi->id);
+    }
+  }
+  for (const RKolej& k : s_.Koleje)
+    if (!dosazene.count(k.id))
+      Nahlas(false, yrd_, RadekPrvku(k.id), JmenoKoleje(k),
+             "not reachable by any route from an entry signal");
+}
+
+void Kontrola::Proved(const std::string& slozkaNeboIni) {
+  if (Nacti(slozkaNeboIni)) {
+    KontrolujRadky();
+    KontrolujKoleje();
+    KontrolujGrafikon();
+  }
+  int popisky = 0, nastupiste = 0;
+  for (const RadekSchematu& r : radky_) {
+    popisky += r.druh == '4';
+    nastupiste += r.druh == '5';
+  }
+  souhrn_ << "Station " << yrd_ << ": " << s_.Koleje.size() << " tracks, "
+          << s_.Spojky.size() << " connectors, " << s_.Navestidla.size() << " signals, "
+          << s_.Sousede.size() << " line ends, " << nastupiste << " platforms, " << popisky
+          << " labels\n";
+  souhrn_ << "Timetable " << gvd_ << ": " << s_.Grafikon.size()
+          << " trains; locomotives " << lok_ << ": " << s_.Lokomotivy.size()
+          << "\n";
+  if (!s_.Koleje.empty()) KontrolujCesty();
+  // Problems in file and line order, schema first, whatever order the checks ran in.
+  std::stable_sort(v_.nalezy.begin(), v_.nalezy.end(), [&](const Nalez& a, const Nalez& b) {
+    auto poradi = [&](const Nalez& n) {
+      return n.soubor == yrd_ ? 1 : n.soubor == gvd_ ? 2 : n.soubor == lok_ ? 3 : 0;
+    };
+    return std::make_pair(poradi(a), a.radek) < std::make_pair(poradi(b), b.radek);
+  });
+  souhrn_ << v_.Chyb() << " errors, " << v_.Varovani() << " warnings\n";
+  v_.souhrn = souhrn_.str();
+}
+
+}  // namespace
+
+std::string Nalez::Text() const {
+  std::string t = soubor;
+  if (radek > 0) t += ":" + std::to_string(radek);
+  return t + ": " + (chyba ? "error" : "warning") + ": " + prvek + ": " + zprava;
+}
+
+int VysledekKontroly::Chyb() const {
+  return static_cast<int>(std::count_if(nalezy.begin(), nalezy.end(),
+                                        [](const Nalez& n) { return n.chyba; }));
+}
+
+int VysledekKontroly::Varovani() const { return static_cast<int>(nalezy.size()) - Chyb(); }
+
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni) {
+  VysledekKontroly v;
+  Kontrola(v).Proved(slozkaNeboIni);
+  return v;
+}
+
+std::string Cp1250NaUtf8(const std::string& t) {
+  std::string u;
+  u.reserve(t.size());
+  for (unsigned char c : t) {
+    const char16_t z = c < 0x80 ? c : Cp1250[c - 0x80];
+    if (z < 0x80) {
+      u += static_cast<char>(z);
+    } else if (z < 0x800) {
+      u += static_cast<char>(0xC0 | (z >> 6));
+      u += static_cast<char>(0x80 | (z & 0x3F));
+    } else {
+      u += static_cast<char>(0xE0 | (z >> 12));
+      u += static_cast<char>(0x80 | ((z >> 6) & 0x3F));
+      u += static_cast<char>(0x80 | (z & 0x3F));
+    }
+  }
+  return u;
+}
+
+}  // namespace stanovar

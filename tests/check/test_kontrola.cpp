@@ -1,0 +1,188 @@
+// The station checker on the shipped stations (nothing to report) and on broken copies of the
+// demo station, each with one planted problem that must be found at its line.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <vector>
+
+#include "check/kontrola_stanice.h"
+#include "files/pomoc.h"
+
+using namespace stanovar;
+using stanovar::test::Adresar;
+
+namespace {
+
+// The demo folder copied into a temporary one, with one file changed line by line.
+struct Kopie {
+  explicit Kopie(const std::string& zdroj) {
+    for (const auto& e : std::filesystem::directory_iterator(zdroj))
+      if (e.is_regular_file())
+        std::filesystem::copy_file(e.path(), a.cesta() + "/" + e.path().filename().string());
+  }
+  std::vector<std::string> Radky(const std::string& soubor) {
+    std::vector<std::string> r;
+    std::string t = a.cti(soubor);
+    for (std::size_t p = 0; p < t.size();) {
+      std::size_t z = t.find("\r\n", p);
+      r.push_back(t.substr(p, z - p));
+      p = z + 2;
+    }
+    return r;
+  }
+  void Zapis(const std::string& soubor, const std::vector<std::string>& radky) {
+    std::string t;
+    for (const auto& r : radky) t += r + "\r\n";
+    a.zapis(soubor, t);
+  }
+  Adresar a;
+};
+
+// "|" stands for the schema's separator byte; names are windows-1250.
+std::string Y(std::string t) {
+  for (char& c : t)
+    if (c == '|') c = '\x85';
+  return t;
+}
+
+struct Zavada {
+  const char* popis;
+  const char* soubor;
+  int radek;            // line replaced; 0 appends, a negative value inserts before -radek
+  std::vector<std::string> text;
+  std::vector<std::pair<int, std::string>> chyby;     // expected errors: line, words
+  std::vector<std::pair<int, std::string>> varovani;  // expected warnings: line, words
+};
+
+const std::vector<Zavada> Zavady = {
+    {"signal beside any track end", "demo.yrd", 42, {"3|156|240"}, {{42, "drops it"}}, {}},
+    {"connector off the grid", "demo.yrd", 10, {"2|150|216|163|216|0|30|100|0|1"},
+     {{10, "off the 6 x 12"}}, {}},
+    {"sloping track", "demo.yrd", 3, {"1|264|192|510|204|10|560|4|80|0"},
+     {{3, "horizontal"}}, {}},
+    {"connector of a wrong slope", "demo.yrd", 13, {"2|162|216|186|240|0|40|40|1|1"},
+     {{13, "diagonal"}}, {}},
+    {"unknown line kind", "demo.yrd", -21, {"7|1|2"}, {{21, "unknown line kind '7'"}}, {}},
+    {"empty first line", "demo.yrd", -1, {""}, {{1, "unknown line kind"}}, {}},
+    {"line end beside its track", "demo.yrd", 64, {"6|24|216|0|LIPOVEC|1|2"},
+     {{64, "drops it"}}, {}},
+    {"line end of kind 4", "demo.yrd", 66, {"6|774|240|0|KAMENEC|2|4"},
+     {{66, "direction kind 4"}}, {}},
+    {"duplicate track number", "demo.yrd", 6, {"1|258|264|522|264|0|650|1|80|0"},
+     {{6, "duplicate track number: also used by the track at line 5"}}, {}},
+    {"platform beside any track", "demo.yrd", 0, {"5|300|474|444|0|X"}, {{68, "platform"}}, {}},
+    {"label off the picture", "demo.yrd", 60, {"4|780|0|150|0|Lesn\xe1|16"}, {},
+     {{60, "outside the 792 x 480 picture"}}},
+    {"steep station track", "demo.yrd", 4, {"1|258|216|522|216|120|680|2|80|0"}, {},
+     {{4, "gradient 12 per mille"}}},
+    {"speed beyond a byte", "demo.yrd", 8, {"1|642|240|774|240|-20|2800|K1|300|0"}, {},
+     {{8, "speed limit 300 km/h is outside 10..200 (stored as 44)"}}},
+    {"isolated platform track", "demo.yrd", 0,
+     {"1|300|420|360|420|0|200|9|60|0", "5|300|360|420|0|LESN\xc1"}, {},
+     {{68, "not reachable"}, {68, "no exit line"}}},
+    {"entry that leads nowhere", "demo.yrd", 41, {"2|606|264|612|264|0|60|60|0|1"}, {},
+     {{54, "no platform track can be reached"}}},
+    {"unknown origin", "demo.gvd", 2, {"*R#852#KAMEN#LIPOVEC#240#420#140#E16"},
+     {{2, "origin \"KAMEN\""}}, {}},
+    {"destination that only sends trains", "demo.gvd", 3,
+     {"*R#853#LIPOVEC#LIPOVCE#265#470#140#E16"}, {{3, "destination \"LIPOVCE\""}}, {}},
+    {"locomotive not in the list", "demo.gvd", 7, {"*Sp#1941#LIPOVEC#DUBNO#80#120#100#D11"},
+     {{7, "locomotive \"D11\" is not in demo.lok"}}, {}},
+};
+
+bool Obsahuje(const VysledekKontroly& v, bool chyba, const std::string& soubor, int radek,
+              const std::string& slova) {
+  for (const Nalez& n : v.nalezy)
+    if (n.chyba == chyba && n.soubor == soubor && n.radek == radek &&
+        n.Text().find(slova) != std::string::npos)
+      return true;
+  return false;
+}
+
+std::string Vypis(const VysledekKontroly& v) {
+  std::string t;
+  for (const Nalez& n : v.nalezy) t += n.Text() + "\n";
+  return t;
+}
+
+}  // namespace
+
+TEST(KontrolaStanice, ShippedStationsAreCleanWithAllTheirRoutes) {
+  // The single-track lines of the second station serve only its lower group of tracks.
+  for (auto [slozka, bezCesty] : {std::pair{"", 0}, std::pair{"/vlci_brod", 3 * 8}}) {
+    const std::string cesta = std::string(STANOVAR_DATA_DIR) + slozka;
+    const VysledekKontroly v = ZkontrolujStanici(cesta);
+    EXPECT_TRUE(v.nalezy.empty()) << cesta << "\n" << Vypis(v);
+    int chybi = 0;
+    for (std::size_t p = 0; (p = v.souhrn.find("no route", p)) != std::string::npos; ++p) ++chybi;
+    EXPECT_EQ(chybi, bezCesty) << v.souhrn;
+    EXPECT_NE(v.souhrn.find("0 errors, 0 warnings"), std::string::npos);
+    // The settings file itself may be named instead of its folder.
+    EXPECT_EQ(ZkontrolujStanici(cesta + "/stanovar.ini").souhrn, v.souhrn);
+  }
+  // Every route of the demo: 3 entry signals times 5 platform tracks, each with its length
+  // and speed limit from the route search.
+  const VysledekKontroly v = ZkontrolujStanici(STANOVAR_DATA_DIR);
+  std::istringstream in(v.souhrn);
+  int tras = 0;
+  for (std::string r; std::getline(in, r);) tras += r.find(" m, ") != std::string::npos;
+  EXPECT_EQ(tras, 15) << v.souhrn;
+  EXPECT_NE(v.souhrn.find("to track \"1\": 910 m, 100 km/h"), std::string::npos) << v.souhrn;
+}
+
+TEST(KontrolaStanice, EveryPlantedProblemIsFoundAtItsLine) {
+  for (const Zavada& z : Zavady) {
+    SCOPED_TRACE(z.popis);
+    Kopie k(STANOVAR_DATA_DIR);
+    std::vector<std::string> radky = k.Radky(z.soubor);
+    std::vector<std::string> nove;
+    for (const auto& t : z.text) nove.push_back(std::string(z.soubor).ends_with(".yrd") ? Y(t) : t);
+    if (z.radek > 0) {
+      ASSERT_EQ(nove.size(), 1u);
+      radky[static_cast<std::size_t>(z.radek - 1)] = nove[0];
+    } else if (z.radek < 0) {
+      radky.insert(radky.begin() + (-z.radek - 1), nove.begin(), nove.end());
+    } else {
+      radky.insert(radky.end(), nove.begin(), nove.end());
+    }
+    k.Zapis(z.soubor, radky);
+
+    const VysledekKontroly v = ZkontrolujStanici(k.a.cesta());
+    for (const auto& [radek, slova] : z.chyby)
+      EXPECT_TRUE(Obsahuje(v, true, z.soubor, radek, slova)) << radek << " " << slova << "\n"
+                                                             << Vypis(v);
+    for (const auto& [radek, slova] : z.varovani)
+      EXPECT_TRUE(Obsahuje(v, false, z.soubor, radek, slova)) << radek << " " << slova << "\n"
+                                                              << Vypis(v);
+    // In the changed file errors are reported only where they were planted. A problem may
+    // well have consequences elsewhere: tracks left unreachable (warnings), or trains of a
+    // line that no longer takes them (errors of the timetable).
+    std::set<int> zasazene;
+    for (const auto& c : z.chyby) zasazene.insert(c.first);
+    for (const Nalez& n : v.nalezy) {
+      if (n.chyba && n.soubor == z.soubor) {
+        EXPECT_TRUE(zasazene.count(n.radek)) << n.Text();
+      }
+    }
+    EXPECT_EQ(v.Chyb() > 0, !z.chyby.empty());
+  }
+}
+
+TEST(KontrolaStanice, MissingSettingsAndFilesAreErrors) {
+  Adresar a;
+  VysledekKontroly v = ZkontrolujStanici(a.cesta());
+  ASSERT_EQ(v.Chyb(), 1) << Vypis(v);
+  EXPECT_NE(v.nalezy[0].zprava.find("no stanovar.ini"), std::string::npos);
+
+  // Another name than stanovar.ini would be ignored by the program.
+  a.zapis("jina.ini", "\x86" "demo.yrd\r\n");
+  EXPECT_EQ(ZkontrolujStanici(a / "jina.ini").Chyb(), 1);
+
+  // A settings file that names a schema that is not there, and nothing else.
+  a.zapis("stanovar.ini", "\x86" "nic.yrd\r\n");
+  v = ZkontrolujStanici(a.cesta());
+  EXPECT_TRUE(Obsahuje(v, true, "nic.yrd", 0, "cannot be read")) << Vypis(v);
+  EXPECT_TRUE(Obsahuje(v, true, "stanovar.ini", 0, "names no timetable")) << Vypis(v);
+}

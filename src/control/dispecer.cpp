@@ -1,6 +1,7 @@
 #include "control/dispecer.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "control/cesty.h"
@@ -54,8 +55,8 @@ bool AutomatickyDispecer::Nastav(Stav& s, int navestidlo, int kolej) {
   return ok;
 }
 
-bool AutomatickyDispecer::VedeNaTrat(const Stav& s, int kolej, int smer, int trat) {
-  const auto klic = std::make_tuple(kolej, smer, trat);
+bool AutomatickyDispecer::Vede(Stav& s, int navestidlo, int kolej) {
+  const auto klic = std::make_pair(navestidlo, kolej);
   if (auto it = dosazitelnost_.find(klic); it != dosazitelnost_.end()) return it->second;
   // The station as drawn, with nothing locked and nobody on it, on a canvas that draws
   // nothing and with no queue or observer of its own.
@@ -80,15 +81,140 @@ bool AutomatickyDispecer::VedeNaTrat(const Stav& s, int kolej, int smer, int tra
   for (RSoused& so : kopie.Sousede)
     if (so.druh >= 4) so.druh = 3;
   for (RNavestidlo& n : kopie.Navestidla) n.stav = 0;
-  bool vede = false;
-  RKolej* k = NajdiKolej(kopie, kolej);
-  if (RNavestidlo* n = k ? NavestidloNaKonci(kopie, *k, smer) : nullptr) {
-    const int id = n->id;
-    AutomatickyDispecer zkusebni;
-    vede = zkusebni.Nastav(kopie, id, trat);
-  }
+  AutomatickyDispecer zkusebni;
+  const bool vede = zkusebni.Nastav(kopie, navestidlo, kolej);
   dosazitelnost_[klic] = vede;
   return vede;
+}
+
+bool AutomatickyDispecer::VedeNaTrat(Stav& s, int kolej, int smer, int trat) {
+  RKolej* k = NajdiKolej(s, kolej);
+  RNavestidlo* n = k ? NavestidloNaKonci(s, *k, smer) : nullptr;
+  return n && Vede(s, n->id, trat);
+}
+
+bool AutomatickyDispecer::Pouzitelna(Stav& s, const Venku& v, int kolej) {
+  return v.signal && Vede(s, v.signal, kolej) && VedeNaTrat(s, kolej, v.smer, v.ven);
+}
+
+AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
+  Model m;
+  for (const RKolej& k : s.Koleje)
+    if (k.druhKonce == 0 && k.zaver == 0 && k.vlak == 0) m.volne.push_back(k.id);
+  for (RVlak& v : s.Vlaky) {
+    RKrok* posl = PosledniKolejKrok(v.cesta);
+    RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
+    RKolej* ven = TratK(s, v.cil);
+    // A train that can never leave only keeps its track.
+    if (!E || !ven) continue;
+    RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
+    const RKolej* poloha = E;
+    // A train routed into a station track counts as being there already.
+    if (RCesta* R = S && S->stav == 2 ? NajdiCestu(s, S->id) : nullptr) {
+      RKrok* z = PosledniKolejKrok(R->cesta);
+      RKolej* cil = z ? NajdiKolej(s, z->prvek) : nullptr;
+      if (cil && cil->druhKonce == 0) poloha = cil;
+    }
+    if (poloha->druhKonce == 0) {
+      m.uvnitr.push_back({poloha->id, ven->id});
+    } else if (poloha->id != ven->id) {
+      m.venku.push_back({poloha->id, S ? S->id : 0, posl->smer, ven->id, v.cislo});
+    } else {
+      // On its way out: the station tracks its tail still holds free up whatever happens.
+      for (const RKolej& k : s.Koleje)
+        if (k.druhKonce == 0 && k.vlak == v.cislo) m.uvnitr.push_back({k.id, 0});
+    }
+  }
+  for (const RNabidka& n : s.Nabidky)
+    if (n.prijata)
+      if (auto v = Zvenku(s, n)) m.venku.push_back(*v);
+  return m;
+}
+
+std::optional<AutomatickyDispecer::Venku> AutomatickyDispecer::Zvenku(Stav& s,
+                                                                      const RNabidka& n) {
+  RKolej* k = KolejVBode(s, n.x, n.y);
+  RKolej* ven = TratK(s, n.kam);
+  if (!k || !ven) return std::nullopt;
+  // The train will run away from the line end, as the hand-over sends it.
+  const int smer = n.x == k->x1 ? 2 : 1;
+  RNavestidlo* S = NavestidloNaKonci(s, *k, smer);
+  return Venku{k->id, S ? S->id : 0, smer, ven->id, 0};
+}
+
+bool AutomatickyDispecer::Bezpecny(Stav& s, Model m) {
+  // Drains the station on paper: a train inside leaves once no train outside holds its line,
+  // a train outside comes in once a free track it can use is there. Safe when everybody
+  // outside gets in this way; those inside then all leave. Who comes in first matters, so
+  // one at a time, best first: one that will leave at once and so keeps no track, then one
+  // whose line trains inside wait for, then any.
+  auto drzena = [&](int trat) {
+    return trat && std::any_of(m.venku.begin(), m.venku.end(),
+                               [&](const Venku& v) { return v.trat == trat; });
+  };
+  for (;;) {
+    for (auto it = m.uvnitr.begin(); it != m.uvnitr.end();) {
+      if (drzena(it->ven)) {
+        ++it;
+        continue;
+      }
+      m.volne.push_back(it->kolej);
+      it = m.uvnitr.erase(it);
+    }
+    if (m.venku.empty()) return true;
+    int nejlepsi = -1, kolej = 0, poradi = 3;
+    for (std::size_t i = 0; i < m.venku.size() && poradi > 0; ++i) {
+      const Venku& v = m.venku[i];
+      // An accepted train enters only behind the train still on its line.
+      if (!v.vlak && std::any_of(m.venku.begin(), m.venku.end(), [&](const Venku& w) {
+            return w.vlak && w.trat == v.trat;
+          }))
+        continue;
+      auto k = std::find_if(m.volne.begin(), m.volne.end(),
+                            [&](int t) { return Pouzitelna(s, v, t); });
+      if (k == m.volne.end()) continue;
+      int p = 2;
+      if (!drzena(v.ven)) {
+        p = 0;
+      } else if (std::any_of(m.uvnitr.begin(), m.uvnitr.end(),
+                             [&](const Uvnitr& u) { return u.ven == v.trat; })) {
+        p = 1;
+      }
+      if (p < poradi) nejlepsi = static_cast<int>(i), kolej = *k, poradi = p;
+    }
+    if (nejlepsi < 0) return false;
+    m = Presun(std::move(m), static_cast<std::size_t>(nejlepsi), kolej);
+  }
+}
+
+AutomatickyDispecer::Model AutomatickyDispecer::Presun(Model m, std::size_t i, int kolej) {
+  m.uvnitr.push_back({kolej, m.venku[i].ven});
+  m.venku.erase(m.venku.begin() + static_cast<std::ptrdiff_t>(i));
+  m.volne.erase(std::find(m.volne.begin(), m.volne.end(), kolej));
+  return m;
+}
+
+int AutomatickyDispecer::Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne) {
+  const Venku v = m.venku[i];
+  int rezerva = 0;
+  for (int pruchod = 0; pruchod < 2; ++pruchod) {
+    // First the tracks that keep the station safe. A train that already holds a two-way line
+    // in a station that cannot drain on paper anyway may take any track: waiting would not
+    // mend it, and coming in frees its line.
+    if (pruchod == 1 && (jenBezpecne || Bezpecny(s, m))) break;
+    const std::vector<int> volne = m.volne;
+    for (int kolej : volne) {
+      if (!Pouzitelna(s, v, kolej)) continue;
+      Model dal = Presun(m, i, kolej);
+      if (pruchod == 0 && !Bezpecny(s, dal)) continue;
+      if (!rezerva) rezerva = kolej;
+      if (Zkus(s, v.signal, kolej)) {
+        m = std::move(dal);
+        return kolej;
+      }
+    }
+  }
+  return -rezerva;
 }
 
 void AutomatickyDispecer::udalost(const RUdalost& u) {
@@ -126,47 +252,14 @@ void AutomatickyDispecer::operator()(Stav& s) {
 
 bool AutomatickyDispecer::Pohled(Stav& s) {
   const int prijatoDrive = prijato;
+  // The station on paper. A two-way line track is also the way out for trains going there,
+  // so a train standing on it, or accepted for it, must always be able to come in; else the
+  // trains inside that wait for that line and the train outside that waits for room hold
+  // each other for good. Anything that takes room (an accepted offer, a train from an
+  // arrivals-only line) is granted only when the station can still drain afterwards.
+  Model m = Postav(s);
 
-  // The station's capacity. A two-way line track is also the way out for trains going there,
-  // so a train standing on it (or accepted and waiting for it) must always find a free
-  // station track, or the trains inside that wait for that line and the train outside that
-  // waits for room hold each other for good. So room is granted to anything else only while
-  // more tracks are free than such trains need.
-  int volnych = 0;
-  for (const RKolej& k : s.Koleje) volnych += k.druhKonce == 0 && k.zaver == 0 && k.vlak == 0;
-  int cekajicich = 0;
-  for (const RNabidka& n : s.Nabidky) cekajicich += n.prijata;
-  for (const RVlak& v : s.Vlaky) {
-    const RKrok* posl = PosledniKolejKrok(const_cast<Kroky&>(v.cesta));
-    const RKolej* k = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    cekajicich += k && k->druhKonce >= 3 && k->soused != v.cil;
-  }
-
-  // Into a free station track from which `ven` is reachable, by the signal `signal`.
-  auto dovnitr = [&](int signal, int smer, const RKolej& ven) {
-    std::vector<int> volne;
-    for (const RKolej& k : s.Koleje)
-      if (k.druhKonce == 0 && k.zaver == 0 && k.vlak == 0) volne.push_back(k.id);
-    for (int k : volne)
-      if (VedeNaTrat(s, k, smer, ven.id) && Zkus(s, signal, k)) return true;
-    return false;
-  };
-
-  // Trains on the station's tracks and on lines, in the order they came; the claims on
-  // room (offers, and trains on arrivals-only lines) are kept apart and served oldest first.
-  struct Naroky {
-    long long poradi;
-    int vlak;      // train waiting on an arrivals-only line
-    int nabidka;   // or offered train
-  };
-  std::vector<Naroky> naroky;
-  auto poradi = [&](int klic) {
-    auto [it, novy] = poradi_.emplace(klic, dalsiPoradi_);
-    if (novy) ++dalsiPoradi_;
-    return it->second;
-  };
-  std::map<int, long long> zustava;  // claims still open after this look
-
+  // Out to the line: a train on a station track, once it stands and its line is free.
   std::vector<int> vlaky;
   for (const RVlak& v : s.Vlaky) vlaky.push_back(v.cislo);
   for (int cislo : vlaky) {
@@ -174,65 +267,75 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     if (!v || v->maOdjezd) continue;
     RKrok* posl = PosledniKolejKrok(v->cesta);
     RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    if (!E) continue;
-    const int smer = posl->smer;
-    RNavestidlo* S = NavestidloNaKonci(s, *E, smer);
-    if (!S || S->stav != 0) continue;
     RKolej* ven = TratK(s, v->cil);
-    if (!ven) continue;
-    const int signal = S->id;
-    if (E->druhKonce == 0) {
-      // On a station track: out to the line once the train stands and the line is free.
-      if (v->rychlost == 0 && v->CilRychl == 0 && !v->brzdi && ven->zaver == 0 && ven->vlak == 0)
-        Zkus(s, signal, ven->id);
-      continue;
-    }
-    if (E->id == ven->id) continue;  // already on its way out
-    if (E->druhKonce >= 3) {
-      // From a two-way line: its room is already counted.
-      if (dovnitr(signal, smer, *ven)) --volnych, --cekajicich;
-      continue;
-    }
-    const long long p = poradi(cislo);
-    zustava[cislo] = p;
-    naroky.push_back({p, cislo, 0});
+    if (!E || !ven || E->druhKonce != 0) continue;
+    RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
+    if (S && S->stav == 0 && v->rychlost == 0 && v->CilRychl == 0 && !v->brzdi &&
+        ven->zaver == 0 && ven->vlak == 0)
+      Zkus(s, S->id, ven->id);
   }
-  for (const RNabidka& n : s.Nabidky) {
-    if (n.prijata) continue;
-    // Offers and trains share one order; an offer is told apart by its sign.
-    const long long p = poradi(-n.cislo);
-    zustava[-n.cislo] = p;
-    naroky.push_back({p, 0, n.cislo});
-  }
-  poradi_.swap(zustava);
 
+  // In from a two-way line: the room for it is already counted.
+  for (std::size_t i = 0; i < m.venku.size();) {
+    const Venku v = m.venku[i];
+    RKolej* trat = NajdiKolej(s, v.trat);
+    RNavestidlo* S = v.signal ? NajdiNavestidlo(s, v.signal) : nullptr;
+    if (v.vlak && trat && trat->druhKonce >= 3 && S && S->stav == 0 && Dovnitr(s, m, i, false) > 0)
+      continue;  // moved inside the model
+    ++i;
+  }
+
+  // The claims on room, oldest first: offers, and trains on arrivals-only lines. One that
+  // cannot be served safely stops the younger ones, so that none is passed over for good;
+  // one whose route is only blocked for now keeps its room on paper.
+  struct Narok {
+    long long poradi;
+    int vlak;     // train waiting on an arrivals-only line
+    int nabidka;  // or offered train
+  };
+  std::vector<Narok> naroky;
+  std::map<int, long long> zustava;
+  auto poradi = [&](int klic) {
+    auto [it, novy] = poradi_.emplace(klic, dalsiPoradi_);
+    if (novy) ++dalsiPoradi_;
+    zustava[klic] = it->second;
+    return it->second;
+  };
+  for (const Venku& v : m.venku) {
+    RKolej* trat = NajdiKolej(s, v.trat);
+    if (v.vlak && trat && trat->druhKonce < 3) naroky.push_back({poradi(v.vlak), v.vlak, 0});
+  }
+  for (const RNabidka& n : s.Nabidky)
+    if (!n.prijata) naroky.push_back({poradi(-n.cislo), 0, n.cislo});  // offers negated
+  poradi_.swap(zustava);
   std::sort(naroky.begin(), naroky.end(),
-            [](const Naroky& a, const Naroky& b) { return a.poradi < b.poradi; });
-  for (const Naroky& n : naroky) {
-    if (volnych <= cekajicich) break;
+            [](const Narok& a, const Narok& b) { return a.poradi < b.poradi; });
+
+  for (const Narok& n : naroky) {
     if (n.nabidka) {
       RNabidka* o = NajdiNabidkuVlaku(s, n.nabidka);
       RKolej* k = o ? KolejVBode(s, o->x, o->y) : nullptr;
       if (!k || k->druhKonce != 5) continue;
+      auto v = Zvenku(s, *o);
+      if (!v) continue;  // its train could never leave
+      Model dal = m;
+      dal.venku.push_back(*v);
+      if (!Bezpecny(s, dal)) break;
       UkazNabidku(s, *k);
       if (s.NabizenyVlak != n.nabidka) continue;
       LabelAnoClick(s);
       ++prijato;
-      ++cekajicich;
+      m = std::move(dal);
       continue;
     }
-    RVlak* v = NajdiVlak(s, n.vlak);
-    RKrok* posl = v ? PosledniKolejKrok(v->cesta) : nullptr;
-    RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RNavestidlo* S = E ? NavestidloNaKonci(s, *E, posl->smer) : nullptr;
-    RKolej* ven = v ? TratK(s, v->cil) : nullptr;
-    if (S && ven && dovnitr(S->id, posl->smer, *ven)) {
-      --volnych;
-    } else {
-      // Its route is blocked for now: the room stays kept for it, so that later claims do
-      // not take it over and over.
-      ++cekajicich;
-    }
+    std::size_t i = 0;
+    while (i < m.venku.size() && m.venku[i].vlak != n.vlak) ++i;
+    if (i == m.venku.size()) continue;
+    RNavestidlo* S = m.venku[i].signal ? NajdiNavestidlo(s, m.venku[i].signal) : nullptr;
+    const int kolej = S && S->stav == 0 ? Dovnitr(s, m, i, true) : 0;
+    if (kolej > 0) continue;
+    if (kolej == 0) break;  // no track keeps the station safe: wait, and so do the younger
+    m = Presun(m, i, -kolej);
   }
   return prijato != prijatoDrive;
 }

@@ -3,9 +3,11 @@
 // signal and a track), so every automatic run also exercises what a person does.
 #pragma once
 
+#include <cstddef>
 #include <map>
-#include <tuple>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "model/stav.h"
 
@@ -16,7 +18,9 @@ class AutomatickyDispecer {
   // One look over the station: accepts every offer; a train standing or running towards a
   // signal with no route gets the route to a free station track from which its destination
   // line can be reached, and a train on a station track, once it stands, the route out to
-  // that line. A route that would only be stored is cancelled again and tried later.
+  // that line. A route that would only be stored is cancelled again and tried later. Offers
+  // and trains from arrivals-only lines are served oldest first, and only while every train
+  // on a two-way line can still find room, so the station never locks up.
   void operator()(Stav& s);
 
   // Optional: give it every executed event, and it looks again only after an event that may
@@ -30,18 +34,54 @@ class AutomatickyDispecer {
   int zruseno = 0;     // stored requests withdrawn
 
  private:
+  // The station on paper, for deciding whether taking room may lock it: free station tracks,
+  // trains inside with the line they leave by, and trains outside (on a line, or accepted
+  // for one) that want in.
+  struct Uvnitr {
+    int kolej;
+    int ven;
+  };
+  struct Venku {
+    int trat;    // line track it holds
+    int signal;  // signal at that track's inner end, 0 none
+    int smer;    // direction it runs in
+    int ven;     // line track it leaves by
+    int vlak;    // 0 for an accepted train not yet handed over
+  };
+  struct Model {
+    std::vector<int> volne;
+    std::vector<Uvnitr> uvnitr;
+    std::vector<Venku> venku;
+  };
+  Model Postav(Stav& s);
+  // The train of an offer as it will stand on its line once accepted; none when it could
+  // never leave.
+  std::optional<Venku> Zvenku(Stav& s, const RNabidka& n);
+  // Whether everybody outside can still come in, and so everybody leave.
+  bool Bezpecny(Stav& s, Model m);
+  // The model with train i outside moved onto station track `kolej`.
+  static Model Presun(Model m, std::size_t i, int kolej);
+  // Routes train i outside into a free track from which it can leave, only into tracks that
+  // keep the station safe when `jenBezpecne`. The track set (and m updated), or minus a safe
+  // track whose route is only blocked for now, or 0.
+  int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
+  bool Pouzitelna(Stav& s, const Venku& v, int kolej);
+
   // One look over the station; true when it accepted an offer.
   bool Pohled(Stav& s);
+  // Whether a route can be set from signal `navestidlo` to track `kolej` on the empty
+  // station; found once by trying it on a copy.
+  bool Vede(Stav& s, int navestidlo, int kolej);
   // Whether a route can lead from the exit end of station track `kolej`, in direction
-  // `smer`, to line track `trat` on the empty station; found once by trying it on a copy.
-  bool VedeNaTrat(const Stav& s, int kolej, int smer, int trat);
+  // `smer`, to line track `trat`.
+  bool VedeNaTrat(Stav& s, int kolej, int smer, int trat);
   // Clicks the signal, then the track; true when the route was set. A route that is only
   // stored is withdrawn at once.
   bool Nastav(Stav& s, int navestidlo, int kolej);
   // Nastav, unless the same route was stored and withdrawn and nothing was released since.
   bool Zkus(Stav& s, int navestidlo, int kolej);
 
-  std::map<std::tuple<int, int, int>, bool> dosazitelnost_;
+  std::map<std::pair<int, int>, bool> dosazitelnost_;
   // Claims on room (offers and trains on arrivals-only lines) by the order they were first
   // seen in; offers under their train number negated.
   std::map<int, long long> poradi_;

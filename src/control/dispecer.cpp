@@ -245,35 +245,32 @@ void AutomatickyDispecer::operator()(Stav& s) {
   if (s.VyberCesty) return;  // a person is choosing a route: not to be disturbed
   if (sleduje_ && !zmena_) return;
   zmena_ = false;
-  // An accepted train may enter at once and want its route in: one more look at once.
+  // Whatever one look did may let another act (an accepted train enters and wants its
+  // route, a train routed out no longer holds back an offer): look again until nothing
+  // more can be done, so that the result does not depend on when the next look comes.
   while (Pohled(s)) {
   }
 }
 
+bool AutomatickyDispecer::Odjizdi(Stav& s, int trat) {
+  for (RVlak& v : s.Vlaky) {
+    RKrok* posl = PosledniKolejKrok(v.cesta);
+    RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
+    RKolej* ven = E && E->druhKonce == 0 ? TratK(s, v.cil) : nullptr;
+    if (ven && ven->id == trat && v.rychlost == 0 && v.CilRychl == 0 && !v.brzdi && !v.maOdjezd)
+      return true;
+  }
+  return false;
+}
+
 bool AutomatickyDispecer::Pohled(Stav& s) {
-  const int prijatoDrive = prijato;
+  const int prijatoDrive = prijato, nastavenoDrive = nastaveno;
   // The station on paper. A two-way line track is also the way out for trains going there,
   // so a train standing on it, or accepted for it, must always be able to come in; else the
   // trains inside that wait for that line and the train outside that waits for room hold
   // each other for good. Anything that takes room (an accepted offer, a train from an
   // arrivals-only line) is granted only when the station can still drain afterwards.
   Model m = Postav(s);
-
-  // Out to the line: a train on a station track, once it stands and its line is free.
-  std::vector<int> vlaky;
-  for (const RVlak& v : s.Vlaky) vlaky.push_back(v.cislo);
-  for (int cislo : vlaky) {
-    RVlak* v = NajdiVlak(s, cislo);
-    if (!v || v->maOdjezd) continue;
-    RKrok* posl = PosledniKolejKrok(v->cesta);
-    RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RKolej* ven = TratK(s, v->cil);
-    if (!E || !ven || E->druhKonce != 0) continue;
-    RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
-    if (S && S->stav == 0 && v->rychlost == 0 && v->CilRychl == 0 && !v->brzdi &&
-        ven->zaver == 0 && ven->vlak == 0)
-      Zkus(s, S->id, ven->id);
-  }
 
   // In from a two-way line: the room for it is already counted.
   for (std::size_t i = 0; i < m.venku.size();) {
@@ -318,6 +315,9 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
       if (!k || k->druhKonce != 5) continue;
       auto v = Zvenku(s, *o);
       if (!v) continue;  // its train could never leave
+      // A train inside that stands ready to leave by this line goes first: else, on a busy
+      // line, every accepted train would take the line again the moment it is free.
+      if (Odjizdi(s, v->trat)) break;
       Model dal = m;
       dal.venku.push_back(*v);
       if (!Bezpecny(s, dal)) break;
@@ -337,6 +337,24 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     if (kolej == 0) break;  // no track keeps the station safe: wait, and so do the younger
     m = Presun(m, i, -kolej);
   }
-  return prijato != prijatoDrive;
+
+  // Out to the line: a train on a station track, once it stands and its line is free. Last,
+  // so that a train waiting to come in gets a throat the departures share with it as soon
+  // as it is clear, rather than after every departure.
+  std::vector<int> vlaky;
+  for (const RVlak& v : s.Vlaky) vlaky.push_back(v.cislo);
+  for (int cislo : vlaky) {
+    RVlak* v = NajdiVlak(s, cislo);
+    if (!v || v->maOdjezd) continue;
+    RKrok* posl = PosledniKolejKrok(v->cesta);
+    RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
+    RKolej* ven = TratK(s, v->cil);
+    if (!E || !ven || E->druhKonce != 0) continue;
+    RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
+    if (S && S->stav == 0 && v->rychlost == 0 && v->CilRychl == 0 && !v->brzdi &&
+        ven->zaver == 0 && ven->vlak == 0)
+      Zkus(s, S->id, ven->id);
+  }
+  return prijato != prijatoDrive || nastaveno != nastavenoDrive;
 }
 }  // namespace stanovar

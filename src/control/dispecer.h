@@ -67,7 +67,9 @@ class AutomatickyDispecer {
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
   bool Pouzitelna(Stav& s, const Venku& v, int kolej);
 
-  // One look over the station; true when it accepted an offer.
+  // Whether a train stands on a station track ready to leave by line track `trat`.
+  bool Odjizdi(Stav& s, int trat);
+  // One look over the station; true when it accepted an offer or set a route.
   bool Pohled(Stav& s);
   // Whether a route can be set from signal `navestidlo` to track `kolej` on the empty
   // station; found once by trying it on a copy.

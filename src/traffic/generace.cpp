@@ -50,10 +50,13 @@ void GenerujVlak(Stav& s) {
     s.aktualniSpoj = std::min(n, static_cast<int>(s.Grafikon.size())) - 1;
     const RSpoj& E = s.Grafikon[static_cast<std::size_t>(s.aktualniSpoj)];
 
-    // The previous run of the same train may still stand on its exit track.
+    // The previous run of the same train may still stand on its exit track. A two-way line
+    // with an offer on it is still that exit: a second run let in meanwhile would share the
+    // number, and re-planning it would drop the first run's release of the line track.
     bool naVyjezdu = false;
-    if (RSoused* ven = NajdiSouseda(s, E.kam, 2))
-      if (RKolej* k = KolejVBode(s, ven->x, ven->y)) naVyjezdu = k->vlak == E.cislo;
+    for (const RSoused& ven : s.Sousede)
+      if (ven.jmeno == E.kam && ven.druh != 1)
+        if (RKolej* k = KolejVBode(s, ven.x, ven.y)) naVyjezdu = naVyjezdu || k->vlak == E.cislo;
     RSoused* vstup = NajdiSouseda(s, E.odkud, 1);
     // A number already offered is skipped too: the answer finds its offer by number.
     if (NajdiVlak(s, E.cislo) || NajdiNabidkuVlaku(s, E.cislo) || !vstup || naVyjezdu) continue;

@@ -238,8 +238,13 @@ TEST(Vlaky, GenerationPicksOnlyTrainsThatMayEnterAndKeepsItsPace) {
   t.s.Vlaky.clear();
   t.K(t.V).vlak = 60001;
   t.K(t.L).zaver = 0;
-  for (int i = 0; i < 20; ++i) GenerujVlak(t.s);
-  EXPECT_TRUE(t.s.Vlaky.empty());
+  // The exit line for departures, or used both ways with an offer waiting or accepted.
+  for (std::uint16_t druh : {2, 5, 4}) {
+    t.s.Sousede[1].druh = druh;
+    t.K(t.V).druhKonce = static_cast<std::uint8_t>(druh);
+    for (int i = 0; i < 20; ++i) GenerujVlak(t.s);
+    EXPECT_TRUE(t.s.Vlaky.empty()) << druh;
+  }
 }
 
 TEST(Vlaky, ATrainThatCouldNeverMoveIsRefusedWithTheReportAndLeavesNothingBehind) {

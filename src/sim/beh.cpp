@@ -262,8 +262,7 @@ void Beh::dokonci(double konec) {
     const RKolej* k = NajdiPrvek(s_, r.nejvytizenejsi);
     r.nazevNejvytizenejsiho = k && JeKolej(k->id) && !k->cislo.empty()
                                   ? "track " + Utf8Z1250(k->cislo)
-                                  : (JeSpojka(r.nejvytizenejsi) ? "connector " : "element ") +
-                                        std::to_string(r.nejvytizenejsi);
+                                  : (JeSpojka(r.nejvytizenejsi) ? "connector" : "element");
   }
 }
 

@@ -42,7 +42,7 @@ struct SouhrnBehu {
   // The element whose head-of-train entries were the most (ties: the longer occupied, then
   // the lower identifier), 0 when nothing was entered.
   int nejvytizenejsi = 0;
-  std::string nazevNejvytizenejsiho;  // UTF-8
+  std::string nazevNejvytizenejsiho;  // "track" and its number (UTF-8), or "connector"
   long long obsazeniNejvytizenejsiho = 0;
   double obsazenoSekund = 0;
   int poruchVypoctu = 0;      // calculation fault reports

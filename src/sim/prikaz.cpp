@@ -51,6 +51,26 @@ std::string KladneHodiny(std::string& t) {
   return {};
 }
 
+// A whole number 0..2^32-1.
+std::string PlatnySeed(std::string& t) {
+  std::uint64_t v = 0;
+  const char* konec = t.data() + t.size();
+  const auto [p, ec] = std::from_chars(t.data(), konec, v);
+  if (ec != std::errc() || p != konec || t.empty() || v > 4294967295u)
+    return "must be a whole number from 0 to 4294967295, not '" + t + "'";
+  return {};
+}
+
+// A frequency as the keys set it.
+std::string PlatnaCetnost(std::string& t) {
+  int v = 0;
+  const char* konec = t.data() + t.size();
+  const auto [p, ec] = std::from_chars(t.data(), konec, v);
+  if (ec != std::errc() || p != konec || t.empty() || v < 1 || v > 8)
+    return "must be a whole number from 1 to 8, not '" + t + "'";
+  return {};
+}
+
 // A bar on one line of the terminal, redrawn at most ten times a second, and only once the
 // run has taken a second: short runs leave the terminal as it was.
 class Prubeh {
@@ -96,25 +116,26 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                  "folder holding stanovar.ini, or a settings file of any name; relative file "
                  "names in it are taken from its folder")
       ->type_name("FOLDER_OR_INI");
-  app.add_option("--schema", v.schema, "station schema file (.yrd), instead of the settings file's");
-  app.add_option("--timetable", v.grafikon, "timetable file (.gvd), instead of the settings file's");
+  app.add_option("--schema", v.schema, "station schema file (.yrd), instead of the settings file's")->type_name("FILE");
+  app.add_option("--timetable", v.grafikon, "timetable file (.gvd), instead of the settings file's")->type_name("FILE");
   app.add_option("--locomotives", v.lokomotivy,
-                 "locomotive file (.lok), instead of the settings file's");
-  app.add_option("--language", v.jazyk, "language file (.lng), instead of the settings file's");
+                 "locomotive file (.lok), instead of the settings file's")
+      ->type_name("FILE");
+  app.add_option("--language", v.jazyk, "language file (.lng), instead of the settings file's")->type_name("FILE");
   app.add_option("--hours", v.hodin, "simulated hours to run (default 24)")
       ->type_name("H")
-      ->check(CLI::Validator(KladneHodiny, "H > 0"));
+      ->check(CLI::Validator(KladneHodiny, ""));
   app.add_option("--seed", seed, "varies the trains between runs, 0 to 4294967295 (default 0)")
       ->type_name("N")
-      ->check(CLI::Range(std::uint64_t{0}, std::uint64_t{4294967295u}));
+      ->check(CLI::Validator(PlatnySeed, ""));
   app.add_option("--frequency", v.cetnost, "train frequency 1 (rare) to 8 (frequent), default 4")
       ->type_name("1..8")
-      ->check(CLI::Range(1, 8));
+      ->check(CLI::Validator(PlatnaCetnost, ""));
   app.add_option("--log", log, "write every executed event to FILE as CSV ('-' for standard output)")
       ->type_name("FILE");
   app.add_option("--summary", souhrn, "summary format: text (default) or json")
       ->type_name("json|text")
-      ->check(CLI::IsMember({"json", "text"}));
+      ->check(CLI::IsMember({"json", "text"}).description(""));
   app.add_flag("--check", v.kontrola,
                "check every invariant after every event; stop at the first violation, name it "
                "and the seed, and exit with 1");

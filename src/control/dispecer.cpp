@@ -196,7 +196,6 @@ AutomatickyDispecer::Model AutomatickyDispecer::Presun(Model m, std::size_t i, i
 
 int AutomatickyDispecer::Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne) {
   const Venku v = m.venku[i];
-  int rezerva = 0;
   for (int pruchod = 0; pruchod < 2; ++pruchod) {
     // First the tracks that keep the station safe. A train that already holds a two-way line
     // in a station that cannot drain on paper anyway may take any track: waiting would not
@@ -207,14 +206,13 @@ int AutomatickyDispecer::Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpe
       if (!Pouzitelna(s, v, kolej)) continue;
       Model dal = Presun(m, i, kolej);
       if (pruchod == 0 && !Bezpecny(s, dal)) continue;
-      if (!rezerva) rezerva = kolej;
       if (Zkus(s, v.signal, kolej)) {
         m = std::move(dal);
         return kolej;
       }
     }
   }
-  return -rezerva;
+  return 0;
 }
 
 void AutomatickyDispecer::udalost(const RUdalost& u) {
@@ -283,8 +281,7 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
   }
 
   // The claims on room, oldest first: offers, and trains on arrivals-only lines. One that
-  // cannot be served safely stops the younger ones, so that none is passed over for good;
-  // one whose route is only blocked for now keeps its room on paper.
+  // cannot be served stops the younger ones, so that none is passed over for good.
   struct Narok {
     long long poradi;
     int vlak;     // train waiting on an arrivals-only line
@@ -332,10 +329,9 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     while (i < m.venku.size() && m.venku[i].vlak != n.vlak) ++i;
     if (i == m.venku.size()) continue;
     RNavestidlo* S = m.venku[i].signal ? NajdiNavestidlo(s, m.venku[i].signal) : nullptr;
-    const int kolej = S && S->stav == 0 ? Dovnitr(s, m, i, true) : 0;
-    if (kolej > 0) continue;
-    if (kolej == 0) break;  // no track keeps the station safe: wait, and so do the younger
-    m = Presun(m, i, -kolej);
+    // Not in yet (no safe track, or its route is blocked for now): the younger wait too, or
+    // the trains they bring would take each track it frees before it gets its turn.
+    if (!(S && S->stav == 0 && Dovnitr(s, m, i, true) > 0)) break;
   }
 
   // Out to the line: a train on a station track, once it stands and its line is free. Last,

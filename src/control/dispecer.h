@@ -62,8 +62,7 @@ class AutomatickyDispecer {
   // The model with train i outside moved onto station track `kolej`.
   static Model Presun(Model m, std::size_t i, int kolej);
   // Routes train i outside into a free track from which it can leave, only into tracks that
-  // keep the station safe when `jenBezpecne`. The track set (and m updated), or minus a safe
-  // track whose route is only blocked for now, or 0.
+  // keep the station safe when `jenBezpecne`. The track set (and m updated), or 0.
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
   bool Pouzitelna(Stav& s, const Venku& v, int kolej);
 

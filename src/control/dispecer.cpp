@@ -275,7 +275,8 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     const Venku v = m.venku[i];
     RKolej* trat = NajdiKolej(s, v.trat);
     RNavestidlo* S = v.signal ? NajdiNavestidlo(s, v.signal) : nullptr;
-    if (v.vlak && trat && trat->druhKonce >= 3 && S && S->stav == 0 && Dovnitr(s, m, i, false) > 0)
+    const bool obousmerna = v.vlak && trat && trat->druhKonce >= 3;
+    if (obousmerna && S && S->stav == 0 && Dovnitr(s, m, i, false) > 0)
       continue;  // moved inside the model
     ++i;
   }

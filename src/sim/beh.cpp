@@ -44,7 +44,8 @@ std::string Beh::nacti() {
         // Without a settings file the folder is only where relative names are looked for.
         ini.clear();
         if (volby_.schema.empty() || volby_.grafikon.empty())
-          return "no stanovar.ini in " + volby_.stanice + " (or name the files with --schema and --timetable)";
+          return "no stanovar.ini in " + volby_.stanice +
+                 " (or name the files with --schema and --timetable)";
       }
     } else if (fs::is_regular_file(p, ec)) {
       adresar = p.has_parent_path() ? p.parent_path().string() : ".";

@@ -78,7 +78,8 @@ class Prubeh {
   Prubeh(std::ostream& err, double hodin) : err_(err), hodin_(hodin) {}
   void operator()(double podil) {
     const auto ted = std::chrono::steady_clock::now();
-    if (ted - zacatek_ < std::chrono::seconds(1) || ted - naposledy_ < std::chrono::milliseconds(100))
+    if (ted - zacatek_ < std::chrono::seconds(1) ||
+        ted - naposledy_ < std::chrono::milliseconds(100))
       return;
     naposledy_ = ted;
     podil = std::clamp(podil, 0.0, 1.0);
@@ -116,12 +117,16 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                  "folder holding stanovar.ini, or a settings file of any name; relative file "
                  "names in it are taken from its folder")
       ->type_name("FOLDER_OR_INI");
-  app.add_option("--schema", v.schema, "station schema file (.yrd), instead of the settings file's")->type_name("FILE");
-  app.add_option("--timetable", v.grafikon, "timetable file (.gvd), instead of the settings file's")->type_name("FILE");
+  app.add_option("--schema", v.schema, "station schema file (.yrd), instead of the settings file's")
+      ->type_name("FILE");
+  app.add_option("--timetable", v.grafikon,
+                 "timetable file (.gvd), instead of the settings file's")
+      ->type_name("FILE");
   app.add_option("--locomotives", v.lokomotivy,
                  "locomotive file (.lok), instead of the settings file's")
       ->type_name("FILE");
-  app.add_option("--language", v.jazyk, "language file (.lng), instead of the settings file's")->type_name("FILE");
+  app.add_option("--language", v.jazyk, "language file (.lng), instead of the settings file's")
+      ->type_name("FILE");
   app.add_option("--hours", v.hodin, "simulated hours to run (default 24)")
       ->type_name("H")
       ->check(CLI::Validator(KladneHodiny, ""));
@@ -131,7 +136,8 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   app.add_option("--frequency", v.cetnost, "train frequency 1 (rare) to 8 (frequent), default 4")
       ->type_name("1..8")
       ->check(CLI::Validator(PlatnaCetnost, ""));
-  app.add_option("--log", log, "write every executed event to FILE as CSV ('-' for standard output)")
+  app.add_option("--log", log,
+                 "write every executed event to FILE as CSV ('-' for standard output)")
       ->type_name("FILE");
   app.add_option("--summary", souhrn, "summary format: text (default) or json")
       ->type_name("json|text")
@@ -155,7 +161,8 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   v.seed = static_cast<std::uint32_t>(seed);
   v.dispecer = !bezDispecera;
   if (v.stanice.empty() && (v.schema.empty() || v.grafikon.empty())) {
-    err << Program << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";
+    err << Program
+        << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";
     return KodSpatneVolani;
   }
 

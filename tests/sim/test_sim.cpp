@@ -190,7 +190,8 @@ TEST(Sim, CommandLine) {
       {{tmp.string()}, 2, chybi, ""},
       {{"--hours", "0.1", "--log", (tmp / "nic" / "log.csv").string(), data}, 2, "log.csv", ""},
       {{"--help"}, 0, "", "--no-dispatcher"},
-      {{"--hours", "0.5", "--seed", "4294967295", "--summary", "json", data}, 0, "", "\"events\": "},
+      {{"--hours", "0.5", "--seed", "4294967295", "--summary", "json", data}, 0, "",
+       "\"events\": "},
       {{"--hours", "0.5", "--frequency", "8", "--check", data}, 0, "", "events executed"},
   };
   for (const Pripad& p : pripady) {

@@ -29,17 +29,23 @@ void Uloz(RSpoj& sp, int pole, std::string_view t) {
 void OtevriGvd(Stav& s) {
   std::string obsah;
   if (OtevriDatovySoubor(s, s.nastaveni.cestaGvd, obsah)) {
-    int plneny = -1;  // entry being filled; text before the first "*" has none
+    // Entry being filled; text before the first "*", and after the list is full, has none.
+    int plneny = -1;
     ProjdiZaznamy(
         obsah, true,
         [&] {
+          if (s.PocetSpoju >= MaxSpoju) {
+            plneny = -1;
+            return;
+          }
           s.Grafikon.push_back(RSpoj{});
           plneny = static_cast<int>(s.Grafikon.size()) - 1;
           s.aktualniSpoj = plneny;
           ++s.PocetSpoju;
         },
         [&](int pole, std::string_view t) {
-          if (plneny >= 0) Uloz(s.Grafikon[static_cast<std::size_t>(plneny)], pole, t);
+          if (plneny >= 0 && !PrazdnePole(t))
+            Uloz(s.Grafikon[static_cast<std::size_t>(plneny)], pole, t);
         });
   }
   // Train generation is started by the caller once it exists.

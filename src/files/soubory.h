@@ -13,17 +13,22 @@ namespace stanovar {
 // Schema (.yrd) named by nastaveni.cestaSchema: fills Koleje, Spojky, Navestidla and Sousede
 // and draws every element as it is read. Expects the station lists empty and the picture
 // cleared (ZrusitVse or start-up first).
-void otevrit(Stav& s);
+// False when a read error part way through ended the load: the loading sequence stops.
+bool otevrit(Stav& s);
 
 // Timetable (.gvd) named by nastaveni.cestaGvd: fills Grafikon and PocetSpoju.
 void OtevriGvd(Stav& s);
 
 // Locomotives (.lok) named by nastaveni.cestaLoko: fills Lokomotivy.
-void OtevriLoko(Stav& s);
+// False after a read error, as otevrit.
+bool OtevriLoko(Stav& s);
 
 // Language file (.lng) named by nastaveni.cestaJazyk: fills texts 1 to 37 and, after a
-// successful read, the main window captions of texts 1 to 11.
-void OtevriLng(Stav& s);
+// successful read, the main window captions of texts 1 to 11. False after a read error.
+bool OtevriLng(Stav& s);
+
+// Main window captions from texts 1 to 11 (built-in texts where there are none).
+void PouzijPopisky(Stav& s);
 
 // Reads stanovar.ini from the start-up directory into the paths and the active display
 // settings. False when there is no readable settings file.

@@ -105,7 +105,8 @@ struct Stav {
   // A message box raised from inside a core handler is open: the shell skips timer ticks.
   bool zpravaOtevrena = false;
 
-  const std::string& Text(int n) const { return jazyk[static_cast<std::size_t>(n)]; }
+  // Text n of the language file, or the built-in one when the file gave none or an empty one.
+  const std::string& Text(int n) const;
 };
 
 // Shows a modal message box through the outside, noting that one is open meanwhile.

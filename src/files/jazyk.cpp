@@ -31,13 +31,17 @@ bool OtevriLng(Stav& s) {
   std::string obsah;
   bool chyba = false;
   if (!OtevriDatovySoubor(s, s.nastaveni.cestaJazyk, obsah, &chyba)) return !chyba;
+  CtiLng(s, obsah);
+  return true;
+}
+
+void CtiLng(Stav& s, std::string_view obsah) {
   for (std::string_view radek : Radky(obsah)) {
     int n = PrevedCislo(radek.substr(0, 3));
     if (n < 1 || n > 37) continue;
     s.jazyk[static_cast<std::size_t>(n)] = Orez(radek.size() > 3 ? radek.substr(3) : "", MaxDelkaTextu);
   }
   PouzijPopisky(s);
-  return true;
 }
 
 }  // namespace stanovar

@@ -37,6 +37,11 @@ bool OtevriLoko(Stav& s) {
   std::string obsah;
   bool chyba = false;
   if (!OtevriDatovySoubor(s, s.nastaveni.cestaLoko, obsah, &chyba)) return !chyba;
+  CtiLoko(s, obsah);
+  return true;
+}
+
+void CtiLoko(Stav& s, std::string_view obsah) {
   // Locomotive being filled; text before the first "*", and after the list is full, has none.
   int plnena = -1;
   ProjdiZaznamy(
@@ -53,7 +58,6 @@ bool OtevriLoko(Stav& s) {
         if (plnena >= 0 && !PrazdnePole(t))
           Uloz(s.Lokomotivy[static_cast<std::size_t>(plnena)], pole, t);
       });
-  return true;
 }
 
 }  // namespace stanovar

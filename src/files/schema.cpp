@@ -201,6 +201,11 @@ bool otevrit(Stav& s) {
   std::string obsah;
   bool chyba = false;
   if (!OtevriDatovySoubor(s, s.nastaveni.cestaSchema, obsah, &chyba)) return !chyba;
+  CtiSchema(s, obsah);
+  return true;
+}
+
+void CtiSchema(Stav& s, std::string_view obsah) {
   Radek r;
   Citace c;
   for (std::string_view radek : Radky(obsah)) {
@@ -215,7 +220,6 @@ bool otevrit(Stav& s) {
       default: break;
     }
   }
-  return true;
 }
 
 }  // namespace stanovar

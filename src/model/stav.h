@@ -33,6 +33,12 @@ struct Nastaveni {
   std::string cestaLoko;
   std::string cestaJazyk;
   std::string startovniAdresar;  // working directory at start-up, no trailing separator
+
+  // stanovar.ini is there but could not be read: it is never replaced, so that settings the
+  // program could not see are not lost.
+  bool nastaveniNecitelne = false;
+  // A failure to save the settings has been told to the user, who is told once.
+  bool chybaUkladaniOznamena = false;
 };
 
 struct Stav {

@@ -32,6 +32,20 @@ void QtProstredi::zprava(const std::string& text) {
   box.exec();
 }
 
+void QtProstredi::zpravaOSouboru(const std::string& pred, const std::string& jmeno,
+                                 const std::string& po) {
+  // The texts are windows-1250, the name the file system's own bytes: each decoded as what
+  // it is, then joined.
+  QString t = ZBajtuRadky(pred) + QFile::decodeName(QByteArray::fromStdString(jmeno)) + ZBajtuRadky(po);
+  if (zobrazZpravu) {
+    zobrazZpravu(t);
+    return;
+  }
+  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), t,
+                  QMessageBox::Ok, rodic_);
+  box.exec();
+}
+
 void QtProstredi::otevriDokument(const std::string& cesta) {
   // The request is fire-and-forget: a document that cannot be opened says nothing.
   // Paths are the file system's own bytes, not windows-1250 text.

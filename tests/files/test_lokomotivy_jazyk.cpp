@@ -139,7 +139,7 @@ TEST(Jazyk, CaptionsMapToTextsOneToEleven) {
 // Whatever the language file holds, or when there is none, every caption and message has a
 // text: the menus always lead to Open and Settings.
 TEST(Jazyk, EmptyGarbageOrMissingFilesLeaveEveryTextUsable) {
-  const std::string pripady[] = {"", "\r\n\r\n", std::string(5000, '\n'), "xyz\x85\xff\x00abc",
+  const std::string pripady[] = {"", "\r\n\r\n", std::string(5000, '\n'), std::string("xyz\x85\xff\0abc", 9),
                                  "001\r\n002\r\n010\r\n036\r\n"};
   for (const std::string& obsah : pripady) {
     Lng t(obsah);

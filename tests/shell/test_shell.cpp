@@ -9,6 +9,9 @@
 #include <functional>
 
 #include "fakes/skriptovane_prostredi.h"
+#include "fakes/zaznamove_platno.h"
+#include "files/soubory.h"
+#include "shell/qt_prostredi.h"
 #include "shell/dialogy.h"
 #include "shell/hlavni_okno.h"
 #include "traffic/cas.h"
@@ -161,6 +164,39 @@ class TestShell : public QObject {
     QCOMPARE(s.Koleje.size(), std::size_t{2});
     QVERIFY(Cti(cesta("stanovar.ini")).find("\x86" "b.yrd") != std::string::npos);
     QCOMPARE(static_cast<int>(s.RychlostSim), 1);
+  }
+
+  // A file name is the file system's UTF-8, the message texts windows-1250: each reaches the
+  // screen decoded as what it is.
+  void fileMessagesKeepEachTextInItsEncoding() {
+    QtProstredi p;
+    QString ukazano;
+    p.zobrazZpravu = [&](const QString& t) { ukazano = t; };
+    test::ZaznamovePlatno platno;
+    Stav s;
+    s.platno = &platno;
+    s.prostredi = &p;
+    s.nastaveni.cestaSchema = QFile::encodeName(dir_.filePath(QStringLiteral("n\u00e1dra\u017e\u00ed.yrd"))).toStdString();
+    otevrit(s);
+    QCOMPARE(ukazano, QStringLiteral("Soubor n\u00e1dra\u017e\u00ed.yrd nelze otev\u0159\u00edt."));
+  }
+
+  // An empty or garbage language file leaves the menus and the offer labels with the
+  // built-in texts, so Open and Settings stay reachable.
+  void emptyLanguageFileKeepsTheMenusUsable() {
+    for (const std::string& obsah : {std::string(), std::string("\x85\xff garbage\r\n\r\n")}) {
+      Zapis(cesta("cs.lng"), obsah);
+      TestProstredi env;
+      TForm1 okno(dir_.path(), &env);
+      const auto menu = okno.menuBar()->actions();
+      QCOMPARE(menu.size(), 2);
+      QCOMPARE(menu.at(0)->text(), QStringLiteral("&Soubor"));
+      QVERIFY(menu.at(0)->isVisible());
+      const auto polozky = menu.at(0)->menu()->actions();
+      QCOMPARE(polozky.at(0)->text(), QStringLiteral("&Otev\u0159\u00edt n\u00e1dra\u017e\u00ed"));
+      QCOMPARE(polozky.at(1)->text(), QStringLiteral("&Nastaven\u00ed"));
+      QVERIFY(env.zpravy.empty());
+    }
   }
 
   void openStationWithWrongPathsReportsEachFileOnce() {

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "display/rastr.h"
+#include "fakes/rastrove_platno.h"
 #include "files/soubory.h"
 #include "model/platno.h"
 #include "model/prostredi.h"
@@ -29,39 +29,6 @@ class TichyProstredi : public Prostredi {
   void zprava(const std::string&) override {}
   void otevriDokument(const std::string&) override {}
   int dpi() override { return 96; }
-};
-
-// The window's picture size; lines and rectangles painted as the shell paints them.
-class RastrovePlatno : public Platno {
- public:
-  RastrovePlatno() : pixely_(static_cast<std::size_t>(W) * H) {}
-  int sirka() const override { return W; }
-  int vyska() const override { return H; }
-  void barvaPera(Barva c) override { pero_ = c; }
-  void sirkaPera(int w) override { sirkaPera_ = w; }
-  void barvaVyplne(Barva c) override { vypln_ = c; }
-  void pismo(const std::string&, int body, Barva, bool) override { body_ = body; }
-  void presun(int x, int y) override { px_ = x, py_ = y; }
-  void cara(int x, int y) override {
-    KresliCaruDoRastru(px_, py_, x, y, sirkaPera_, W, H, [&](int yy, int xOd, int xDo) {
-      std::fill(pixely_.begin() + yy * W + xOd, pixely_.begin() + yy * W + xDo, pero_);
-    });
-    px_ = x, py_ = y;
-  }
-  void obdelnik(int l, int t, int r, int b) override {
-    const int xOd = std::max(l, 0), xDo = std::min(r, W);
-    if (xOd >= xDo) return;
-    for (int y = std::max(t, 0); y < std::min(b, H); ++y)
-      std::fill(pixely_.begin() + y * W + xOd, pixely_.begin() + y * W + xDo, vypln_);
-  }
-  void text(int, int, const std::string&, bool) override {}
-  int sirkaTextu(const std::string& t) override { return static_cast<int>(t.size()) * body_ * 2 / 3; }
-
- private:
-  static constexpr int W = 792, H = 480;
-  std::vector<Barva> pixely_;
-  Barva pero_ = 0, vypln_ = 0;
-  int sirkaPera_ = 1, px_ = 0, py_ = 0, body_ = 7;
 };
 
 std::string Radek(char druh, std::initializer_list<std::string> pole) {
@@ -110,7 +77,7 @@ void Nacti(benchmark::State& state, Soubor druh, Zapis zapis) {
     std::ofstream f(cesta, std::ios::binary);
     zapis(f);
   }
-  RastrovePlatno platno;
+  test::RastrovePlatno platno;
   TichyProstredi prostredi;
   for (auto _ : state) {
     Stav s;

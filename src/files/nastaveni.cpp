@@ -155,15 +155,14 @@ bool NactiNastaveni(Stav& s) {
   std::string obsah;
   if (CtiSoubor(cesta, obsah, s.prostredi) != Nacteni::Precteno) {
     // No file at all is a first start. A file that is there but cannot be read holds the
-    // user's settings: it is reported, and kept from being replaced by the defaults.
+    // user's settings: it is kept from being replaced by the defaults, and the user hears of
+    // it when saving is refused, not in a box that holds up the window at start-up.
     // A link to nothing is no file yet; a file whose presence cannot even be checked is
     // treated as there.
     std::error_code ec;
     const bool je = std::filesystem::exists(cesta, ec);
     if (je || ec) {
       n.nastaveniNecitelne = true;
-      n.chybaUkladaniOznamena = true;
-      ZpravaOSouboru(s, cesta);
     }
     return false;
   }

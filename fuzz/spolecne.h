@@ -24,15 +24,20 @@ class TichyProstredi : public Prostredi {
   int zprav = 0;
 };
 
-// A simulator drawing on a small painting canvas: drawing costs are real, so a file that
-// makes drawing slow shows up as a slow input.
+// A fresh simulator for each input. The schema target draws on a small painting canvas,
+// kept from one input to the next (what it shows does not matter), so that drawing costs are
+// real and a file that makes drawing slow shows up as a slow input; the other readers draw
+// nothing.
 struct Svet {
-  Svet() : platno(200, 150) {
-    stav.platno = &platno;
+  explicit Svet(bool kresli = false) {
+    static test::RastrovePlatno rastr(200, 150);
+    static PrazdnePlatno prazdne;
+    rastr.natreno = 0;
+    stav.platno = kresli ? static_cast<Platno*>(&rastr) : &prazdne;
     stav.prostredi = &prostredi;
     stav.SimZaklad = stav.RealZnacka = 0.5;
   }
-  test::RastrovePlatno platno;
+  test::RastrovePlatno& rastr() { return *static_cast<test::RastrovePlatno*>(stav.platno); }
   TichyProstredi prostredi;
   Stav stav;
 };

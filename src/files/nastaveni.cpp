@@ -25,6 +25,7 @@ namespace {
 
 const char* const JmenoNastaveni = "stanovar.ini";
 const char* const PriponaDocasneho = ".novy";
+constexpr std::size_t MaxDelkaRadkuNastaveni = 4096;
 
 struct PojmenovanaBarva {
   const char* jmeno;
@@ -173,7 +174,9 @@ bool NactiNastaveni(Stav& s) {
 void CtiNastaveni(Stav& s, std::string_view obsah) {
   Nastaveni& n = s.nastaveni;
   for (std::string_view r : Radky(obsah)) {
-    if (r.empty()) continue;
+    // No system opens a path this long; such a line is damage, and keeping it would cost
+    // its size many times over in every copy and dialog that shows it.
+    if (r.empty() || r.size() > MaxDelkaRadkuNastaveni) continue;
     const unsigned char m = static_cast<unsigned char>(r[0]);
     std::string_view hodnota = r.substr(1);
     switch (m) {

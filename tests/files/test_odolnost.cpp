@@ -127,3 +127,14 @@ TEST(Odolnost, ReadErrorPartWayIsReportedAndEndsTheSequence) {
     EXPECT_EQ(s.Lokomotivy.empty(), std::string(vadny) == "st.lok");
   }
 }
+
+// A settings line longer than any path a system opens is damage: it is ignored, and the
+// lines around it still count.
+TEST(Odolnost, OverlongSettingsLinesAreIgnored) {
+  test::Svet w;
+  Stav& s = w.stav;
+  s.nastaveni.startovniAdresar = "/start";
+  CtiNastaveni(s, "\x86" "a.yrd\r\n\x86" + std::string(1 << 20, 'x') + "\r\n\xB8" "3\r\n");
+  EXPECT_EQ(s.nastaveni.cestaSchema, "/start/a.yrd");
+  EXPECT_EQ(s.nastaveni.sirkaCary, 1);
+}

@@ -2,10 +2,12 @@
 // meaning, and a read failure part way through is not taken for the whole file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
 
 #include "fakes/svet.h"
+#include "control/cesty.h"
 #include "files/cteni.h"
 #include "files/pomoc.h"
 #include "files/soubory.h"
@@ -137,4 +139,36 @@ TEST(Odolnost, OverlongSettingsLinesAreIgnored) {
   CtiNastaveni(s, "\x86" "a.yrd\r\n\x86" + std::string(1 << 20, 'x') + "\r\n\xB8" "3\r\n");
   EXPECT_EQ(s.nastaveni.cestaSchema, "/start/a.yrd");
   EXPECT_EQ(s.nastaveni.sirkaCary, 1);
+}
+
+// Lengths are capped as they are read, so the route search, which adds up the lengths of the
+// tracks it walks, and the splitting of the route stay inside int.
+TEST(Odolnost, RouteOverLongTracksAddsUpItsLength) {
+  test::Adresar d;
+  test::Svet w;
+  Stav& s = w.stav;
+  std::string yrd;
+  for (int i = 0; i < 4; ++i)
+    yrd += Y("1", {std::to_string(60 * i), "12", std::to_string(60 * i + 60), "12", "0",
+                   "2147483647", std::to_string(i + 1), "80"});
+  yrd += Y("3", {"60", "12"}) + Y("3", {"240", "12"});  // a route ends at a signal
+  s.nastaveni.cestaSchema = d.zapis("a.yrd", yrd);
+  ASSERT_TRUE(otevrit(s));
+  ASSERT_EQ(s.Navestidla.size(), 2u);
+  Image1MouseDown(s, Tlacitko::Leve, 60, 12);   // the signal between the first two tracks
+  Image1MouseDown(s, Tlacitko::Leve, 210, 12);  // the fourth track
+  // The route is set track by track: each section measures its own track, capped.
+  ASSERT_FALSE(s.Cesty.empty());
+  std::vector<int> koleje;
+  auto projdi = [&](const Kroky& kroky) {
+    for (const RKrok& k : kroky) {
+      if (!JeKolej(k.prvek)) continue;
+      koleje.push_back(k.prvek);
+      EXPECT_EQ(k.delka, 100000) << "track " << k.prvek;
+    }
+  };
+  for (const RCesta& c : s.Cesty) projdi(c.cesta);
+  for (const RCekajiciCesta& c : s.CekajiciCesty) projdi(c.cesta);
+  std::sort(koleje.begin(), koleje.end());
+  EXPECT_EQ(koleje, (std::vector<int>{2, 3, 4}));
 }

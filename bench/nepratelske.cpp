@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fakes/rastrove_platno.h"
+#include "files/cteni.h"
 #include "files/soubory.h"
 #include "model/platno.h"
 #include "model/prostredi.h"
@@ -111,11 +112,26 @@ void BM_HvezdickyJakoGvd(benchmark::State& st) { Nacti(st, Gvd, Opakovane('*', 8
 void BM_HvezdickyJakoLok(benchmark::State& st) { Nacti(st, Loko, Opakovane('*', 8u << 20)); }
 void BM_KonceRadkuJakoJazyk(benchmark::State& st) { Nacti(st, Jazyk, Opakovane('\n', 16u << 20)); }
 
+// The whole read cap (64 MiB) of the worst bytes for each reader.
+void BM_CelaMezGvd(benchmark::State& st) { Nacti(st, Gvd, Opakovane('*', MaxVelikostSouboru)); }
+void BM_CelaMezLok(benchmark::State& st) { Nacti(st, Loko, Opakovane('*', MaxVelikostSouboru)); }
+void BM_CelaMezJazyk(benchmark::State& st) { Nacti(st, Jazyk, Opakovane('\n', MaxVelikostSouboru)); }
+void BM_CelaMezSchema(benchmark::State& st) {
+  Nacti(st, Schema, [](std::ostream& f) {
+    const std::string r = Radek('1', {"0", "12", "60", "12", "0", "100", "1"});
+    for (std::size_t n = 0; n < MaxVelikostSouboru; n += r.size()) f << r;
+  });
+}
+
 BENCHMARK(BM_DlouheKoleje)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DlouhaNastupiste)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DlouheCisloKoleje)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HvezdickyJakoGvd)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HvezdickyJakoLok)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_KonceRadkuJakoJazyk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CelaMezGvd)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CelaMezLok)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CelaMezJazyk)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CelaMezSchema)->Unit(benchmark::kMillisecond);
 
 }  // namespace

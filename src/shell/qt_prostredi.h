@@ -25,6 +25,7 @@ class QtProstredi : public Prostredi {
   std::function<void(const QString&)> zobrazZpravu;
 
  private:
+  void ukaz(const QString& text);
   QWidget* rodic_;
 };
 

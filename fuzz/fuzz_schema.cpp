@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // number of elements at most a few times the picture.
   const std::uint64_t prvku = s.Koleje.size() + s.Spojky.size() + s.Navestidla.size() +
                               s.Sousede.size() + 2 * 5999;
-  fuzz::Over(w.rastr().natreno <= prvku * 8 * 200 * 150, "drawing bounded");
+  fuzz::Over(w.rastr().natreno <= prvku * 8 * 64 * 48, "drawing bounded");
 
   // Clicks picked from the input's own bytes, so the fuzzer steers them too.
   std::uint32_t h = 2166136261u;

@@ -30,7 +30,7 @@ class TichyProstredi : public Prostredi {
 // nothing.
 struct Svet {
   explicit Svet(bool kresli = false) {
-    static test::RastrovePlatno rastr(200, 150);
+    static test::RastrovePlatno rastr(64, 48);
     static PrazdnePlatno prazdne;
     rastr.natreno = 0;
     stav.platno = kresli ? static_cast<Platno*>(&rastr) : &prazdne;

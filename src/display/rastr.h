@@ -29,22 +29,31 @@ inline void RozsahKroku(long long x0, long long d, long long n, long long lo, lo
   po = std::min(po, static_cast<long long>(std::ceil(b)) + 2);
 }
 
+// The steps [od, po) of the line (x0, y0) -> (x1, y1) of n steps whose stamp, with a pen of
+// width w, may touch the picture sirka x vyska.
+inline void KrokyVObraze(int x0, int y0, int x1, int y1, int w, int sirka, int vyska, long long& n,
+                         long long& od, long long& po) {
+  const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
+  n = std::max(std::llabs(dx), std::llabs(dy));
+  od = 0, po = n;
+  if (n == 0) return;
+  RozsahKroku(x0, dx, n, -w, static_cast<long long>(sirka) + w, od, po);
+  RozsahKroku(y0, dy, n, -w, static_cast<long long>(vyska) + w, od, po);
+  od = std::max(od, 0LL);
+  po = std::min(po, n);
+}
+
 // Calls bod(x, y) for the centre of every step of the line (x0, y0) -> (x1, y1) drawn with a
 // pen of width w whose square may touch the picture sirka x vyska, in order from the start.
 template <class Bod>
 void RastrujCaru(int x0, int y0, int x1, int y1, int w, int sirka, int vyska, Bod&& bod) {
   w = std::max(1, w);
-  const long long dx = static_cast<long long>(x1) - x0, dy = static_cast<long long>(y1) - y0;
-  const long long n = std::max(std::llabs(dx), std::llabs(dy));
-  if (n == 0) return;
-  long long od = 0, po = n;
-  RozsahKroku(x0, dx, n, -w, static_cast<long long>(sirka) + w, od, po);
-  RozsahKroku(y0, dy, n, -w, static_cast<long long>(vyska) + w, od, po);
-  od = std::max(od, 0LL);
-  po = std::min(po, n);
+  long long n, od, po;
+  KrokyVObraze(x0, y0, x1, y1, w, sirka, vyska, n, od, po);
+  const double dx = static_cast<double>(x1) - x0, dy = static_cast<double>(y1) - y0;
   for (long long i = od; i < po; ++i) {
-    long long x = x0 + std::llround(static_cast<double>(dx) * static_cast<double>(i) / static_cast<double>(n));
-    long long y = y0 + std::llround(static_cast<double>(dy) * static_cast<double>(i) / static_cast<double>(n));
+    long long x = x0 + std::llround(dx * static_cast<double>(i) / static_cast<double>(n));
+    long long y = y0 + std::llround(dy * static_cast<double>(i) / static_cast<double>(n));
     bod(static_cast<int>(x), static_cast<int>(y));
   }
 }
@@ -62,15 +71,13 @@ void KresliCaruDoRastru(int x0, int y0, int x1, int y1, int w, int sirka, int vy
       usek(yy, static_cast<int>(xOd), static_cast<int>(xDo));
   };
   if (y0 == y1) {
-    bool nic = true;
-    long long xa = 0, xb = 0;
-    RastrujCaru(x0, y0, x1, y1, w, sirka, vyska, [&](int xi, int) {
-      if (nic) xa = xb = xi;
-      xa = std::min<long long>(xa, xi);
-      xb = std::max<long long>(xb, xi);
-      nic = false;
-    });
-    if (!nic) radky(y0, xa, xb);
+    // Along a row every step moves one column, so the steps in the picture are one run.
+    long long n, od, po;
+    KrokyVObraze(x0, y0, x1, y1, w, sirka, vyska, n, od, po);
+    if (od >= po) return;
+    const long long krok = x1 > x0 ? 1 : -1;
+    const long long xa = x0 + krok * od, xb = x0 + krok * (po - 1);
+    radky(y0, std::min(xa, xb), std::max(xa, xb));
     return;
   }
   RastrujCaru(x0, y0, x1, y1, w, sirka, vyska, [&](int xi, int yi) { radky(yi, xi, xi); });

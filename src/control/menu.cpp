@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "files/soubory.h"
+#include "model/kodovani.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -34,7 +35,8 @@ void MenuOprogramuClick(Stav& s) {
 
 std::string CestaNapovedy(const Stav& s) {
   if (s.Text(32).empty()) return {};
-  return s.nastaveni.startovniAdresar + "/" + s.Text(32);
+  // The name is windows-1250 text of the language file; the path is the file system's UTF-8.
+  return s.nastaveni.startovniAdresar + "/" + Cp1250NaUtf8(s.Text(32));
 }
 
 void MenuHelpClick(Stav& s) {

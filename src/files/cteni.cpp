@@ -8,13 +8,10 @@
 
 namespace stanovar {
 
-bool NactiSoubor(const std::string& cesta, std::string& obsah) {
+Nacteni CtiProud(std::FILE* f, std::string& obsah, std::size_t velikost) {
   obsah.clear();
-  if (cesta.empty()) return false;
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(cesta, ec)) return false;
-  std::FILE* f = std::fopen(cesta.c_str(), "rb");
-  if (!f) return false;
+  // Reserved up front, so a large file is not copied over and over as it grows.
+  obsah.reserve(velikost < MaxVelikostSouboru ? velikost : MaxVelikostSouboru);
   char buf[65536];
   bool chyba = false;
   while (obsah.size() < MaxVelikostSouboru) {
@@ -26,24 +23,38 @@ bool NactiSoubor(const std::string& cesta, std::string& obsah) {
       break;
     }
   }
-  std::fclose(f);
+  if (!chyba) return Nacteni::Precteno;
   // Nothing readable at all counts as a file that could not be opened.
-  return !(chyba && obsah.empty());
+  const bool nic = obsah.empty();
+  obsah.clear();
+  obsah.shrink_to_fit();
+  return nic ? Nacteni::NelzeOtevrit : Nacteni::ChybaCteni;
 }
 
-std::vector<std::string_view> Radky(std::string_view obsah) {
-  std::vector<std::string_view> r;
-  std::size_t zacatek = 0;
-  while (zacatek < obsah.size()) {
-    std::size_t lf = obsah.find('\n', zacatek);
-    std::size_t konec = lf == std::string_view::npos ? obsah.size() : lf;
-    std::string_view radek = obsah.substr(zacatek, konec - zacatek);
-    if (!radek.empty() && radek.back() == '\r') radek.remove_suffix(1);
-    r.push_back(radek);
-    if (lf == std::string_view::npos) break;
-    zacatek = lf + 1;
-  }
+Nacteni CtiSoubor(const std::string& cesta, std::string& obsah, Prostredi* prostredi) {
+  obsah.clear();
+  if (cesta.empty()) return Nacteni::NelzeOtevrit;
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(cesta, ec)) return Nacteni::NelzeOtevrit;
+  std::uintmax_t velikost = std::filesystem::file_size(cesta, ec);
+  if (ec) velikost = 0;
+  std::FILE* f = prostredi ? prostredi->otevriProCteni(cesta) : std::fopen(cesta.c_str(), "rb");
+  if (!f) return Nacteni::NelzeOtevrit;
+  Nacteni r = CtiProud(f, obsah, static_cast<std::size_t>(velikost));
+  std::fclose(f);
   return r;
+}
+
+void Radky::iterator::najdi() {
+  if (zacatek_ >= obsah_.size()) {
+    zacatek_ = obsah_.size();
+    return;
+  }
+  std::size_t lf = obsah_.find('\n', zacatek_);
+  std::size_t konec = lf == std::string_view::npos ? obsah_.size() : lf;
+  radek_ = obsah_.substr(zacatek_, konec - zacatek_);
+  if (!radek_.empty() && radek_.back() == '\r') radek_.remove_suffix(1);
+  dalsi_ = lf == std::string_view::npos ? obsah_.size() : lf + 1;
 }
 
 std::string NormalizujCestu(std::string cesta) {
@@ -52,13 +63,27 @@ std::string NormalizujCestu(std::string cesta) {
   return cesta;
 }
 
-bool OtevriDatovySoubor(Stav& s, const std::string& cesta, std::string& obsah) {
+bool OtevriDatovySoubor(Stav& s, const std::string& cesta, std::string& obsah, bool* chybaCteni) {
   obsah.clear();
+  if (chybaCteni) *chybaCteni = false;
   if (cesta.empty()) return false;
-  if (!NactiSoubor(NormalizujCestu(cesta), obsah)) {
-    Zprava(s, s.Text(36) + JmenoSouboru(cesta) + s.Text(37));
-    return false;
-  }
+  Nacteni r = CtiSoubor(NormalizujCestu(cesta), obsah, s.prostredi);
+  if (r == Nacteni::Precteno) return true;
+  if (chybaCteni) *chybaCteni = r == Nacteni::ChybaCteni;
+  ZpravaOSouboru(s, cesta);
+  return false;
+}
+
+void ZpravaOSouboru(Stav& s, const std::string& cesta) {
+  if (!s.prostredi) return;
+  s.zpravaOtevrena = true;
+  s.prostredi->zpravaOSouboru(s.Text(36), JmenoSouboru(cesta), s.Text(37));
+  s.zpravaOtevrena = false;
+}
+
+bool PrazdnePole(std::string_view t) {
+  for (char c : t)
+    if (c != ' ' && c != '\t') return false;
   return true;
 }
 

@@ -2,6 +2,8 @@
 // turning stored paths into openable ones, and the message for a file that cannot be read.
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -15,21 +17,87 @@ namespace stanovar {
 // is not such a file, and only its beginning is read rather than exhausting memory.
 constexpr std::size_t MaxVelikostSouboru = 64u << 20;
 
-// Reads a regular file whole, as bytes. False when it cannot be opened or is not a regular
-// file (a directory or a device would otherwise hang or fail mid-way). A read error after
-// the start keeps what was read.
-bool NactiSoubor(const std::string& cesta, std::string& obsah);
+enum class Nacteni {
+  Precteno,      // the whole file, or its first MaxVelikostSouboru bytes
+  NelzeOtevrit,  // missing, not a regular file, no permission
+  ChybaCteni,    // opened, but reading failed part way: what was read is not trusted
+};
+
+// Reads a stream to its end or to the read cap, as bytes. `obsah` is empty unless it is read.
+Nacteni CtiProud(std::FILE* f, std::string& obsah, std::size_t velikost = 0);
+// Reads a regular file whole (a directory or a device would otherwise hang or fail mid-way),
+// opened through `prostredi` when given.
+Nacteni CtiSoubor(const std::string& cesta, std::string& obsah, Prostredi* prostredi = nullptr);
+// True only when the file was read whole.
+inline bool NactiSoubor(const std::string& cesta, std::string& obsah) {
+  return CtiSoubor(cesta, obsah) == Nacteni::Precteno;
+}
 
 // Lines of a text file: split at LF, one CR before it dropped, so CR LF and LF both work.
-// A final line end does not start another (empty) line.
-std::vector<std::string_view> Radky(std::string_view obsah);
+// A final line end does not start another (empty) line. The lines are found while they are
+// walked, so a file of millions of line ends costs no memory beyond the file itself.
+class Radky {
+ public:
+  explicit Radky(std::string_view obsah) : obsah_(obsah) {}
+
+  class iterator {
+   public:
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    iterator() = default;
+    iterator(std::string_view obsah, std::size_t zacatek) : obsah_(obsah), zacatek_(zacatek) {
+      najdi();
+    }
+    std::string_view operator*() const { return radek_; }
+    iterator& operator++() {
+      zacatek_ = dalsi_;
+      najdi();
+      return *this;
+    }
+    iterator operator++(int) {
+      iterator p = *this;
+      ++*this;
+      return p;
+    }
+    bool operator==(const iterator& o) const { return zacatek_ == o.zacatek_; }
+
+   private:
+    void najdi();
+    std::string_view obsah_;
+    std::size_t zacatek_ = 0;  // start of the current line; the file's size at the end
+    std::size_t dalsi_ = 0;
+    std::string_view radek_;
+  };
+
+  iterator begin() const { return iterator(obsah_, 0); }
+  iterator end() const { return iterator(obsah_, obsah_.size()); }
+
+ private:
+  std::string_view obsah_;
+};
 
 // A path as the files may write it, with `\` or `/`, turned into one the system opens.
 std::string NormalizujCestu(std::string cesta);
 
 // Reads the data file at `cesta` for a loader. An empty path reads nothing and says nothing;
-// a file that cannot be opened is reported with texts 36 and 37 around its name.
-bool OtevriDatovySoubor(Stav& s, const std::string& cesta, std::string& obsah);
+// a file that cannot be opened or read whole is reported with texts 36 and 37 around its
+// name. `chybaCteni`, when given, tells a read failure part way through, which ends the
+// loading sequence.
+bool OtevriDatovySoubor(Stav& s, const std::string& cesta, std::string& obsah,
+                        bool* chybaCteni = nullptr);
+
+// The file-open failure message: text 36, the file's name (the part after its last
+// separator, in the file system's encoding) and text 37.
+void ZpravaOSouboru(Stav& s, const std::string& cesta);
+
+// A field holding nothing but blanks gives no value: the record keeps its default, as for a
+// field the line does not reach (an empty speed would otherwise stop a train for good).
+bool PrazdnePole(std::string_view t);
+
+// Most entries a timetable and a locomotive list keep. Real files have a few hundred; the
+// bound keeps a file of nothing but "*" from taking gigabytes.
+constexpr int MaxSpoju = 100000;
+constexpr int MaxLokomotiv = 10000;
 
 // Field number of the text after a "%" that no letter A..F follows; the letters give the
 // numbers after it.

@@ -29,22 +29,30 @@ void Uloz(RSpoj& sp, int pole, std::string_view t) {
 
 void OtevriGvd(Stav& s) {
   std::string obsah;
-  if (OtevriDatovySoubor(s, s.nastaveni.cestaGvd, obsah)) {
-    int plneny = -1;  // entry being filled; text before the first "*" has none
-    ProjdiZaznamy(
-        obsah, true,
-        [&] {
-          s.Grafikon.push_back(RSpoj{});
-          plneny = static_cast<int>(s.Grafikon.size()) - 1;
-          s.aktualniSpoj = plneny;
-          ++s.PocetSpoju;
-        },
-        [&](int pole, std::string_view t) {
-          if (plneny >= 0) Uloz(s.Grafikon[static_cast<std::size_t>(plneny)], pole, t);
-        });
-  }
+  if (OtevriDatovySoubor(s, s.nastaveni.cestaGvd, obsah)) CtiGvd(s, obsah);
   // Also after a timetable that could not be read: the one generation event is always queued.
   GenerujVlak(s);
+}
+
+void CtiGvd(Stav& s, std::string_view obsah) {
+  // Entry being filled; text before the first "*", and after the list is full, has none.
+  int plneny = -1;
+  ProjdiZaznamy(
+      obsah, true,
+      [&] {
+        if (s.PocetSpoju >= MaxSpoju) {
+          plneny = -1;
+          return;
+        }
+        s.Grafikon.push_back(RSpoj{});
+        plneny = static_cast<int>(s.Grafikon.size()) - 1;
+        s.aktualniSpoj = plneny;
+        ++s.PocetSpoju;
+      },
+      [&](int pole, std::string_view t) {
+        if (plneny >= 0 && !PrazdnePole(t))
+          Uloz(s.Grafikon[static_cast<std::size_t>(plneny)], pole, t);
+      });
 }
 
 }  // namespace stanovar

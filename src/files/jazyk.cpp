@@ -6,14 +6,13 @@
 
 namespace stanovar {
 
-void OtevriLng(Stav& s) {
-  std::string obsah;
-  if (!OtevriDatovySoubor(s, s.nastaveni.cestaJazyk, obsah)) return;
-  for (std::string_view radek : Radky(obsah)) {
-    int n = PrevedCislo(radek.substr(0, 3));
-    if (n < 1 || n > 37) continue;
-    s.jazyk[static_cast<std::size_t>(n)] = std::string(radek.size() > 3 ? radek.substr(3) : "");
-  }
+namespace {
+// The longest text is a line of column headings, about a hundred characters; more than this
+// is no caption, and would only cost memory and time every time the window shows it.
+constexpr std::size_t MaxDelkaTextu = 1000;
+}  // namespace
+
+void PouzijPopisky(Stav& s) {
   OknoView& o = s.okno;
   o.MenuSoubor = s.Text(1);
   o.MenuOtevrit = s.Text(2);
@@ -26,6 +25,23 @@ void OtevriLng(Stav& s) {
   o.Label3 = s.Text(9);
   o.LabelAno = s.Text(10);
   o.LabelNe = s.Text(11);
+}
+
+bool OtevriLng(Stav& s) {
+  std::string obsah;
+  bool chyba = false;
+  if (!OtevriDatovySoubor(s, s.nastaveni.cestaJazyk, obsah, &chyba)) return !chyba;
+  CtiLng(s, obsah);
+  return true;
+}
+
+void CtiLng(Stav& s, std::string_view obsah) {
+  for (std::string_view radek : Radky(obsah)) {
+    int n = PrevedCislo(radek.substr(0, 3));
+    if (n < 1 || n > 37) continue;
+    s.jazyk[static_cast<std::size_t>(n)] = Orez(radek.size() > 3 ? radek.substr(3) : "", MaxDelkaTextu);
+  }
+  PouzijPopisky(s);
 }
 
 }  // namespace stanovar

@@ -33,18 +33,30 @@ void Uloz(RLoko& l, int pole, std::string_view t) {
 
 }  // namespace
 
-void OtevriLoko(Stav& s) {
+bool OtevriLoko(Stav& s) {
   std::string obsah;
-  if (!OtevriDatovySoubor(s, s.nastaveni.cestaLoko, obsah)) return;
-  int plnena = -1;  // locomotive being filled; text before the first "*" has none
+  bool chyba = false;
+  if (!OtevriDatovySoubor(s, s.nastaveni.cestaLoko, obsah, &chyba)) return !chyba;
+  CtiLoko(s, obsah);
+  return true;
+}
+
+void CtiLoko(Stav& s, std::string_view obsah) {
+  // Locomotive being filled; text before the first "*", and after the list is full, has none.
+  int plnena = -1;
   ProjdiZaznamy(
       obsah, false,
       [&] {
+        if (s.Lokomotivy.size() >= static_cast<std::size_t>(MaxLokomotiv)) {
+          plnena = -1;
+          return;
+        }
         s.Lokomotivy.push_back(RLoko{});
         plnena = static_cast<int>(s.Lokomotivy.size()) - 1;
       },
       [&](int pole, std::string_view t) {
-        if (plnena >= 0) Uloz(s.Lokomotivy[static_cast<std::size_t>(plnena)], pole, t);
+        if (plnena >= 0 && !PrazdnePole(t))
+          Uloz(s.Lokomotivy[static_cast<std::size_t>(plnena)], pole, t);
       });
 }
 

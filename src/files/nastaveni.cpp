@@ -1,10 +1,19 @@
 // The settings file stanovar.ini: one line per setting, introduced by a marker byte
 // (0x85..0x88, or 0xB8 and a digit 1..8). Paths inside the start-up directory are kept
 // relative, so a station folder can be moved with its settings.
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
+
+#if __has_include(<unistd.h>)
+#include <unistd.h>
+#define STANOVAR_POSIX 1
+#else
+#define STANOVAR_POSIX 0
+#endif
 
 #include "files/cteni.h"
 #include "files/soubory.h"
@@ -15,6 +24,8 @@ namespace stanovar {
 namespace {
 
 const char* const JmenoNastaveni = "stanovar.ini";
+const char* const PriponaDocasneho = ".novy";
+constexpr std::size_t MaxDelkaRadkuNastaveni = 4096;
 
 struct PojmenovanaBarva {
   const char* jmeno;
@@ -53,6 +64,67 @@ std::string RadekCesty(const std::string& adresar, const std::string& cesta, std
   return absolutni + c;
 }
 
+// The file a settings path stands for: a link is followed (to any depth a sane system
+// allows), so that the user's link stays a link and the file it names gets the settings.
+std::filesystem::path KonecOdkazu(const std::filesystem::path& cesta) {
+  std::filesystem::path p = cesta;
+  std::error_code ec;
+  for (int i = 0; i < 40 && std::filesystem::is_symlink(p, ec); ++i) {
+    std::filesystem::path cil = std::filesystem::read_symlink(p, ec);
+    if (ec) break;
+    p = cil.is_absolute() ? cil : p.parent_path() / cil;
+  }
+  return p;
+}
+
+// Temporary files of an earlier run that died between writing and renaming. A fresh one may
+// belong to another copy of the program saving at this moment, so only old ones go.
+void UklidDocasne(const std::filesystem::path& cil) {
+  const std::string predpona = cil.filename().string() + PriponaDocasneho;
+  std::error_code ec;
+  const auto mez = std::filesystem::file_time_type::clock::now() - std::chrono::minutes(10);
+  for (std::filesystem::directory_iterator it(cil.parent_path(), ec), konec; !ec && it != konec;
+       it.increment(ec)) {
+    const std::string jmeno = it->path().filename().string();
+    if (jmeno.compare(0, predpona.size(), predpona) != 0) continue;
+    std::error_code e2;
+    if (it->is_regular_file(e2) && it->last_write_time(e2) < mez && !e2)
+      std::filesystem::remove(it->path(), e2);
+  }
+}
+
+// Replaces `cil` by a file holding `obsah`. The new file is written beside the old one,
+// given its permissions, flushed to the disk and only then renamed over it, so a full disk
+// or a crash never leaves a truncated or world-readable settings file behind. False when
+// anything fails; the old file is then untouched.
+bool ZapisCely(const std::filesystem::path& cil, const std::string& obsah) {
+  UklidDocasne(cil);
+  std::error_code ec;
+  const auto stary = std::filesystem::status(cil, ec);
+  std::random_device nahoda;
+  std::string docasny;
+  std::FILE* f = nullptr;
+  for (int i = 0; i < 100 && !f; ++i) {
+    docasny = cil.string() + PriponaDocasneho + std::to_string(nahoda() % 1000000);
+    f = std::fopen(docasny.c_str(), "wbx");  // never reuse a file someone else is writing
+  }
+  if (!f) return false;
+  bool ok = std::fwrite(obsah.data(), 1, obsah.size(), f) == obsah.size();
+  ok = std::fflush(f) == 0 && ok;
+#if STANOVAR_POSIX
+  ok = fsync(fileno(f)) == 0 && ok;
+#endif
+  ok = std::fclose(f) == 0 && ok;
+  if (ok && std::filesystem::exists(stary))
+    std::filesystem::permissions(docasny, stary.permissions(), ec);
+  if (ok) {
+    std::filesystem::rename(docasny, cil, ec);
+    ok = !ec;
+  }
+  if (!ok) std::filesystem::remove(docasny, ec);
+  return ok;
+}
+
 }  // namespace
 
 std::string BarvaNaText(Barva c) {
@@ -85,9 +157,29 @@ bool NactiNastaveni(Stav& s) {
 bool NactiNastaveni(Stav& s, const std::string& soubor) {
   Nastaveni& n = s.nastaveni;
   std::string obsah;
-  if (!NactiSoubor(soubor, obsah)) return false;
+  if (CtiSoubor(soubor, obsah, s.prostredi) != Nacteni::Precteno) {
+    // No file at all is a first start. A file that is there but cannot be read holds the
+    // user's settings: it is kept from being replaced by the defaults, and the user hears of
+    // it when saving is refused, not in a box that holds up the window at start-up.
+    // A link to nothing is no file yet; a file whose presence cannot even be checked is
+    // treated as there.
+    std::error_code ec;
+    const bool je = std::filesystem::exists(soubor, ec);
+    if (je || ec) {
+      n.nastaveniNecitelne = true;
+    }
+    return false;
+  }
+  CtiNastaveni(s, obsah);
+  return true;
+}
+
+void CtiNastaveni(Stav& s, std::string_view obsah) {
+  Nastaveni& n = s.nastaveni;
   for (std::string_view r : Radky(obsah)) {
-    if (r.empty()) continue;
+    // No system opens a path this long; such a line is damage, and keeping it would cost
+    // its size many times over in every copy and dialog that shows it.
+    if (r.empty() || r.size() > MaxDelkaRadkuNastaveni) continue;
     const unsigned char m = static_cast<unsigned char>(r[0]);
     std::string_view hodnota = r.substr(1);
     switch (m) {
@@ -121,10 +213,9 @@ bool NactiNastaveni(Stav& s, const std::string& soubor) {
       default: break;
     }
   }
-  return true;
 }
 
-void ZapisNastaveni(Stav& s) {
+std::string TextNastaveni(const Stav& s) {
   const Nastaveni& n = s.nastaveni;
   const std::string& a = n.startovniAdresar;
   std::string obsah;
@@ -136,23 +227,21 @@ void ZapisNastaveni(Stav& s) {
   radek("\xB8" "1" + BarvaNaText(n.pozadiNove));
   radek("\xB8" "2" + BarvaNaText(n.poprediNove));
   radek(n.sirkaCaryNova == 1 ? "\xB8" "3" : "\xB8" "4");
+  return obsah;
+}
 
-  // The new file is written beside the old one and renamed over it only when complete, so
-  // a full disk or a crash never leaves a truncated settings file behind.
-  const std::string cil = Spoj(a, JmenoNastaveni);
-  std::string docasny;
-  std::FILE* f = nullptr;
-  for (int i = 0; i < 100 && !f; ++i) {
-    docasny = cil + ".novy" + std::to_string(i);
-    f = std::fopen(docasny.c_str(), "wbx");  // never reuse a file someone else is writing
-  }
-  if (!f) return;
-  bool ok = std::fwrite(obsah.data(), 1, obsah.size(), f) == obsah.size();
-  ok = std::fflush(f) == 0 && ok;
-  ok = std::fclose(f) == 0 && ok;
-  std::error_code ec;
-  if (ok) std::filesystem::rename(docasny, cil, ec);
-  if (!ok || ec) std::filesystem::remove(docasny, ec);
+void ZapisNastaveni(Stav& s) {
+  Nastaveni& n = s.nastaveni;
+  auto neulozeno = [&](const std::string& cesta) {
+    if (!n.chybaUkladaniOznamena) ZpravaOSouboru(s, cesta);
+    n.chybaUkladaniOznamena = true;
+  };
+  const std::string cil = Spoj(n.startovniAdresar, JmenoNastaveni);
+  if (n.nastaveniNecitelne) return neulozeno(cil);
+  const std::filesystem::path skutecny = KonecOdkazu(cil);
+  if (!ZapisCely(skutecny, TextNastaveni(s)))
+    return neulozeno(cil);
+  n.chybaUkladaniOznamena = false;
 }
 
 }  // namespace stanovar

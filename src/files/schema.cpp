@@ -15,6 +15,12 @@ namespace {
 constexpr char Oddelovac = '\x85';
 constexpr std::size_t PocetPoli = 9;
 constexpr std::size_t MaxDelkaPopisku = 30;
+// Track numbers are shown in a gap of the track and in the track panel; a longer text fits
+// neither, and measuring a huge one would stall the drawing.
+constexpr std::size_t MaxDelkaCislaKoleje = 30;
+// Element lengths in metres. A route adds up the lengths of at most every track and
+// connector, and this bound keeps that sum well inside int.
+constexpr int MaxDelkaPrvku = 100000;
 
 // No picture is anywhere near this large; coordinates beyond it can only come from a
 // damaged file, and keeping them would overflow the pixel arithmetic of the drawing.
@@ -50,7 +56,16 @@ struct Citace {
   int spojky = 0;
   int navestidla = 0;
   int sousede = 0;
+  // Labels and platforms keep no record, but each is drawn: they are bounded like the
+  // element kinds so that a file cannot make loading take minutes.
+  int popisky = 0;
+  int nastupiste = 0;
 };
+
+int Delka(const Radek& r, std::size_t i) {
+  int d = r.cislo(i);
+  return d > MaxDelkaPrvku ? MaxDelkaPrvku : d < -MaxDelkaPrvku ? -MaxDelkaPrvku : d;
+}
 
 // The two ends of a track or connector from fields 1 to 4; false when they lie beyond what
 // the drawing arithmetic can take.
@@ -59,6 +74,9 @@ bool Konce(const Radek& r, RKolej& k) {
   k.y1 = r.cislo(2);
   k.x2 = r.cislo(3);
   k.y2 = r.cislo(4);
+  // Both ends at one point (a line with no fields gives (0, 0) twice) place nothing: it
+  // would be found at that point by every look-up and would mark signals nonsensically.
+  if (k.x1 == k.x2 && k.y1 == k.y2) return false;
   return VRozsahu(k.x1, k.y1) && VRozsahu(k.x2, k.y2);
 }
 
@@ -67,8 +85,8 @@ void Kolej(Stav& s, const Radek& r, Citace& c) {
   RKolej k;
   if (!Konce(r, k)) return;
   k.sklon = r.cislo(5);
-  k.delka = r.cislo(6);
-  k.cislo = std::string(r.pole[7]);
+  k.delka = Delka(r, 6);
+  k.cislo = Orez(r.pole[7], MaxDelkaCislaKoleje);
   k.rychlost = static_cast<std::uint8_t>(r.cislo(8));
   k.doplnek = static_cast<std::uint8_t>(r.cislo(9));
   k.id = ZakladKoleji + 1 + c.koleje++;
@@ -82,7 +100,7 @@ void Spojka(Stav& s, const Radek& r, Citace& c) {
   if (c.spojky >= MaxPrvkuDruhu) return;
   RKolej k;
   if (!Konce(r, k)) return;
-  k.delka = r.cislo(6);
+  k.delka = Delka(r, 6);
   k.rychlost = static_cast<std::uint8_t>(r.cislo(7));
   k.zavorky = r.pole[8] == "1";
   k.viditelna = r.pole[9] == "1";
@@ -112,7 +130,8 @@ void Navestidlo(Stav& s, const Radek& r, Citace& c) {
     if (druha->x1 == x) strana += 1;
     if (druha->x2 == x) strana += 2;
   }
-  if (strana == 0 || c.navestidla >= MaxPrvkuDruhu) return;
+  // Only side codes 1 to 3 are drawn; a signal nobody can see must not catch clicks either.
+  if (strana < 1 || strana > 3 || c.navestidla >= MaxPrvkuDruhu) return;
   // Only now are the tracks marked: the look-ups above do not move records.
   if (prvni->x1 == x) prvni->navestidloX1 = true;
   if (prvni->x2 == x) prvni->navestidloX2 = true;
@@ -130,9 +149,10 @@ void Navestidlo(Stav& s, const Radek& r, Citace& c) {
   KresliNavestidlo(s, x, y, strana);
 }
 
-void Popisek(Stav& s, const Radek& r) {
+void Popisek(Stav& s, const Radek& r, Citace& c) {
   int x = r.cislo(1), y = r.cislo(3);
-  if (!VRozsahu(x, y)) return;
+  if (!VRozsahu(x, y) || c.popisky >= MaxPrvkuDruhu) return;
+  ++c.popisky;
   int velikost = r.cislo(6);
   // A missing size gets the size of the element texts, as the platform's default font would.
   if (velikost <= 0) velikost = s.nastaveni.velikostTextu;
@@ -140,9 +160,10 @@ void Popisek(Stav& s, const Radek& r) {
   KresliText(s, x, y, velikost, Orez(r.pole[5], MaxDelkaPopisku));
 }
 
-void Nastupiste(Stav& s, const Radek& r) {
+void Nastupiste(Stav& s, const Radek& r, Citace& c) {
   int x1 = r.cislo(1), x2 = r.cislo(2), y = r.cislo(3);
-  if (!VRozsahu(x1, x2) || !VRozsahu(y)) return;
+  if (!VRozsahu(x1, x2) || !VRozsahu(y) || c.nastupiste >= MaxPrvkuDruhu) return;
+  ++c.nastupiste;
   std::string jmeno = Jmeno8(r.pole[5]);
   if (RKolej* k = KolejVBode(s, x1, y)) k->stanice = jmeno;
   if (RKolej* k = KolejVBode(s, x1, y + gy)) k->stanice = jmeno;
@@ -176,9 +197,15 @@ void Soused(Stav& s, const Radek& r, Citace& c) {
 
 }  // namespace
 
-void otevrit(Stav& s) {
+bool otevrit(Stav& s) {
   std::string obsah;
-  if (!OtevriDatovySoubor(s, s.nastaveni.cestaSchema, obsah)) return;
+  bool chyba = false;
+  if (!OtevriDatovySoubor(s, s.nastaveni.cestaSchema, obsah, &chyba)) return !chyba;
+  CtiSchema(s, obsah);
+  return true;
+}
+
+void CtiSchema(Stav& s, std::string_view obsah) {
   Radek r;
   Citace c;
   int cislo = 0;
@@ -189,8 +216,8 @@ void otevrit(Stav& s) {
       case '1': Kolej(s, r, c); break;
       case '2': Spojka(s, r, c); break;
       case '3': Navestidlo(s, r, c); break;
-      case '4': Popisek(s, r); break;
-      case '5': Nastupiste(s, r); break;
+      case '4': Popisek(s, r, c); break;
+      case '5': Nastupiste(s, r, c); break;
       case '6': Soused(s, r, c); break;
       default: break;
     }

@@ -57,13 +57,12 @@ void Spust(Stav& s, const std::string& startovniAdresar) {
     s.okno.kompaktni = true;
   }
 
-  // Without a settings file nothing is loaded: no language, no station.
+  PouzijPopisky(s);
+  // Without a settings file nothing is loaded: no language, no station. A read error part
+  // way through a file ends the sequence there.
   if (NactiNastaveni(s)) {
     NastavBarvy(s);
-    OtevriLng(s);
-    OtevriLoko(s);
-    otevrit(s);
-    OtevriGvd(s);
+    if (OtevriLng(s) && OtevriLoko(s) && otevrit(s)) OtevriGvd(s);
   }
 
   n.sirkaCaryNova = n.sirkaCary;
@@ -85,9 +84,7 @@ void ZrusitVse(Stav& s) {
 
 void OtevriStanici(Stav& s) {
   ZrusitVse(s);
-  OtevriLoko(s);
-  otevrit(s);
-  OtevriGvd(s);
+  if (OtevriLoko(s) && otevrit(s)) OtevriGvd(s);
 }
 
 }  // namespace stanovar

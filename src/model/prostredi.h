@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace stanovar {
@@ -21,6 +22,14 @@ class Prostredi {
   virtual void otevriDokument(const std::string& cesta) = 0;
   // Horizontal dots per inch of the screen.
   virtual int dpi() = 0;
+
+  // Message box about a file: `pred` and `po` are windows-1250 texts, `jmeno` the file
+  // name in the file system's own bytes (UTF-8). Each is decoded in its own encoding; by
+  // default the name is brought into windows-1250 as far as the code page reaches.
+  virtual void zpravaOSouboru(const std::string& pred, const std::string& jmeno,
+                              const std::string& po);
+  // Opens a data file for reading in binary; null when it cannot be opened.
+  virtual std::FILE* otevriProCteni(const std::string& cesta);
 };
 
 }  // namespace stanovar

@@ -36,6 +36,12 @@ struct Nastaveni {
   std::string cestaLoko;
   std::string cestaJazyk;
   std::string startovniAdresar;  // working directory at start-up, no trailing separator
+
+  // stanovar.ini is there but could not be read: it is never replaced, so that settings the
+  // program could not see are not lost.
+  bool nastaveniNecitelne = false;
+  // A failure to save the settings has been told to the user, who is told once.
+  bool chybaUkladaniOznamena = false;
 };
 
 struct Stav {
@@ -112,7 +118,8 @@ struct Stav {
   std::function<void(int radek, char druh, const std::array<std::string_view, 10>& pole)>
       schemaRadek;
 
-  const std::string& Text(int n) const { return jazyk[static_cast<std::size_t>(n)]; }
+  // Text n of the language file, or the built-in one when the file gave none or an empty one.
+  const std::string& Text(int n) const;
 };
 
 // Shows a modal message box through the outside, noting that one is open meanwhile.

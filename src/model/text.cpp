@@ -40,8 +40,10 @@ std::int32_t PrevedCislo(std::string_view t, bool* platneCele) {
       break;
     }
     std::int64_t nova = hodnota * zaklad + d;
-    // Hexadecimal may fill all 32 bits (colour values); decimal stays within int32.
-    std::int64_t mez = zaklad == 16 ? 0xFFFFFFFFLL : std::numeric_limits<std::int32_t>::max();
+    // Hexadecimal may fill all 32 bits (colour values); decimal stays within int32, whose
+    // negative side reaches one further.
+    std::int64_t mez = zaklad == 16 ? 0xFFFFFFFFLL
+                                    : std::int64_t{std::numeric_limits<std::int32_t>::max()} + zaporne;
     if (nova > mez) {
       platne = false;
       break;
@@ -51,8 +53,10 @@ std::int32_t PrevedCislo(std::string_view t, bool* platneCele) {
   }
   if (cislic == 0) platne = false;
   if (platneCele) *platneCele = platne;
-  auto v = static_cast<std::int32_t>(static_cast<std::uint32_t>(hodnota));
-  return (zaporne && platne) ? -v : v;
+  if (zaporne && platne) return static_cast<std::int32_t>(static_cast<std::uint32_t>(-hodnota));
+  // Without its sign the one extra negative value no longer fits: its last digit ends it.
+  if (zaklad == 10 && hodnota > std::numeric_limits<std::int32_t>::max()) hodnota /= 10;
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(hodnota));
 }
 
 double PrevedReal(std::string_view t, double vychozi) {

@@ -1,9 +1,11 @@
 #include "shell/qt_platno.h"
 
 #include <QFontMetrics>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
+#include "display/rastr.h"
 #include "shell/kodovani.h"
 
 namespace stanovar::shell {
@@ -31,24 +33,15 @@ void QtPlatno::presun(int x, int y) {
 }
 
 void QtPlatno::cara(int x, int y) {
-  // Lines are rasterised here rather than by QPainter so that they follow the classic
-  // convention exactly: no antialiasing, every pixel from the start up to but not including
-  // the end, a wide pen stamped as a square around each pixel.
+  // Lines are rasterised by the core's rule rather than by QPainter so that they follow the
+  // classic convention exactly, and only the part inside the picture costs anything.
   ++revize_;
   const QRgb c = NaQColor(pero_).rgb();
-  const int w = std::max(1, sirkaPera_);
-  const int dx = x - px_, dy = y - py_;
-  const int n = std::max(std::abs(dx), std::abs(dy));
-  for (int i = 0; i < n; ++i) {
-    int xi = px_ + static_cast<int>(std::lround(static_cast<double>(dx) * i / n));
-    int yi = py_ + static_cast<int>(std::lround(static_cast<double>(dy) * i / n));
-    for (int yy = yi - w / 2; yy < yi - w / 2 + w; ++yy) {
-      if (yy < 0 || yy >= obraz_.height()) continue;
-      auto* radek = reinterpret_cast<QRgb*>(obraz_.scanLine(yy));
-      for (int xx = xi - w / 2; xx < xi - w / 2 + w; ++xx)
-        if (xx >= 0 && xx < obraz_.width()) radek[xx] = c;
-    }
-  }
+  KresliCaruDoRastru(px_, py_, x, y, sirkaPera_, obraz_.width(), obraz_.height(),
+                     [&](int yy, int xOd, int xDo) {
+                       auto* radek = reinterpret_cast<QRgb*>(obraz_.scanLine(yy));
+                       std::fill(radek + xOd, radek + xDo, c);
+                     });
   px_ = x;
   py_ = y;
 }
@@ -56,12 +49,22 @@ void QtPlatno::cara(int x, int y) {
 void QtPlatno::obdelnik(int l, int t, int r, int b) {
   if (r <= l || b <= t) return;
   ++revize_;
-  QPainter p(&obraz_);
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.fillRect(QRect(l, t, r - l, b - t), NaQColor(vypln_));
-  p.setPen(QPen(NaQColor(pero_), 1));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+  // Filled and outlined by hand like the lines: a QPainter for each of thousands of track
+  // erasures costs more than the pixels, and a far-away rectangle costs only its visible part.
+  const int W = obraz_.width(), H = obraz_.height();
+  const int xOd = std::max(l, 0), xDo = std::min(r, W);
+  if (xOd >= xDo || std::max(t, 0) >= std::min(b, H)) return;
+  const QRgb vypln = NaQColor(vypln_).rgb(), pero = NaQColor(pero_).rgb();
+  for (int y = std::max(t, 0); y < std::min(b, H); ++y) {
+    auto* radek = reinterpret_cast<QRgb*>(obraz_.scanLine(y));
+    if (y == t || y == b - 1) {
+      std::fill(radek + xOd, radek + xDo, pero);
+      continue;
+    }
+    std::fill(radek + xOd, radek + xDo, vypln);
+    if (l >= 0) radek[l] = pero;
+    if (r - 1 < W) radek[r - 1] = pero;
+  }
 }
 
 void QtPlatno::text(int x, int y, const std::string& t, bool nepruhledne) {

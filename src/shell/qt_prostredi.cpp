@@ -21,8 +21,16 @@ std::uint32_t QtProstredi::msOdPulnoci() {
   return static_cast<std::uint32_t>(QDateTime::currentDateTimeUtc().time().msecsSinceStartOfDay());
 }
 
-void QtProstredi::zprava(const std::string& text) {
-  QString t = ZBajtuRadky(text);
+void QtProstredi::zprava(const std::string& text) { ukaz(ZBajtuRadky(text)); }
+
+void QtProstredi::zpravaOSouboru(const std::string& pred, const std::string& jmeno,
+                                 const std::string& po) {
+  // The texts are windows-1250, the name the file system's own bytes: each decoded as what
+  // it is, then joined.
+  ukaz(ZBajtuRadky(pred) + QFile::decodeName(QByteArray::fromStdString(jmeno)) + ZBajtuRadky(po));
+}
+
+void QtProstredi::ukaz(const QString& t) {
   if (zobrazZpravu) {
     zobrazZpravu(t);
     return;

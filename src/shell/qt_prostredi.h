@@ -18,11 +18,14 @@ class QtProstredi : public Prostredi {
   void zprava(const std::string& text) override;
   void otevriDokument(const std::string& cesta) override;
   int dpi() override;
+  void zpravaOSouboru(const std::string& pred, const std::string& jmeno,
+                      const std::string& po) override;
 
   // Tests replace the modal box so that nothing waits for a click.
   std::function<void(const QString&)> zobrazZpravu;
 
  private:
+  void ukaz(const QString& text);
   QWidget* rodic_;
 };
 

@@ -67,7 +67,7 @@ TEST(Menu, HelpOpensTheLanguagesDocumentOnlyWhenItExists) {
   test::Svet w;
   Adresar a;
   w.stav.nastaveni.startovniAdresar = a.cesta.string();
-  MenuHelpClick(w.stav);  // no language file: no document named
+  MenuHelpClick(w.stav);  // no language file: the built-in name, and no such document
   w.stav.jazyk[32] = "napoveda.html";
   MenuHelpClick(w.stav);  // named but missing: says nothing
   EXPECT_TRUE(w.prostredi.dokumenty.empty());
@@ -76,4 +76,11 @@ TEST(Menu, HelpOpensTheLanguagesDocumentOnlyWhenItExists) {
   MenuHelpClick(w.stav);
   ASSERT_EQ(w.prostredi.dokumenty.size(), 1u);
   EXPECT_EQ(w.prostredi.dokumenty[0], (a.cesta / "napoveda.html").string());
+  // The language file names it in windows-1250; the file system has it in UTF-8.
+  w.stav.jazyk[32] = "n\xe1pov\xec" "da.html";
+  const std::string utf8 = "n\xc3\xa1pov\xc4\x9b" "da.html";
+  std::ofstream(a.cesta / utf8) << "<html></html>";
+  MenuHelpClick(w.stav);
+  ASSERT_EQ(w.prostredi.dokumenty.size(), 2u);
+  EXPECT_EQ(w.prostredi.dokumenty[1], (a.cesta / utf8).string());
 }

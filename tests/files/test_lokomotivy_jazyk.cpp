@@ -3,6 +3,7 @@
 #include "fakes/svet.h"
 #include "files/pomoc.h"
 #include "files/soubory.h"
+#include "model/vychozi_texty.h"
 
 using namespace stanovar;
 
@@ -84,7 +85,8 @@ TEST(Lokomotivy, MissingFileIsReported) {
   w.stav.nastaveni.cestaLoko = "/nikde/stroje.lok";
   OtevriLoko(w.stav);
   ASSERT_EQ(w.prostredi.zpravy.size(), 1u);
-  EXPECT_EQ(w.prostredi.zpravy[0], "stroje.lok");  // no language: the name alone
+  // No language file: the built-in texts still say what happened.
+  EXPECT_EQ(w.prostredi.zpravy[0], "Soubor stroje.lok nelze otev\xf8\xedt.");
   EXPECT_TRUE(w.stav.Lokomotivy.empty());
 }
 
@@ -105,15 +107,15 @@ TEST(Jazyk, NumberInTheFirstThreeBytesTextFromTheFourth) {
   EXPECT_EQ(t.t(1), "Soubor");
   EXPECT_EQ(t.t(7), "O programu");
   EXPECT_EQ(t.t(12), "tevrit");
-  EXPECT_EQ(t.t(36), "");
+  EXPECT_EQ(t.t(36), VychoziText(36));  // an empty text falls back to the built-in one
   EXPECT_EQ(t.t(37), " ");
   EXPECT_EQ(t.t(26), "Frekvence ");
-  EXPECT_EQ(t.t(2), "");
+  EXPECT_EQ(t.t(2), VychoziText(2));
   for (int n = 0; n < 38; ++n) EXPECT_EQ(t.w.stav.jazyk[n].find("Nic"), std::string::npos);
-  // Captions of texts 1 to 11 are set, even to empty texts.
+  // Captions of texts 1 to 11 are set; an empty one keeps the menu item reachable.
   EXPECT_EQ(t.w.stav.okno.MenuSoubor, "Soubor");
   EXPECT_EQ(t.w.stav.okno.MenuOprogramu, "O programu");
-  EXPECT_EQ(t.w.stav.okno.MenuOtevrit, "");
+  EXPECT_EQ(t.w.stav.okno.MenuOtevrit, VychoziText(2));
 }
 
 TEST(Jazyk, CaptionsMapToTextsOneToEleven) {
@@ -134,16 +136,31 @@ TEST(Jazyk, CaptionsMapToTextsOneToEleven) {
   EXPECT_EQ(o.LabelNe, "T11");
 }
 
-TEST(Jazyk, MissingFileKeepsTheDesignedCaptions) {
+// Whatever the language file holds, or when there is none, every caption and message has a
+// text: the menus always lead to Open and Settings.
+TEST(Jazyk, EmptyGarbageOrMissingFilesLeaveEveryTextUsable) {
+  const std::string pripady[] = {"", "\r\n\r\n", std::string(5000, '\n'), std::string("xyz\x85\xff\0abc", 9),
+                                 "001\r\n002\r\n010\r\n036\r\n"};
+  for (const std::string& obsah : pripady) {
+    Lng t(obsah);
+    for (int n = 1; n <= 37; ++n) EXPECT_EQ(t.t(n), VychoziText(n)) << n;
+    const OknoView& o = t.w.stav.okno;
+    for (const std::string* c : {&o.MenuSoubor, &o.MenuOtevrit, &o.MenuNastav, &o.MenuKonec,
+                                 &o.MenuNapoveda, &o.MenuHelp, &o.MenuOprogramu, &o.LabelAno,
+                                 &o.LabelNe})
+      EXPECT_FALSE(c->empty());
+  }
+  for (int n = 1; n <= 37; ++n) EXPECT_FALSE(VychoziText(n).empty()) << n;
+  // A text is cut, so a single huge line does not become a caption of megabytes.
+  Lng dlouhy("001" + std::string(1 << 20, 'x'));
+  EXPECT_EQ(dlouhy.t(1).size(), 1000u);
+
   test::Svet w;
-  const std::string navrzene = w.stav.okno.MenuSoubor;
   w.stav.nastaveni.cestaJazyk = "/nikde/cestina.lng";
   OtevriLng(w.stav);
   ASSERT_EQ(w.prostredi.zpravy.size(), 1u);
-  EXPECT_EQ(w.prostredi.zpravy[0], "cestina.lng");
-  EXPECT_EQ(w.stav.okno.MenuSoubor, navrzene);
+  EXPECT_EQ(w.prostredi.zpravy[0], "Soubor cestina.lng nelze otev\xf8\xedt.");
   test::Svet bez;
   OtevriLng(bez.stav);  // no path: nothing at all
   EXPECT_TRUE(bez.prostredi.zpravy.empty());
-  EXPECT_EQ(bez.stav.okno.MenuSoubor, navrzene);
 }

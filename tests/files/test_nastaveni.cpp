@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "fakes/svet.h"
@@ -196,13 +197,14 @@ TEST(Nastaveni, ReplacementLeavesNoTemporaryFilesAndNeverHalfAFile) {
   }
   EXPECT_EQ(souboru, 2u);  // the settings file and the stranger's, nothing left over
 
-  // When the new file cannot take the old one's place, the old one stays as it was and
-  // nothing is reported.
+  // When the new file cannot take the old one's place, the old one stays as it was, and the
+  // user is told once however often saving fails.
   test::Adresar e;
   test::Svet v;
   v.stav.nastaveni.startovniAdresar = e.cesta();
   e.zapis("stanovar.ini/obsah", "x");  // a folder in the way: the rename must fail
   v.stav.nastaveni.cestaSchema = e / "nova.yrd";
+  ZapisNastaveni(v.stav);
   ZapisNastaveni(v.stav);
   EXPECT_TRUE(std::filesystem::is_directory(e / "stanovar.ini"));
   EXPECT_EQ(e.cti("stanovar.ini/obsah"), "x");
@@ -212,12 +214,72 @@ TEST(Nastaveni, ReplacementLeavesNoTemporaryFilesAndNeverHalfAFile) {
     ++souboru;
   }
   EXPECT_EQ(souboru, 1u);
-  EXPECT_TRUE(v.prostredi.zpravy.empty());
+  ASSERT_EQ(v.prostredi.zpravy.size(), 1u);
+  EXPECT_EQ(v.prostredi.zpravy[0], "Soubor stanovar.ini nelze otev\xf8\xedt.");
 
-  // A start folder that does not exist: nothing written, nothing reported.
+  // A start folder that is gone: nothing written, told once.
   test::Svet x;
   x.stav.nastaveni.startovniAdresar = d / "neni";
   ZapisNastaveni(x.stav);
+  ZapisNastaveni(x.stav);
   EXPECT_FALSE(std::filesystem::exists(d / "neni"));
-  EXPECT_TRUE(x.prostredi.zpravy.empty());
+  EXPECT_EQ(x.prostredi.zpravy.size(), 1u);
+}
+
+namespace {
+// Refuses to open the settings file for reading, as a file without read permission does.
+struct NecitelneNastaveni : test::SkriptovaneProstredi {
+  std::FILE* otevriProCteni(const std::string& cesta) override {
+    return cesta.find("stanovar.ini") != std::string::npos ? nullptr : Prostredi::otevriProCteni(cesta);
+  }
+};
+}  // namespace
+
+// The user's settings file survives whatever stands in the way: a file that cannot be read
+// is reported and never replaced, a link stays a link to the file that gets the settings,
+// permissions stay, and temporary files left by a crash neither stop saving nor pile up.
+TEST(Nastaveni, TheUsersFileSurvives) {
+  namespace fs = std::filesystem;
+  {
+    test::Adresar d;
+    const std::string puvodni = "\x86moje.yrd\r\n\xB8" "3\r\n";
+    d.zapis("stanovar.ini", puvodni);
+    test::ZaznamovePlatno platno;
+    NecitelneNastaveni prostredi;
+    Stav s;
+    s.platno = &platno;
+    s.prostredi = &prostredi;
+    Spust(s, d.cesta());
+    EXPECT_TRUE(prostredi.zpravy.empty());  // the window comes up first
+    ZapisNastaveni(s);
+    ZapisNastaveni(s);
+    EXPECT_EQ(d.cti("stanovar.ini"), puvodni);
+    ASSERT_EQ(prostredi.zpravy.size(), 1u);  // told once, when saving is refused
+    EXPECT_EQ(prostredi.zpravy[0], "Soubor stanovar.ini nelze otev\xf8\xedt.");
+  }
+  {
+    test::Adresar d;
+    d.zapis("jinde/skutecne.ini", "\x86stara.yrd\r\n");
+    fs::permissions(d / "jinde/skutecne.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("jinde/skutecne.ini", d / "stanovar.ini");
+    // Leftovers of crashed runs, an hour old: every name a temporary file might take.
+    for (int i = 0; i < 100; ++i) {
+      std::string jmeno = "jinde/skutecne.ini.novy" + std::to_string(i);
+      d.zapis(jmeno, "zbytek");
+      fs::last_write_time(d / jmeno, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    test::Svet w;
+    w.stav.nastaveni.startovniAdresar = d.cesta();
+    ASSERT_TRUE(NactiNastaveni(w.stav));
+    w.stav.nastaveni.cestaSchema = d / "nova.yrd";
+    ZapisNastaveni(w.stav);
+    EXPECT_TRUE(w.prostredi.zpravy.empty());
+    EXPECT_TRUE(fs::is_symlink(d / "stanovar.ini"));
+    EXPECT_EQ(RadkySouboru(d.cti("jinde/skutecne.ini"))[0], "\x86nova.yrd");
+    EXPECT_EQ(fs::status(d / "jinde/skutecne.ini").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    std::size_t souboru = 0;
+    for (const auto& e : fs::directory_iterator(d / "jinde")) souboru += e.is_regular_file();
+    EXPECT_EQ(souboru, 1u);
+  }
 }

@@ -112,17 +112,16 @@ TEST(Schema, SignalSideCodesAndDroppedSignalsUseNoIdentifier) {
            Bod("3", 500, 100) +  // on no track
            Bod("3", 300, 112) +  // one ends (240..300), one begins (300..360)
            Bod("3", 400, 124) +  // two begin
-           Bod("3", 460, 124));  // two end
+           Bod("3", 460, 124));  // two end: side code 4 is never drawn, so not kept
   const auto& n = t.s().Navestidla;
-  ASSERT_EQ(n.size(), 6u);
+  ASSERT_EQ(n.size(), 5u);
   EXPECT_EQ(n[0].strana, 3);
   EXPECT_EQ(n[0].id, 12001);
   EXPECT_EQ(n[1].strana, 2);
   EXPECT_EQ(n[2].strana, 1);
   EXPECT_EQ(n[3].strana, 3);
   EXPECT_EQ(n[4].strana, 2);
-  EXPECT_EQ(n[5].strana, 4);
-  EXPECT_EQ(n[5].id, 12006);
+
   const auto& k = t.s().Koleje;
   EXPECT_TRUE(k[0].navestidloX1);
   EXPECT_TRUE(k[0].navestidloX2);
@@ -132,7 +131,9 @@ TEST(Schema, SignalSideCodesAndDroppedSignalsUseNoIdentifier) {
   EXPECT_TRUE(k[3].navestidloX1);
   EXPECT_FALSE(k[3].navestidloX2);
   EXPECT_TRUE(k[4].navestidloX2);
-  EXPECT_TRUE(k[5].navestidloX1 && k[5].navestidloX2 && k[6].navestidloX1 && k[6].navestidloX2);
+  EXPECT_TRUE(k[5].navestidloX1 && k[6].navestidloX1);
+  EXPECT_FALSE(k[5].navestidloX2 || k[6].navestidloX2);
+  EXPECT_EQ(NavestidloVBode(t.s(), 460, 124), nullptr);
   // Look-ups by point and identifier find the kept signals and nothing else.
   EXPECT_EQ(NavestidloVBode(t.s(), 160, 100)->id, 12001);
   EXPECT_EQ(NavestidloVBode(t.s(), 130, 100), nullptr);
@@ -314,7 +315,7 @@ TEST(Schema, DamagedInputLoadsWhatCanBeUsed) {
   ASSERT_EQ(t.s().Koleje.size(), 3u);
   EXPECT_EQ(t.s().Koleje[1].x1, 60);  // truncated: the missing fields are 0
   EXPECT_EQ(t.s().Koleje[1].x2, 0);
-  EXPECT_EQ(t.s().Koleje[2].cislo.size(), 100000u);
+  EXPECT_EQ(t.s().Koleje[2].cislo, std::string(30, '7'));  // cut like a label
   EXPECT_EQ(t.s().Koleje[2].rychlost, 0);
   EXPECT_TRUE(t.s().Sousede.empty());
   EXPECT_TRUE(t.w.prostredi.zpravy.empty());
@@ -349,4 +350,51 @@ TEST(Schema, BinaryNoiseNeverBreaksTheInvariants) {
     EXPECT_TRUE(t.w.prostredi.zpravy.empty());
   }
   EXPECT_GT(drzenych, 0u);  // the noise did form elements that refer to tracks
+}
+
+// Elements that cannot be placed are not kept, and a signal that is kept can be seen: only
+// side codes 1 to 3 are drawn.
+TEST(Schema, ElementsThatCannotBePlacedAreRejected) {
+  struct Pripad {
+    const char* co;
+    std::string obsah;
+    std::size_t koleji, spojek, navestidel;
+  };
+  const Pripad pripady[] = {
+      {"track line with no fields", "1\r\n", 0, 0, 0},
+      {"track with both ends at one point", Kolej(60, 60, 12), 0, 0, 0},
+      {"signal between two empty tracks", "1\r\n1\r\n" + Bod("3", 0, 0), 0, 0, 0},
+      {"signal between two vertical tracks",
+       Y("1", {"60", "12", "60", "24"}) + Y("1", {"60", "12", "60", "36"}) + Bod("3", 60, 12), 2,
+       0, 0},
+      {"connector with both ends at one point", Y("2", {"6", "12", "6", "12"}), 0, 0, 0},
+      {"a proper station", Kolej(0, 60, 12) + Kolej(60, 120, 12) + Bod("3", 60, 12), 2, 0, 1},
+  };
+  for (const auto& p : pripady) {
+    Schema t(p.obsah);
+    EXPECT_EQ(t.s().Koleje.size(), p.koleji) << p.co;
+    EXPECT_EQ(t.s().Spojky.size(), p.spojek) << p.co;
+    ASSERT_EQ(t.s().Navestidla.size(), p.navestidel) << p.co;
+    for (const auto& n : t.s().Navestidla) EXPECT_TRUE(n.strana >= 1 && n.strana <= 3) << p.co;
+  }
+}
+
+// Text and count bounds: a huge track number is cut, labels and platforms are capped like
+// the element kinds, and lengths are capped so that a route's sum stays an int.
+TEST(Schema, TextsCountsAndLengthsAreBounded) {
+  std::string obsah = Y("1", {"0", "12", "60", "12", "0", "2147483647", std::string(1 << 20, '9')}) +
+                      Y("2", {"60", "12", "66", "24", "", "-2147483648"});
+  for (int i = 0; i < 6100; ++i) obsah += Y("4", {"10", "", "200", "", "L"});
+  for (int i = 0; i < 6100; ++i) obsah += Y("5", {"0", "60", "300"});
+  Schema t(obsah);
+  ASSERT_EQ(t.s().Koleje.size(), 1u);
+  EXPECT_EQ(t.s().Koleje[0].cislo, std::string(30, '9'));
+  EXPECT_EQ(t.s().Koleje[0].delka, 100000);
+  ASSERT_EQ(t.s().Spojky.size(), 1u);
+  EXPECT_EQ(t.s().Spojky[0].delka, -100000);
+  std::size_t popisku = 0, nastupist = 0;
+  for (const auto& v : t.w.platno.jen("text")) popisku += v.t == "L";
+  for (const auto& v : t.w.platno.jen("cara")) nastupist += v.a[1] == 306;
+  EXPECT_EQ(popisku, 5999u);
+  EXPECT_EQ(nastupist, 5999u);
 }

@@ -60,8 +60,10 @@ TEST(Spust, WithoutSettingsFileStartsEmptyWithDefaults) {
   EXPECT_DOUBLE_EQ(s.RealZnacka, 0.25);
   EXPECT_TRUE(s.Koleje.empty());
   EXPECT_TRUE(s.nastaveni.cestaSchema.empty());
-  EXPECT_EQ(s.okno.RychlostSimLabel, "1");  // no language: the digits alone
-  EXPECT_EQ(s.okno.CetnostVlakuLabel, "4");
+  // No language file: the built-in texts, in the labels and in the menus.
+  EXPECT_EQ(s.okno.RychlostSimLabel, "Rychlost simulace: 1");
+  EXPECT_EQ(s.okno.CetnostVlakuLabel, "\xc8" "etnost vlak\xf9: 4");
+  EXPECT_EQ(s.okno.MenuOtevrit, "&Otev\xf8\xedt n\xe1" "dra\x9e\xed");
   EXPECT_TRUE(w.prostredi.zpravy.empty());
   // The picture was cleared to the background.
   auto obd = w.platno.jen("obdelnik");

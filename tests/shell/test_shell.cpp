@@ -9,6 +9,9 @@
 #include <functional>
 
 #include "fakes/skriptovane_prostredi.h"
+#include "fakes/zaznamove_platno.h"
+#include "files/soubory.h"
+#include "shell/qt_prostredi.h"
 #include "shell/dialogy.h"
 #include "shell/hlavni_okno.h"
 #include "traffic/cas.h"
@@ -161,6 +164,70 @@ class TestShell : public QObject {
     QCOMPARE(s.Koleje.size(), std::size_t{2});
     QVERIFY(Cti(cesta("stanovar.ini")).find("\x86" "b.yrd") != std::string::npos);
     QCOMPARE(static_cast<int>(s.RychlostSim), 1);
+  }
+
+  // Rectangles painted by hand cover exactly what QPainter's fill and one-pixel outline do;
+  // one far outside paints only its visible part.
+  void rectanglesMatchThePainters() {
+    QtPlatno platno(60, 40);
+    QImage vzor(60, 40, QImage::Format_RGB32);
+    vzor.fill(Qt::white);
+    std::uint32_t h = 12345;
+    auto nahodne = [&](int n) {
+      h = h * 1103515245u + 12345u;
+      return static_cast<int>((h >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int i = 0; i < 400; ++i) {
+      int l = nahodne(58), t = nahodne(38);
+      int r = l + 1 + nahodne(60 - l), b = t + 1 + nahodne(40 - t);
+      Barva pero = RGB(i % 256, 10, 20), vypln = RGB(30, i % 256, 40);
+      platno.barvaPera(pero);
+      platno.barvaVyplne(vypln);
+      platno.obdelnik(l, t, r, b);
+      QPainter p(&vzor);
+      p.fillRect(QRect(l, t, r - l, b - t), NaQColor(vypln));
+      p.setPen(QPen(NaQColor(pero), 1));
+      p.drawRect(QRect(l, t, r - l - 1, b - t - 1));
+      p.end();
+      if (platno.obraz().convertToFormat(QImage::Format_RGB32) != vzor)
+        QFAIL(qPrintable(QStringLiteral("rectangle %1 %2 %3 %4").arg(l).arg(t).arg(r).arg(b)));
+    }
+    platno.barvaVyplne(RGB(1, 2, 3));
+    platno.obdelnik(-2000000, 10, 2000000, 14);
+    for (int x = 0; x < 60; ++x) QCOMPARE(platno.obraz().pixelColor(x, 11), QColor(1, 2, 3));
+  }
+
+  // A file name is the file system's UTF-8, the message texts windows-1250: each reaches the
+  // screen decoded as what it is.
+  void fileMessagesKeepEachTextInItsEncoding() {
+    QtProstredi p;
+    QString ukazano;
+    p.zobrazZpravu = [&](const QString& t) { ukazano = t; };
+    test::ZaznamovePlatno platno;
+    Stav s;
+    s.platno = &platno;
+    s.prostredi = &p;
+    s.nastaveni.cestaSchema = QFile::encodeName(dir_.filePath(QStringLiteral("n\u00e1dra\u017e\u00ed.yrd"))).toStdString();
+    otevrit(s);
+    QCOMPARE(ukazano, QStringLiteral("Soubor n\u00e1dra\u017e\u00ed.yrd nelze otev\u0159\u00edt."));
+  }
+
+  // An empty or garbage language file leaves the menus and the offer labels with the
+  // built-in texts, so Open and Settings stay reachable.
+  void emptyLanguageFileKeepsTheMenusUsable() {
+    for (const std::string& obsah : {std::string(), std::string("\x85\xff garbage\r\n\r\n")}) {
+      Zapis(cesta("cs.lng"), obsah);
+      TestProstredi env;
+      TForm1 okno(dir_.path(), &env);
+      const auto menu = okno.menuBar()->actions();
+      QCOMPARE(menu.size(), 2);
+      QCOMPARE(menu.at(0)->text(), QStringLiteral("&Soubor"));
+      QVERIFY(menu.at(0)->isVisible());
+      const auto polozky = menu.at(0)->menu()->actions();
+      QCOMPARE(polozky.at(0)->text(), QStringLiteral("&Otev\u0159\u00edt n\u00e1dra\u017e\u00ed"));
+      QCOMPARE(polozky.at(1)->text(), QStringLiteral("&Nastaven\u00ed"));
+      QVERIFY(env.zpravy.empty());
+    }
   }
 
   void openStationWithWrongPathsReportsEachFileOnce() {

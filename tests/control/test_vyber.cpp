@@ -284,7 +284,11 @@ void NahodneKolejiste(Stanice& st, std::mt19937& rng) {
   for (int r = 0; r < rady; ++r) {
     const int y = 24 + 12 * r;
     for (int b = 0; b < bloky; ++b) {
-      int k = st.Kolej(b == 0 ? 0 : 36 * b + 6, 36 * (b + 1), y, 50 + nahoda(200), 30 + nahoda(90));
+      // Drawn last argument first, the order the recorded searches were made with; the order
+      // of evaluating arguments is left to the compiler.
+      const int rychlost = 30 + nahoda(90);
+      const int delka = 50 + nahoda(200);
+      int k = st.Kolej(b == 0 ? 0 : 36 * b + 6, 36 * (b + 1), y, delka, rychlost);
       if ((b == 0 || b == bloky - 1) && nahoda(2)) st.Trat(k, 1 + nahoda(3));
     }
   }
@@ -292,7 +296,11 @@ void NahodneKolejiste(Stanice& st, std::mt19937& rng) {
     const int x = 36 * b;
     for (int r = 0; r < rady; ++r) {
       const int y = 24 + 12 * r;
-      if (nahoda(5)) st.Spojka(x, y, x + 6, y, 5 + nahoda(20), 30 + nahoda(90));
+      if (nahoda(5)) {
+        const int rychlost = 30 + nahoda(90);
+        const int delka = 5 + nahoda(20);
+        st.Spojka(x, y, x + 6, y, delka, rychlost);
+      }
       if (r + 1 < rady && nahoda(3) == 0) st.Spojka(x, y, x + 6, y + 12, 10, 40);
       if (r > 0 && nahoda(3) == 0) st.Spojka(x, y, x + 6, y - 12, 10, 40);
     }

@@ -107,7 +107,8 @@ TEST(Body, IndexedLookUpsAnswerAsPlainScansWithTheContinueRule) {
       for (int q = 0; q < 4; ++q) {
         const int x = nahoda(-rozsah - 12, rozsah + 12), y = nahoda(-50, 50);
         const int gxBod = x - x % 6, gyBod = y - y % 12;  // grid points meet far more often
-        for (auto [bx, by] : {std::pair{x, y}, std::pair{gxBod, gyBod}}) {
+        for (const auto& bod : {std::pair{x, y}, std::pair{gxBod, gyBod}}) {
+          const int bx = bod.first, by = bod.second;
           Porovnej(s, s.Koleje, bx, by, KolejVBode, [&](const RKolej& k) {
             return k.y1 == by && k.x1 <= bx && bx <= k.x2;
           });

@@ -32,7 +32,4 @@ struct VysledekKontroly {
 // settings file of another name is reported rather than read.
 VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni);
 
-// The windows-1250 bytes of the data files as UTF-8, for the terminal.
-std::string Cp1250NaUtf8(const std::string& t);
-
 }  // namespace stanovar

@@ -18,10 +18,6 @@ int StredX(const RKolej& k) {
   return k.x1 + (bunek > 1 ? bunek / 2 : 0) * gx + (bunek == 1 ? gx / 2 : 0);
 }
 
-RNavestidlo* NavestidloNaKonci(Stav& s, const RKolej& k, int smer) {
-  return smer == 1 ? NavestidloVBode(s, k.x1, k.y1) : NavestidloVBode(s, k.x2, k.y1);
-}
-
 // The line track towards neighbour `kam`, for departures or both ways. A two-way line that
 // has a train offered or accepted is still the way out: were it not, the trains inside that
 // wait for it could fill the station while the offer waits for room.

@@ -112,7 +112,7 @@ void OtocVlak(Stav& s, int x, int y) {
 
   // A signal behind the train that faces the new direction: it turns where it stands and
   // leaves in eight minutes.
-  RNavestidlo* n = d == 1 ? NavestidloVBode(s, t->x2, t->y1) : NavestidloVBode(s, t->x1, t->y1);
+  RNavestidlo* n = NavestidloNaKonci(s, *t, 3 - d);
   if (n && (n->strana * d == 2 || n->strana == 3)) {
     v->smer = static_cast<std::uint16_t>(3 - d);
     NaplanujOdjezd(s, *v, *t, 8.0 / 1440, x, y);

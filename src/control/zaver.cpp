@@ -77,7 +77,7 @@ void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit) {
   for (std::size_t zbyva = s.Cesty.size(); zbyva > 0; --zbyva) {
     RKolej* t = NajdiKolej(s, kolej);
     if (!t || (smer != 1 && smer != 2)) return;
-    RNavestidlo* n = smer == 1 ? NavestidloVBode(s, t->x1, t->y1) : NavestidloVBode(s, t->x2, t->y1);
+    RNavestidlo* n = NavestidloNaKonci(s, *t, smer);
     int dalsiKolej = 0, dalsiSmer = 0;
     RCesta* r2 = NajdiCestu(s, n ? n->id : kolej, &dalsiKolej, &dalsiSmer);
     if (!r2) return;

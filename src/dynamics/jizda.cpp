@@ -129,7 +129,7 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
       VC = std::min(T->maxRychlost, static_cast<int>(E0->rychlost));
       odjizdi = true;
     }
-    RNavestidlo* n = d == 1 ? NavestidloVBode(s, E0->x1, E0->y1) : NavestidloVBode(s, E0->x2, E0->y1);
+    RNavestidlo* n = NavestidloNaKonci(s, *E0, d);
     dalsi = NajdiCestu(s, n ? n->id : E0->id);
     if (dalsi) VC = std::min(T->maxRychlost, dalsi->minRychlost);
   }
@@ -225,12 +225,7 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
   int d = T->smer;
   if (S) {
     d = S->x == E->x1 ? 1 : 2;
-    Z = nullptr;
-    for (auto it = T->cesta.rbegin(); it != T->cesta.rend(); ++it)
-      if (it->prvek <= 6000) {
-        Z = &*it;
-        break;
-      }
+    Z = PosledniKolejKrok(T->cesta);
     if (!Z) return;
     if (E->id != Z->prvek || T->smer != d) {
       if (RKolej* druha = KolejVBode(s, S->x, S->y, true)) {

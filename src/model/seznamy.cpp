@@ -138,6 +138,10 @@ void SmazCestu(Stav& s, RCesta* c) {
   }
 }
 
+RNavestidlo* NavestidloNaKonci(Stav& s, const RKolej& k, int smer) {
+  return smer == 1 ? NavestidloVBode(s, k.x1, k.y1) : NavestidloVBode(s, k.x2, k.y1);
+}
+
 RNavestidlo* NavestidloVBode(Stav& s, int x, int y) {
   auto it = s.navestidloNaBode.find(KlicBodu(x, y));
   if (it == s.navestidloNaBode.end()) return nullptr;

@@ -35,6 +35,9 @@ void SmazCestu(Stav& s, RCesta* c);
 
 // Signal exactly at (x, y); the newest one wins.
 RNavestidlo* NavestidloVBode(Stav& s, int x, int y);
+// The signal a train running over track k in direction smer (1 towards x1, 2 towards x2)
+// meets at the track's end, or nullptr.
+RNavestidlo* NavestidloNaKonci(Stav& s, const RKolej& k, int smer);
 // Track holding (x, y): scanned from the newest towards the oldest. With `pokracovat` the
 // scan resumes after the track the previous call returned, to find the second track of a
 // joint; after a call that found nothing it finds nothing.

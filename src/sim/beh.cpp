@@ -9,6 +9,7 @@
 
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "model/kodovani.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"
@@ -262,7 +263,7 @@ void Beh::dokonci(double konec) {
     r.obsazenoSekund = nejdele;
     const RKolej* k = NajdiPrvek(s_, r.nejvytizenejsi);
     r.nazevNejvytizenejsiho = k && JeKolej(k->id) && !k->cislo.empty()
-                                  ? "track " + Utf8Z1250(k->cislo)
+                                  ? "track " + Cp1250NaUtf8(k->cislo)
                                   : (JeSpojka(r.nejvytizenejsi) ? "connector" : "element");
   }
 }

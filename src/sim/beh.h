@@ -107,7 +107,4 @@ class Beh {
 std::string SouhrnJson(const Beh& beh);
 std::string SouhrnText(const Beh& beh);
 
-// A windows-1250 text as UTF-8.
-std::string Utf8Z1250(const std::string& t);
-
 }  // namespace stanovar

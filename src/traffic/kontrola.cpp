@@ -87,8 +87,7 @@ std::string KontrolaStavu::over(Stav& s, double ted, double tolerance) {
     const RKrok* posl = PosledniKolejKrok(v.cesta);
     const RKolej* k = posl ? NajdiKolej(s, posl->prvek) : nullptr;
     if (!k) return kdo + " stands outside any track";
-    const bool navestidlo = posl->smer == 1 ? NavestidloVBode(s, k->x1, k->y1) != nullptr
-                                            : NavestidloVBode(s, k->x2, k->y1) != nullptr;
+    const bool navestidlo = NavestidloNaKonci(s, *k, posl->smer) != nullptr;
     bool pokracuje = NajdiCestu(s, k->id) != nullptr;
     for (const RCekajiciCesta& c : s.CekajiciCesty) pokracuje = pokracuje || c.start == k->id;
     if (!navestidlo && !pokracuje) return kdo + " stands on track " + k->cislo + " before no signal";

@@ -19,12 +19,19 @@ namespace {
 
 constexpr double Den = 86400.0;
 
-// The exit end of a track for a train running in direction smer.
-RNavestidlo* NavestidloNaKonci(Stav& s, const RKolej& k, int smer) {
-  return smer == 1 ? NavestidloVBode(s, k.x1, k.y1) : NavestidloVBode(s, k.x2, k.y1);
-}
-
 bool Kladne(double x) { return std::isfinite(x) && x > 0; }
+
+// A path step over the whole of track k in direction smer, ending at its exit end.
+RKrok KrokKoleje(const RKolej& k, std::uint16_t smer) {
+  RKrok r;
+  r.prvek = k.id;
+  r.smer = smer;
+  r.delka = k.delka;
+  r.minRychlost = k.rychlost;
+  r.x = smer == 1 ? k.x1 : k.x2;
+  r.y = k.y1;
+  return r;
+}
 
 // Puts the caller's working path aside for the length of a hand-over and gives it back
 // whichever way the hand-over ends.
@@ -177,13 +184,6 @@ void PosliVlak(Stav& s) {
   krokL.x = L->x;
   krokL.y = L->y;
   krokL.delka = 0;
-  RKrok krokT;
-  krokT.prvek = T->id;
-  krokT.smer = smer;
-  krokT.delka = T->delka;
-  krokT.minRychlost = T->rychlost;
-  krokT.x = smer == 1 ? T->x1 : T->x2;
-  krokT.y = T->y1;
 
   s.Vlaky.push_back(std::move(V));
   RVlak& vlak = s.Vlaky.back();
@@ -195,7 +195,7 @@ void PosliVlak(Stav& s) {
   // makes is dropped again, its path now belongs to the train.
   s.HledanaCesta.clear();
   s.HledanaCesta.push_back(krokL);
-  s.HledanaCesta.push_back(krokT);
+  s.HledanaCesta.push_back(KrokKoleje(*T, smer));
   NastavCestu(s, E.cislo, 0);
   s.HledanaCesta.clear();
   RCesta* vstup = nullptr;
@@ -219,21 +219,14 @@ void PosliVlak(Stav& s) {
   // soon as they are free.
   RKolej* P = T;
   for (std::size_t zbyva = s.Koleje.size(); P && zbyva > 0; --zbyva) {
+    if (NavestidloNaKonci(s, *P, smer)) break;
     const int x = smer == 1 ? P->x1 : P->x2;
     const int y = P->y1;
-    if (NavestidloVBode(s, x, y)) break;
     RKolej* N = KolejVBode(s, x, y);
     if (N == P) N = KolejVBode(s, x, y, true);
     if (!N || N == P) break;
-    RKrok k;
-    k.prvek = N->id;
-    k.smer = smer;
-    k.delka = N->delka;
-    k.minRychlost = N->rychlost;
-    k.x = smer == 1 ? N->x1 : N->x2;
-    k.y = N->y1;
     s.HledanaCesta.clear();
-    s.HledanaCesta.push_back(k);
+    s.HledanaCesta.push_back(KrokKoleje(*N, smer));
     UlozCekajici(s, P->id, 0, false);
     P = N;
   }

@@ -15,6 +15,7 @@
 
 #include <unistd.h>
 
+#include "model/kodovani.h"
 #include "model/seznamy.h"
 #include "sim/beh.h"
 #include "sim/prikaz.h"
@@ -215,5 +216,5 @@ TEST(Sim, CommandLine) {
 }
 
 TEST(Sim, NamesInTheCentralEuropeanCodePageBecomeUtf8) {
-  EXPECT_EQ(Utf8Z1250("Lesn\xE1 \x8A\xB9\x80 1a"), "Lesná Šą€ 1a");
+  EXPECT_EQ(Cp1250NaUtf8("Lesn\xE1 \x8A\xB9\x80 1a"), "Lesná Šą€ 1a");
 }

@@ -18,39 +18,12 @@
 #include "model/stav.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
+#include "pomoc.h"
 
 using namespace stanovar;
-
-namespace {
-int Selhani(const char* zprava) {
-  std::fprintf(stderr, "e2e: %s\n", zprava);
-  std::printf("0 passed, 1 failed\n");
-  return 1;
-}
-
-void Cekej(int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QThread::msleep(20);
-  }
-}
-
-// Share of the picture's pixels that equal the screen's at the given offset.
-double Shoda(const QImage& obraz, const QImage& obrazovka, int ox, int oy, int krok) {
-  long stejne = 0, vse = 0;
-  for (int y = 0; y < obraz.height(); y += krok) {
-    for (int x = 0; x < obraz.width(); x += krok) {
-      int sx = x + ox, sy = y + oy;
-      if (sx >= obrazovka.width() || sy >= obrazovka.height()) return 0;
-      ++vse;
-      if ((obraz.pixel(x, y) & 0xFFFFFF) == (obrazovka.pixel(sx, sy) & 0xFFFFFF)) ++stejne;
-    }
-  }
-  return vse ? static_cast<double>(stejne) / vse : 0;
-}
-}  // namespace
+using e2e::Cekej;
+using e2e::Selhani;
+using e2e::Shoda;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -85,18 +58,8 @@ int main(int argc, char** argv) {
   QImage obrazovka = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
   obrazovka.save(QDir::temp().filePath(QStringLiteral("stanovar-e2e.png")));
 
-  // Find where the picture sits on the screen (below the menu bar and the labels).
   int ox = -1, oy = -1;
-  double nejlepsi = 0;
-  for (int y = 0; y <= 200; ++y)
-    for (int x = 0; x <= 12; ++x) {
-      double d = Shoda(ocekavany, obrazovka, x, y, 16);
-      if (d > nejlepsi) {
-        nejlepsi = d;
-        ox = x;
-        oy = y;
-      }
-    }
+  e2e::NajdiObraz(ocekavany, obrazovka, ox, oy);
   double cela = ox >= 0 ? Shoda(ocekavany, obrazovka, ox, oy, 1) : 0;
   std::printf("e2e: picture found at (%d, %d), %.4f of its pixels as drawn by the core\n", ox,
               oy, cela);

@@ -23,25 +23,13 @@
 #include "model/stav.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
+#include "pomoc.h"
 
 using namespace stanovar;
+using e2e::Cekej;
+using e2e::Selhani;
 
 namespace {
-int Selhani(const char* zprava) {
-  std::fprintf(stderr, "e2e: %s\n", zprava);
-  std::printf("0 passed, 1 failed\n");
-  return 1;
-}
-
-void Cekej(int ms) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    QThread::msleep(20);
-  }
-}
-
 bool Xdotool(const QStringList& argumenty) {
   return QProcess::execute(QStringLiteral("xdotool"), argumenty) == 0;
 }
@@ -75,23 +63,6 @@ bool Lisi(const QImage& a, const QImage& b, int ox, int oy, int l, int t, int r,
   return false;
 }
 
-// Where the station picture sits on the screen: the offset at which the most pixels agree.
-bool Najdi(const QImage& ocekavany, const QImage& o, int& ox, int& oy) {
-  double nejlepsi = 0;
-  for (int y = 0; y <= 200; ++y)
-    for (int x = 0; x <= 12; ++x) {
-      long stejne = 0, vse = 0;
-      for (int py = 0; py < ocekavany.height(); py += 16)
-        for (int px = 0; px < ocekavany.width(); px += 16) {
-          if (px + x >= o.width() || py + y >= o.height()) continue;
-          ++vse;
-          stejne += (ocekavany.pixel(px, py) & 0xFFFFFF) == (o.pixel(px + x, py + y) & 0xFFFFFF);
-        }
-      const double d = vse ? static_cast<double>(stejne) / vse : 0;
-      if (d > nejlepsi) nejlepsi = d, ox = x, oy = y;
-    }
-  return nejlepsi > 0.95;
-}
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +107,7 @@ int main(int argc, char** argv) {
 
   int ox = 0, oy = 0;
   QImage o = Obrazovka();
-  if (!Najdi(ocekavany, o, ox, oy)) return Selhani("the station picture is not on the screen");
+  if (e2e::NajdiObraz(ocekavany, o, ox, oy) <= 0.95) return Selhani("the station picture is not on the screen");
   int chyb = 0;
   const int naTrati = Cervenych(o, *trat, ox, oy);
   std::printf("e2e: %d red pixels on the arrival line track\n", naTrati);

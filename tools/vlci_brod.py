@@ -8,7 +8,8 @@ twelve platform tracks, two freight tracks and a dead-end loading siding. Run
     python3 tools/vlci_brod.py
 
 to regenerate vlci_brod.yrd, vlci_brod.gvd, vlci_brod.lok and stanovar.ini; the language
-files and help documents are copied from data/ so that the folder is a complete station.
+files and help documents are links to those in data/, so that the folder is a complete
+station without a second copy to keep in step.
 
 The throats are laid out on the west side only and mirrored to the east about the middle of
 the 792-pixel picture (x -> 792 - x): each main line feeds a ladder of switches (one grid
@@ -18,7 +19,6 @@ arrivals and departures on the two main tracks, can run side by side.
 """
 
 import os
-import shutil
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -290,7 +290,10 @@ def main():
         with open(os.path.join(cil, jmeno), "wb") as f:
             f.write(obsah)
     for jmeno in ("cestina.lng", "english.lng", "napoveda.html", "help.html"):
-        shutil.copyfile(os.path.join(data, jmeno), os.path.join(cil, jmeno))
+        odkaz = os.path.join(cil, jmeno)
+        if os.path.lexists(odkaz):
+            os.remove(odkaz)
+        os.symlink(os.path.join("..", jmeno), odkaz)
 
 
 if __name__ == "__main__":

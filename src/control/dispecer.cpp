@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "control/cesty.h"
+#include "files/soubory.h"
 #include "model/seznamy.h"
 #include "traffic/generace.h"
 
@@ -60,13 +61,7 @@ bool AutomatickyDispecer::Vede(Stav& s, int navestidlo, int kolej) {
   Stav kopie = s;
   kopie.platno = &platno;
   kopie.pozorovatel = nullptr;
-  kopie.Vlaky.clear();
-  kopie.Nabidky.clear();
-  kopie.Cesty.clear();
-  kopie.CekajiciCesty.clear();
-  kopie.HledanaCesta.clear();
-  kopie.UlozenaCesta.clear();
-  kopie.fronta.vyprazdni();
+  VyprazdniBeh(kopie);
   kopie.VyberCesty = false;
   // Lines with a train offered or accepted are two-way lines as drawn.
   for (auto* seznam : {&kopie.Koleje, &kopie.Spojky})

@@ -35,6 +35,31 @@ struct StavJizdy {
   }
 };
 
+// Occupation of every element of the train's path under plan P, started at `zacatek` with
+// the train at `od` metres along its path: the head enters each element at the end of the one
+// before, the tail clears it one train length past its end, up to `mez` metres into the plan.
+// Elements the train will still cover when it stops are released later, from its next run.
+// A last element with nothing counted before it is entered at once when `posledniHned`.
+void NaplanujObsazeni(Stav& s, RVlak& T, const RVypocet& P, double zacatek, double od,
+                      double mez, bool posledniHned) {
+  double prev = -1;
+  for (auto it = T.cesta.begin(); it != T.cesta.end(); ++it) {
+    const bool posledni = std::next(it) == T.cesta.end();
+    if (!posledni && !MaObsazeni(it->prvek)) continue;
+    if (prev >= od)
+      NaplanujUdalost(s, UdalostObsazeni, T.cislo, it->prvek, 0, 0,
+                      zacatek + VypoctiDobu(s, P, T, prev - od, 0));
+    else if (posledni && posledniHned)
+      NaplanujUdalost(s, UdalostObsazeni, T.cislo, it->prvek, 0, 0, zacatek);
+    if (posledni) break;
+    const double n = it->delka - od + T.delka;
+    if (n >= 0 && n <= mez)
+      NaplanujUdalost(s, UdalostUvolneni, T.cislo, it->prvek, 0, 0,
+                      zacatek + VypoctiDobu(s, P, T, n, 0));
+    prev = it->delka;
+  }
+}
+
 }  // namespace
 
 void NaplanujJizdu(Stav& s, RVlak& T, const RVypocet& P, double posOffset, double limit,
@@ -170,27 +195,7 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
   }
   T->smer = Z.smer;
 
-  // Occupation: the head enters each element at the end of the one before; the tail clears
-  // it one train length past its end. Elements the train will still cover when it stops are
-  // released later, from its next run.
-  double prev = -1;
-  for (auto it = T->cesta.begin(); it != T->cesta.end(); ++it) {
-    const bool posledni = std::next(it) == T->cesta.end();
-    if (!posledni && !MaObsazeni(it->prvek)) continue;
-    if (posledni) {
-      const double cas = prev >= 0 ? ted + VypoctiDobu(s, P, *T, prev, 0) : ted;
-      NaplanujUdalost(s, UdalostObsazeni, cislo, it->prvek, 0, 0, cas);
-      break;
-    }
-    if (prev >= 0)
-      NaplanujUdalost(s, UdalostObsazeni, cislo, it->prvek, 0, 0,
-                      ted + VypoctiDobu(s, P, *T, prev, 0));
-    const double n = T->delka + it->delka;
-    if (L - f >= n)
-      NaplanujUdalost(s, UdalostUvolneni, cislo, it->prvek, 0, 0,
-                      ted + VypoctiDobu(s, P, *T, n, 0));
-    prev = it->delka;
-  }
+  NaplanujObsazeni(s, *T, P, ted, 0, L - f, true);
 
   const StavJizdy drzeny = StavJizdy::Z(*T);
   double tA;
@@ -291,21 +296,7 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
     vypocty(s, P, *T, VL, Dist, VC, T->rychlost);
     NaplanujJizdu(s, *T, P, T->vzdalenost, U, T->rychlost, r);
     T->smer = Z->smer;
-    const double ted2 = ted + rDny;
-    double prev = -1;
-    for (auto it = T->cesta.begin(); it != T->cesta.end(); ++it) {
-      const bool posledni = std::next(it) == T->cesta.end();
-      if (!posledni && !MaObsazeni(it->prvek)) continue;
-      if (prev >= T->vzdalenost)
-        NaplanujUdalost(s, UdalostObsazeni, cislo, it->prvek, 0, 0,
-                        ted2 + VypoctiDobu(s, P, *T, prev - T->vzdalenost, 0));
-      if (posledni) break;
-      const double n = it->delka - T->vzdalenost + T->delka;
-      if (n >= 0 && n <= Dist)
-        NaplanujUdalost(s, UdalostUvolneni, cislo, it->prvek, 0, 0,
-                        ted2 + VypoctiDobu(s, P, *T, n, 0));
-      prev = it->delka;
-    }
+    NaplanujObsazeni(s, *T, P, ted + rDny, T->vzdalenost, Dist, false);
     drzeny = StavJizdy::Z(*T);
   }
 

@@ -70,6 +70,9 @@ void Spust(Stav& s, const std::string& startovniAdresar);
 // Empties the station, the run-time lists, the paths of the route search and the event
 // queue, and clears the picture. The clock, speed, frequency and language stay.
 void ZrusitVse(Stav& s);
+// Only the run: trains, offers, set and stored routes, the route search's paths and the event
+// queue; the station stays.
+void VyprazdniBeh(Stav& s);
 
 // Opens the station named by the three station paths: reset, locomotives, schema, timetable.
 void OtevriStanici(Stav& s);

@@ -7,10 +7,7 @@
 
 namespace stanovar {
 
-namespace {
-// Every list of the station and of the run, the route search's paths and the event queue.
-void VyprazdniSeznamy(Stav& s) {
-  VyprazdniStanici(s);
+void VyprazdniBeh(Stav& s) {
   s.Vlaky.clear();
   s.Nabidky.clear();
   s.Cesty.clear();
@@ -18,6 +15,13 @@ void VyprazdniSeznamy(Stav& s) {
   s.HledanaCesta.clear();
   s.UlozenaCesta.clear();
   s.fronta.vyprazdni();
+}
+
+namespace {
+// Every list of the station and of the run, the route search's paths and the event queue.
+void VyprazdniSeznamy(Stav& s) {
+  VyprazdniStanici(s);
+  VyprazdniBeh(s);
   s.PocetSpoju = 0;
 }
 }  // namespace

@@ -12,19 +12,11 @@
 #include "model/platno.h"
 #include "model/prostredi.h"
 #include "model/stav.h"
+#include "traffic/virtualni.h"
 
 namespace {
 
 using namespace stanovar;
-
-class TichyProstredi : public Prostredi {
- public:
-  double casDne() override { return 0.5; }
-  std::uint32_t msOdPulnoci() override { return 1; }
-  void zprava(const std::string&) override {}
-  void otevriDokument(const std::string&) override {}
-  int dpi() override { return 96; }
-};
 
 constexpr int PocetKoleji = 5999;
 
@@ -79,7 +71,7 @@ void BM_NacteniVelkeStanice(benchmark::State& state) {
     f << VelkaStanice(static_cast<int>(state.range(0)), state.range(1) != 0);
   }
   PrazdnePlatno platno;
-  TichyProstredi prostredi;
+  VirtualniProstredi prostredi(0.5);
   std::size_t prvku = 0;
   for (auto _ : state) {
     Stav s;

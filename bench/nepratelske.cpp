@@ -18,19 +18,11 @@
 #include "model/platno.h"
 #include "model/prostredi.h"
 #include "model/stav.h"
+#include "traffic/virtualni.h"
 
 namespace {
 
 using namespace stanovar;
-
-class TichyProstredi : public Prostredi {
- public:
-  double casDne() override { return 0.5; }
-  std::uint32_t msOdPulnoci() override { return 1; }
-  void zprava(const std::string&) override {}
-  void otevriDokument(const std::string&) override {}
-  int dpi() override { return 96; }
-};
 
 std::string Radek(char druh, std::initializer_list<std::string> pole) {
   std::string r(1, druh);
@@ -79,7 +71,7 @@ void Nacti(benchmark::State& state, Soubor druh, Zapis zapis) {
     zapis(f);
   }
   test::RastrovePlatno platno;
-  TichyProstredi prostredi;
+  VirtualniProstredi prostredi(0.5);
   for (auto _ : state) {
     Stav s;
     s.platno = &platno;

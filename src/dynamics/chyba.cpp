@@ -26,10 +26,19 @@ std::string StavVlaku(const RVlak& T) {
   return t;
 }
 
+// Whether this report is to be shown: not when the operation running has shown one.
+bool Ukazat(Stav& s) {
+  ++s.hlaseniVypoctu;
+  if (s.hloubkaOperace > 0 && s.hlasenoVOperaci) return false;
+  s.hlasenoVOperaci = s.hloubkaOperace > 0;
+  return true;
+}
+
 }  // namespace
 
 void ChybaVypoctu(Stav& s, const RVlak* T, const RVypocet& P, const std::string& jmeno) {
   NastavRychlost(s, 0);
+  if (!Ukazat(s)) return;
   std::string t = Hlavicka(s, jmeno);
   t += std::string("verze 1.33") + CR;
   if (T) t += "vlak " + std::to_string(T->cislo) + CR;
@@ -51,6 +60,7 @@ void ChybaVypoctu(Stav& s, const RVlak* T, const RVypocet& P, const std::string&
 void ChybaStavu(Stav& s, const RVlak* T, const std::string& jmeno) {
   NastavRychlost(s, 0);
   s.okno.Rychlomer = false;
+  if (!Ukazat(s)) return;
   std::string t = Hlavicka(s, jmeno);
   if (T)
     t += "vlak " + std::to_string(T->cislo) + CR + StavVlaku(*T);

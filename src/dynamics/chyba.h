@@ -16,4 +16,19 @@ void ChybaVypoctu(Stav& s, const RVlak* T, const RVypocet& P, const std::string&
 // For AktualRychlost, which has no plan; also stops the speedometer.
 void ChybaStavu(Stav& s, const RVlak* T, const std::string& jmeno);
 
+// Marks one operation for the reports: within it (and within operations it calls) only the
+// first failing calculation is reported; the others still pause, but show nothing more.
+class JednaOperace {
+ public:
+  explicit JednaOperace(Stav& s) : s_(s) {
+    if (s_.hloubkaOperace++ == 0) s_.hlasenoVOperaci = false;
+  }
+  ~JednaOperace() { --s_.hloubkaOperace; }
+  JednaOperace(const JednaOperace&) = delete;
+  JednaOperace& operator=(const JednaOperace&) = delete;
+
+ private:
+  Stav& s_;
+};
+
 }  // namespace stanovar

@@ -5,6 +5,7 @@
 
 #include "control/cesty.h"
 #include "display/kresleni.h"
+#include "dynamics/chyba.h"
 #include "dynamics/dotazy.h"
 #include "dynamics/vypocty.h"
 #include "model/seznamy.h"
@@ -111,6 +112,7 @@ void NaplanujJizdu(Stav& s, RVlak& T, const RVypocet& P, double posOffset, doubl
 }
 
 void VjezdDoCesty(Stav& s, int cislo, int start) {
+  JednaOperace operace(s);
   RVlak* T = NajdiVlak(s, cislo);
   if (!T) return;
   T->brzdi = false;
@@ -215,6 +217,7 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
 }
 
 void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
+  JednaOperace operace(s);
   RVlak* T = NajdiVlak(s, cislo);
   RNavestidlo* S = nullptr;
   RKolej* E = nullptr;

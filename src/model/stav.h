@@ -108,6 +108,13 @@ struct Stav {
   // A message box raised from inside a core handler is open: the shell skips timer ticks.
   bool zpravaOtevrena = false;
 
+  // Calculation faults so far, reported or not; and, while one operation runs (a hand-over, a
+  // route entry, a re-planning, a generation), whether it has shown one already: one failing
+  // operation shows one report, however many of its calculations fail.
+  int hlaseniVypoctu = 0;
+  int hloubkaOperace = 0;
+  bool hlasenoVOperaci = false;
+
   // Hears every executed event with the simulated time it ran at (tests, logs, headless
   // runs). Empty by default, and then the main loop does not even build its arguments.
   std::function<void(double cas, const RUdalost& u)> pozorovatel;

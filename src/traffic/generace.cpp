@@ -1,8 +1,10 @@
 #include "traffic/generace.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "display/kresleni.h"
+#include "dynamics/chyba.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/predani.h"
@@ -42,12 +44,17 @@ double Nahoda(Stav& s) {
 }
 
 void GenerujVlak(Stav& s) {
+  // One generation is one operation: a train that cannot be computed is reported once, and
+  // its entry is not tried again until the next generation.
+  JednaOperace operace(s);
+  std::vector<int> selhaly;
   ZasejNahodu(s);
   const int pocet = std::min(s.PocetSpoju, static_cast<int>(s.Grafikon.size()));
   bool hotovo = false;
   for (int pokus = 0; pocet > 0 && !hotovo && pokus < PocetPokusu; ++pokus) {
     const int n = static_cast<int>(Nahoda(s) * pocet) + 1;
     s.aktualniSpoj = std::min(n, static_cast<int>(s.Grafikon.size())) - 1;
+    if (std::find(selhaly.begin(), selhaly.end(), s.aktualniSpoj) != selhaly.end()) continue;
     const RSpoj& E = s.Grafikon[static_cast<std::size_t>(s.aktualniSpoj)];
 
     // The previous run of the same train may still stand on its exit track. A two-way line
@@ -62,8 +69,10 @@ void GenerujVlak(Stav& s) {
     if (NajdiVlak(s, E.cislo) || NajdiNabidkuVlaku(s, E.cislo) || !vstup || naVyjezdu) continue;
 
     if (vstup->druh == 1) {
+      const int hlaseni = s.hlaseniVypoctu;
       PosliVlak(s);
       hotovo = NajdiVlak(s, E.cislo) != nullptr;
+      if (!hotovo && s.hlaseniVypoctu != hlaseni) selhaly.push_back(s.aktualniSpoj);
       continue;
     }
     vstup->druh = 5;

@@ -77,6 +77,7 @@ void PriradLoko(Stav& s, RVlak& V, const std::string& jmeno) {
 }
 
 void PosliVlak(Stav& s) {
+  JednaOperace operace(s);
   OdlozenaCesta odlozena(s);
   if (s.aktualniSpoj < 0 || s.aktualniSpoj >= static_cast<int>(s.Grafikon.size())) return;
   const RSpoj E = s.Grafikon[static_cast<std::size_t>(s.aktualniSpoj)];

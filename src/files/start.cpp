@@ -53,6 +53,7 @@ void Spust(Stav& s, const std::string& startovniAdresar) {
   const double ted = s.prostredi->casDne();
   s.SimZaklad = ted;
   s.RealZnacka = ted;
+  s.PosledniCteni = ted;
 
   n.velikostTextu = 7;
   s.okno.kompaktni = false;

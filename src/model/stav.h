@@ -92,6 +92,9 @@ struct Stav {
   // Clock.
   double SimZaklad = 0;
   double RealZnacka = 0;
+  // The wall-clock time of day at the latest reading: the clock has passed midnight when a
+  // reading is earlier. The stamp alone cannot tell once a rebase has set it to midnight.
+  double PosledniCteni = 0;
   std::uint16_t RychlostSim = 1;
   std::uint16_t PosledniRychlost = 0;
 

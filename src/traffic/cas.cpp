@@ -7,12 +7,15 @@ namespace stanovar {
 namespace {
 
 // Simulated time at wall-clock time T. When the wall clock has passed midnight since the
-// stamp, the base is first carried to the simulated time reached at that midnight.
+// previous reading, the base is first carried to the simulated time reached at that midnight.
+// Compared with the stamp alone, a second midnight would go unseen: after the first the stamp
+// is 0, and no time of day is earlier.
 double SimCasPri(Stav& s, double T) {
-  if (T < s.RealZnacka) {
+  if (T < s.RealZnacka || T < s.PosledniCteni) {
     s.SimZaklad += (1.0 - s.RealZnacka) * s.RychlostSim;
     s.RealZnacka = 0.0;
   }
+  s.PosledniCteni = T;
   return (T - s.RealZnacka) * s.RychlostSim + s.SimZaklad;
 }
 

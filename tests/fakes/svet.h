@@ -13,6 +13,7 @@ struct Svet {
     stav.prostredi = &prostredi;
     stav.SimZaklad = prostredi.cas;
     stav.RealZnacka = prostredi.cas;
+    stav.PosledniCteni = prostredi.cas;
   }
   Svet(const Svet&) = delete;
   Svet& operator=(const Svet&) = delete;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "fakes/svet.h"
@@ -82,6 +83,7 @@ TEST(SimCas, FactorChangeLosesNoTimeWhileTheWallClockMoves) {
   w.stav.prostredi = &hodiny;
   w.stav.SimZaklad = 0.25;
   w.stav.RealZnacka = 0.25;
+  w.stav.PosledniCteni = 0.25;
 
   // The simulated time must equal the wall time elapsed at each factor times that factor,
   // the change taking effect at the wall time the change was made.
@@ -94,4 +96,30 @@ TEST(SimCas, FactorChangeLosesNoTimeWhileTheWallClockMoves) {
   double ocekavano = 0.25 + (zmena1 - 0.25) * 1 + (zmena2 - zmena1) * 6 + (cteni - zmena2) * 2;
   EXPECT_NEAR(t, ocekavano, Presnost);
   EXPECT_GT(cteni, zmena2);  // the clock did move on meanwhile
+}
+
+// Days on end against a plain model: the simulated time is the wall time elapsed at each
+// factor times that factor, whatever midnights the wall clock passes, whenever it is read.
+TEST(SimCas, DaysOnEndFollowTheWallClockTimesTheFactor) {
+  for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+    std::mt19937 g(seed);
+    test::Svet w;
+    w.prostredi.cas = 0.9;  // the first midnight comes soon
+    w.stav.SimZaklad = w.stav.RealZnacka = w.stav.PosledniCteni = 0.9;
+    double model = 0.9, posledni = SimCas(w.stav);
+    int pulnoci = 0;
+    std::uniform_real_distribution<double> krok(0, 5 * 3600);  // up to five hours unread
+    while (pulnoci < 6) {
+      const double sekund = krok(g);
+      const double pred = w.prostredi.cas;
+      w.prostredi.posun(sekund);
+      pulnoci += w.prostredi.cas < pred;
+      model += sekund / 86400.0 * w.stav.RychlostSim;
+      if (g() % 20 == 0) NastavRychlost(w.stav, static_cast<std::uint16_t>(g() % 7));
+      const double t = SimCas(w.stav);
+      ASSERT_NEAR(t, model, Presnost) << "seed " << seed << " after " << pulnoci << " midnights";
+      ASSERT_GE(t, posledni);
+      posledni = t;
+    }
+  }
 }

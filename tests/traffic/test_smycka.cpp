@@ -49,7 +49,7 @@ TEST(CasovacUdalosti, ShowsTheTimeOfDayAndStopsWhilePaused) {
                           Pripad{2.0 + 9 * Sekunda, "0:00:09"},
                           Pripad{0.0, "0:00:00"}}) {
     w.stav.SimZaklad = p.cas;
-    w.stav.RealZnacka = w.prostredi.cas;
+    w.stav.RealZnacka = w.stav.PosledniCteni = w.prostredi.cas;
     CasovacUdalostiTimer(w.stav);
     EXPECT_EQ(w.stav.okno.hodiny, p.text) << p.cas;
   }
@@ -98,7 +98,7 @@ TEST(CasovacUdalosti, EventsThatFallDueDuringTheTickRunInTheSameTick) {
   ZasahujiciProstredi prostredi;
   test::Svet w;
   w.stav.prostredi = &prostredi;
-  w.stav.SimZaklad = w.stav.RealZnacka = prostredi.cas;
+  w.stav.SimZaklad = w.stav.RealZnacka = w.stav.PosledniCteni = prostredi.cas;
   double ted = SimCas(w.stav);
   NaplanujUdalost(w.stav, 1, 1, 0, 0, 0, ted);
   NaplanujUdalost(w.stav, 1, 2, 0, 0, 0, ted + 60 * Sekunda);
@@ -137,7 +137,7 @@ TEST(CasovacUdalosti, DoesNotRunWhileAMessageBoxFromTheCoreIsOpen) {
   ZasahujiciProstredi prostredi;
   test::Svet w;
   w.stav.prostredi = &prostredi;
-  w.stav.SimZaklad = w.stav.RealZnacka = prostredi.cas;
+  w.stav.SimZaklad = w.stav.RealZnacka = w.stav.PosledniCteni = prostredi.cas;
   double ted = SimCas(w.stav);
   NaplanujUdalost(w.stav, 6, 1, 12001, 0, 0, ted);
   NaplanujUdalost(w.stav, 6, 2, 12002, 0, 0, ted);

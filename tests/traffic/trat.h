@@ -22,7 +22,7 @@ struct Trat : Stanice {
 
   explicit Trat(int druhZapadu = 3, int delkaL = 500, int rychlostL = 72, int sklonL = 0) {
     s.prostredi = &virt;
-    s.SimZaklad = s.RealZnacka = start = virt.casDne();
+    s.SimZaklad = s.RealZnacka = s.PosledniCteni = start = virt.casDne();
     L = Kolej(0, 60, 120, delkaL, rychlostL, "L");
     K(L).sklon = sklonL;
     P = Kolej(66, 198, 120, 300, 80, "1");

@@ -7,6 +7,7 @@
 
 #include "control/cesty.h"
 #include "dynamics/dotazy.h"
+#include "dynamics/jizda.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"
@@ -114,7 +115,7 @@ void OtocVlak(Stav& s, int x, int y) {
   // leaves in eight minutes.
   RNavestidlo* n = NavestidloNaKonci(s, *t, 3 - d);
   if (n && (n->strana * d == 2 || n->strana == 3)) {
-    v->smer = static_cast<std::uint16_t>(3 - d);
+    ObratVlak(s, *v);
     NaplanujOdjezd(s, *v, *t, 8.0 / 1440, x, y);
     return;
   }
@@ -144,7 +145,7 @@ void OtocVlak(Stav& s, int x, int y) {
   RozdelCestu(s, t->id);
   v = NajdiVlak(s, cislo);
   if (!v) return;
-  v->smer = static_cast<std::uint16_t>(3 - d);
+  ObratVlak(s, *v);
   NaplanujOdjezd(s, *v, *t, 2.0 / 1440, x, y);
 
   // The follow-on sections held for the way out are not wanted: the train sets off from the

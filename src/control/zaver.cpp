@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "control/cesty.h"
 #include "display/kresleni.h"
@@ -312,8 +313,11 @@ bool PriblizeniDovoluje(Stav& s, const RNavestidlo& n) {
   RKolej* dalsi = KolejVBode(s, n.x, n.y, true);
   const RKrok* posl = PosledniKolejKrok(v->cesta);
   if (!posl) return true;
-  // The train's path ends in front of the signal: it is running up to it.
-  return !(posl->prvek == kolej || (dalsi && posl->prvek == dalsi->id));
+  // The train's path ends in front of the signal: it is running up to it, unless it faces
+  // the other way (turned, or come from the other side), when it will never take the route.
+  if (!(posl->prvek == kolej || (dalsi && posl->prvek == dalsi->id))) return true;
+  const RKolej* k = NajdiKolej(s, posl->prvek);
+  return !k || NavestidloNaKonci(s, *k, posl->smer) != &n;
 }
 
 void ZrusCestuUNavestidla(Stav& s, int id) {
@@ -327,6 +331,13 @@ void ZrusCestuUNavestidla(Stav& s, int id) {
   int kolej = 0, smer = 0;
   RCesta* r = NajdiCestu(s, n->id, &kolej, &smer);
   if (!r || !PriblizeniDovoluje(s, *n)) return;
+  // The tracks released, for the accepted trains that wait for a line track among them.
+  std::vector<int> koleje;
+  auto zapamatuj = [&](const Kroky& cesta) {
+    for (const RKrok& k : cesta)
+      if (JeKolej(k.prvek)) koleje.push_back(k.prvek);
+  };
+  zapamatuj(r->cesta);
   s.HledanaCesta.clear();
   s.HledanaCesta.splice(s.HledanaCesta.end(), r->cesta);
   ZrusCestu(s);
@@ -341,6 +352,7 @@ void ZrusCestuUNavestidla(Stav& s, int id) {
     RCesta* r2 = NajdiCestu(s, t, &dalsi, &d);
     if (smerRetezu < 0) smerRetezu = d;
     if (r2 && d == smerRetezu) {
+      zapamatuj(r2->cesta);
       if (r2->cesta.size() > 1) {
         s.HledanaCesta.clear();
         s.HledanaCesta.splice(s.HledanaCesta.end(), r2->cesta);
@@ -357,9 +369,11 @@ void ZrusCestuUNavestidla(Stav& s, int id) {
 
   ZrusCekajici(s, id);
   ZkusCekajici(s);
-  // The route led onto a line track for which an accepted train waits.
-  if (RKolej* t = NajdiKolej(s, kolej); t && t->druhKonce == 4 && t->zaver == 0)
-    TratUvolnena(s, *t);
+  // A line track released, by the route or by a section after it, for which an accepted train
+  // waits: the train may now enter, unless a stored route has just taken the track again.
+  for (int k : koleje)
+    if (RKolej* t = NajdiKolej(s, k); t && t->druhKonce == 4 && t->zaver == 0)
+      TratUvolnena(s, *t);
 }
 
 }  // namespace stanovar

@@ -1,6 +1,8 @@
 #include "dynamics/jizda.h"
 
 #include <algorithm>
+#include <cmath>
+#include <unordered_set>
 #include <vector>
 
 #include "control/cesty.h"
@@ -109,6 +111,46 @@ void NaplanujJizdu(Stav& s, RVlak& T, const RVypocet& P, double posOffset, doubl
     NaplanujUdalost(s, brzdi ? UdalostBrzdeni : UdalostZmenaJizdy, T.cislo, 0, nova, posOffset,
                     zacatek);
   }
+}
+
+void ObratVlak(Stav& s, RVlak& T) {
+  const std::uint16_t novy = static_cast<std::uint16_t>(3 - T.smer);
+  const double hlava = T.vzdalenost, ocas = T.vzdalenost - T.delka;
+  // The steps the body covers, from the old head back to the old tail, each with its span.
+  struct Usek {
+    RKrok krok;
+    double od, po;
+  };
+  std::vector<Usek> pod;
+  for (auto it = T.cesta.rbegin(); it != T.cesta.rend(); ++it) {
+    if (!MaObsazeni(it->prvek)) continue;
+    const RKolej* e = NajdiPrvek(s, it->prvek);
+    const double po = it->delka, od = po - (e ? e->delka : 0);
+    if (po <= ocas) break;
+    if (od < hlava) pod.push_back({*it, od, po});
+  }
+  if (pod.empty()) {
+    T.smer = novy;
+    return;
+  }
+  // The old tail's element becomes the last step, its far end (its old start) at its length;
+  // the old head's element comes first.
+  const double C = pod.back().po;
+  Kroky nova;
+  for (const Usek& u : pod) {
+    RKrok k = u.krok;
+    k.delka = static_cast<int>(std::lround(C - u.od));
+    k.smer = k.smer == 1 ? 2 : k.smer == 2 ? 1 : k.smer == 3 ? 4 : k.smer == 4 ? 3 : k.smer;
+    nova.push_back(k);
+  }
+  T.cesta.swap(nova);
+  T.vzdalenost = C - ocas;
+  T.delkaUseku = T.cesta.back().delka;
+  T.smer = novy;
+  if (RKolej* k = NajdiKolej(s, T.cesta.back().prvek))
+    T.sklonPrvku = SklonVeSmeru(*k, T.cesta.back().smer) / 1000.0;
+  else
+    T.sklonPrvku = 0;
 }
 
 void VjezdDoCesty(Stav& s, int cislo, int start) {
@@ -263,9 +305,17 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
   }
   const double rDny = r / Den;
 
+  // The train's own future is replaced. An earlier run of the same number (timetables
+  // repeat numbers) may still have releases queued behind it, for elements this run's path
+  // cannot hold: those stay.
+  std::unordered_set<int> vCeste;
+  for (const RKrok& k : T->cesta) vCeste.insert(k.prvek);
   std::vector<FrontaUdalosti::Handle> zrusit;
   s.fronta.kazda([&](FrontaUdalosti::Handle h, const RUdalost& u) {
-    if (u.vlak == cislo && !(u.cas < ted + rDny)) zrusit.push_back(h);
+    if (u.vlak != cislo || u.cas < ted + rDny) return;
+    if ((u.druh == UdalostObsazeni || u.druh == UdalostUvolneni) && !vCeste.count(u.prvek))
+      return;
+    zrusit.push_back(h);
   });
   for (FrontaUdalosti::Handle h : zrusit) VyjmiUdalost(s, h);
 

@@ -19,6 +19,14 @@ void VjezdDoCesty(Stav& s, int cislo, int start);
 // then on are replaced.
 void PreplanujJizdu(Stav& s, int cislo, int start, int VC);
 
+// A standing train turns round: its direction becomes the other one, and its path and
+// position are put into the new direction's scale. The path becomes the tracks and
+// connectors under the train, in the new order, the head (the old tail) on the last one, whose
+// start is at 0; the steps behind lie at 0 or below, as after a route entry. A re-planning
+// then sees the whole way to the end ahead, and releases each element once the new tail has
+// left it.
+void ObratVlak(Stav& s, RVlak& T);
+
 // Turns plan P into the phase events of the train (kinds 3, 4, 5) and sets its current target
 // speed and braking flag. Plan distances are shifted by posOffset metres and plan times by
 // timeOffset seconds; events at a plan distance of `limit` or more are left out. A plan that

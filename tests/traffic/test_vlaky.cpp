@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dynamics/dotazy.h"
 #include "dynamics/jizda.h"
 #include "control/klavesy.h"
 #include "dynamics/vypocty.h"
@@ -415,15 +416,31 @@ TEST(Vlaky, TurningAStandingTrain) {
     EXPECT_EQ(t.s.okno.LabelOdjezd,
               std::to_string(v.odjezd / 100) + ":" + std::to_string(v.odjezd % 100));
     EXPECT_EQ(t.s.okno.ImageSmer, 1);
+    // The head is now the old tail: 200 m of train standing 10 m before the 300 m track's end
+    // has 90 m ahead of it, and the track stays under it until its tail is off.
+    EXPECT_EQ(t.s.okno.LabelVzdal, "90");
     FormKeyDown(t.s, KlavesaF5, 120, 120);  // its departure is already set
     EXPECT_EQ(t.Fronta(UdalostRozjezd).size(), 1u);
     EXPECT_EQ(t.N(t.S1).stav, 0);
     EXPECT_EQ(t.K(t.L).zaver, navestidlo ? 0 : 2);  // the way out is locked only without one
 
     // When the time comes: with no route ahead it keeps standing; with one it sets off.
+    double uvolnenoV = -1;  // head's position in its section when track 1 was freed
+    t.s.pozorovatel = [&](double, const RUdalost& u) {
+      if (u.druh == UdalostUvolneni && u.prvek == t.P) {
+        RVlak* w = NajdiVlak(t.s, u.vlak);
+        double rychlost = 0;
+        if (w) AktualRychlost(t.s, *w, rychlost, uvolnenoV);
+        EXPECT_LT(w->cesta.front().delka, 1) << "track 1 lies behind the new route's start";
+      }
+    };
     t.Do(300 + za + 1);
     EXPECT_FALSE(v.maOdjezd);
     EXPECT_EQ(t.s.okno.LabelOdjezd, "");
     EXPECT_EQ(v.rychlost == 0 && v.CilRychl == 0, navestidlo);
+    if (navestidlo) continue;
+    t.Do(300 + za + 200);
+    EXPECT_EQ(t.K(t.P).zaver, 0);
+    EXPECT_NEAR(uvolnenoV, 200, 0.5);  // after the 90 m to the track's end and a train length
   }
 }

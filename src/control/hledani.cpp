@@ -104,6 +104,8 @@ struct Hledani {
     if (y == c.y1 && Svisla(c)) k = 4;
     if (x == c.x2 && !Svisla(c)) k = 1;
     if (y == c.y2 && Svisla(c)) k = 3;
+    // An element of speed limit 0 is never passed: no train could run over it.
+    if (c.rychlost == 0) return;
 
     const int smer = akt->smer;
     bool kPrvnimu = false;
@@ -150,9 +152,10 @@ struct Hledani {
         if (!t) continue;
         const int vstup = d == 1 ? t->x2 : t->x1;
         const int vystup = d == 1 ? t->x1 : t->x2;
-        if (t->druhKonce == 1 || t->druhKonce == 4) {
+        if (t->druhKonce == 1 || t->druhKonce == 4 || t->rychlost == 0) {
           // A line track trains only arrive by (or one held for an accepted train) is never
-          // entered; a destination that leads straight onto it cannot be reached.
+          // entered, nor a track of speed limit 0; a destination that leads straight onto it
+          // cannot be reached.
           if (dosazeno && px == vstup) {
             dosazeno = false;
             s.CilovaKolej = 0;

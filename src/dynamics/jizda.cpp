@@ -63,6 +63,14 @@ void NaplanujObsazeni(Stav& s, RVlak& T, const RVypocet& P, double zacatek, doub
   }
 }
 
+// Whether a line end lies at the end of track k that direction smer runs to.
+bool SousedNaKonci(const Stav& s, const RKolej& k, int smer) {
+  if (smer != 1 && smer != 2) return false;
+  const int x = smer == 1 ? k.x1 : k.x2;
+  return std::any_of(s.Sousede.begin(), s.Sousede.end(),
+                     [&](const RSoused& so) { return so.x == x && so.y == k.y1; });
+}
+
 }  // namespace
 
 void NaplanujJizdu(Stav& s, RVlak& T, const RVypocet& P, double posOffset, double limit,
@@ -201,6 +209,13 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
     RNavestidlo* n = NavestidloNaKonci(s, *E0, d);
     dalsi = NajdiCestu(s, n ? n->id : E0->id);
     if (dalsi) VC = std::min(T->maxRychlost, dalsi->minRychlost);
+    // A route onto the line to another neighbour: no signal there could ever give the train
+    // a way on, so it leaves by that line, sent the wrong way, rather than hold the line
+    // track for good.
+    if (!odjizdi && !dalsi && E0->druhKonce > 1 && SousedNaKonci(s, *E0, d)) {
+      VC = std::min(T->maxRychlost, static_cast<int>(E0->rychlost));
+      odjizdi = true;
+    }
   }
   const int dalsiStart = dalsi ? dalsi->start : 0;
 

@@ -85,7 +85,8 @@ void PosliVlak(Stav& s) {
   RSoused* L = NajdiSouseda(s, E.odkud, 1);
   if (!L) return;
   RKolej* T = KolejVBode(s, L->x, L->y);
-  if (!T || T->zaver != 0) return;
+  // A line track whose speed limit is 0 lets no train in: it could not move on it.
+  if (!T || T->zaver != 0 || T->rychlost == 0) return;
 
   const std::uint16_t smer = L->konec == 1 ? 2 : 1;
   const double ted = SimCas(s);
@@ -93,7 +94,9 @@ void PosliVlak(Stav& s) {
   RVlak V;
   V.smer = smer;
   V.cislo = E.cislo;
-  V.delka = E.delka;
+  // A train of no length would never cover any element, and none would be released behind
+  // it: the dynamics count it at least a metre long.
+  V.delka = std::max(E.delka, NejkratsiVlak);
   V.hmotnost = E.hmotnost;
   V.maxRychlost = E.maxRychlost;
   PriradLoko(s, V, E.loko);
@@ -130,6 +133,7 @@ void PosliVlak(Stav& s) {
   int planu = 0;
   const double delka = T->delka;
   double b;
+  bool brzdi = true;  // the plan brakes: then the deceleration must be a real one
   RNavestidlo* S = NavestidloNaKonci(s, *T, smer);
   RCesta* R = S ? NajdiCestu(s, S->id) : nullptr;
   if (R) {
@@ -138,6 +142,7 @@ void PosliVlak(Stav& s) {
     if (V.sklonPrvku < 0) b += V.sklonPrvku;
     double t;
     if (w >= v) {
+      brzdi = false;
       t = delka / v;
     } else {
       double c = (v * v - w * w) / (2 * b);
@@ -169,7 +174,7 @@ void PosliVlak(Stav& s) {
   V.BrzdZrych = b;
 
   bool pohyblivy = V.vykon > 0 && V.hmotnost > 0 && Kladne(V.soucinitelHmot) && Kladne(v) &&
-                   Kladne(b) && std::isfinite(V.lim1) && std::isfinite(V.lim2);
+                   (Kladne(b) || !brzdi) && std::isfinite(V.lim1) && std::isfinite(V.lim2);
   for (int i = 0; i < planu; ++i) pohyblivy = pohyblivy && std::isfinite(plan[i].t);
   if (!pohyblivy) {
     // No power, no mass or a braking the gradient cancels: the train could never move or
@@ -225,7 +230,8 @@ void PosliVlak(Stav& s) {
     const int y = P->y1;
     RKolej* N = KolejVBode(s, x, y);
     if (N == P) N = KolejVBode(s, x, y, true);
-    if (!N || N == P) break;
+    // No route is set over a track of speed limit 0: the train stops before it.
+    if (!N || N == P || N->rychlost == 0) break;
     s.HledanaCesta.clear();
     s.HledanaCesta.push_back(KrokKoleje(*N, smer));
     UlozCekajici(s, P->id, 0, false);

@@ -17,6 +17,7 @@
 #include "model/seznamy.h"
 #include "model/stav.h"
 #include "model/text.h"
+#include "traffic/predani.h"
 #include "traffic/virtualni.h"
 
 namespace stanovar {
@@ -249,7 +250,8 @@ void Kontrola::KontrolujKoleje() {
       Nahlas(false, yrd_, rad, prvek,
              "speed limit " + std::to_string(v) + " km/h is outside " +
                  std::to_string(MinRychlost) + ".." + std::to_string(MaxRychlost) +
-                 (v != k.rychlost ? " (stored as " + std::to_string(k.rychlost) + ")" : ""));
+                 (v != k.rychlost ? " (stored as " + std::to_string(k.rychlost) + ")" : "") +
+                 (k.rychlost == 0 ? ": no route is set over it and no train enters by it" : ""));
     if (k.delka <= 0) Nahlas(false, yrd_, rad, prvek, "length " + std::to_string(k.delka) + " m");
   };
   for (const RKolej& k : s_.Koleje) {
@@ -298,6 +300,10 @@ void Kontrola::KontrolujGrafikon() {
              "destination \"" + Cp1250NaUtf8(sp.kam) + "\" is no line end that trains depart to");
     if (!lokomotivy.count(sp.loko))
       Nahlas(true, gvd_, rad, prvek, "locomotive \"" + Cp1250NaUtf8(sp.loko) + "\" is not in " + lok_);
+    if (sp.delka < NejkratsiVlak)
+      Nahlas(false, gvd_, rad, prvek,
+             "length " + std::to_string(sp.delka) + " m: the train runs as " +
+                 std::to_string(NejkratsiVlak) + " m long");
   }
 }
 

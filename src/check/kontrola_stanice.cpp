@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "control/cesty.h"
+#include "display/kresleni.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
 #include "model/kodovani.h"
@@ -80,6 +81,7 @@ class Kontrola {
   bool Nacti(const std::string& slozkaNeboIni);
   void KontrolujRadky();
   void KontrolujKoleje();
+  void KontrolujSousedy();
   void KontrolujGrafikon();
   void KontrolujCesty();
   Trasa Hledej(int navestidlo, int cil);
@@ -89,6 +91,7 @@ class Kontrola {
   VirtualniProstredi prostredi_;
   Stav s_;
   std::string yrd_, gvd_, lok_;
+  bool maSchema_ = false, maGvd_ = false, maLoko_ = false, maJazyk_ = false;
   std::vector<RadekSchematu> radky_;
   std::unordered_map<int, int> radekPrvku_;  // element id -> schema line
   std::ostringstream souhrn_;
@@ -117,6 +120,38 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
     return false;
   }
 
+  // The settings as the program's start-up reads them; then every file that is there, each
+  // on its own and none of them followed by a train generation, so that what is reported is
+  // the station as its files define it, the same at every run.
+  Nastaveni& n = s_.nastaveni;
+  n.startovniAdresar = fs::absolute(slozka, ec).lexically_normal().string();
+  while (n.startovniAdresar.size() > 1 && n.startovniAdresar.back() == '/')
+    n.startovniAdresar.pop_back();
+  if (prostredi_.dpi() == 96) n.velikostTextu = 9;
+  if (!NactiNastaveni(s_)) {
+    Nahlas(true, "stanovar.ini", 0, "settings", "cannot be read");
+    return false;
+  }
+  NastavBarvy(s_);
+  yrd_ = JmenoSouboru(n.cestaSchema);
+  gvd_ = JmenoSouboru(n.cestaGvd);
+  lok_ = JmenoSouboru(n.cestaLoko);
+
+  // What follows from a file that is missing: the schema is the station, the others have
+  // a stand-in.
+  struct Soubor {
+    const std::string* cesta;
+    const char* co;
+    const char* bez;  // nullptr: an error
+    void (*cti)(Stav&, std::string_view);
+    bool* ma;
+  } soubory[] = {
+      {&n.cestaJazyk, "language file", "the built-in texts are shown", CtiLng, &maJazyk_},
+      {&n.cestaLoko, "locomotive list", "every train runs behind the default locomotive",
+       CtiLoko, &maLoko_},
+      {&n.cestaSchema, "station schema", nullptr, CtiSchema, &maSchema_},
+      {&n.cestaGvd, "timetable", "no trains come", CtiGvd, &maGvd_},
+  };
   std::size_t koleje = 0, spojky = 0, navestidla = 0, sousede = 0;
   s_.schemaRadek = [&](int cislo, char druh, const std::array<std::string_view, 10>& pole) {
     RadekSchematu r;
@@ -138,28 +173,24 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
     }
     radky_.push_back(std::move(r));
   };
-  Spust(s_, fs::absolute(slozka, ec).lexically_normal().string());
-  s_.schemaRadek = nullptr;
-
-  const Nastaveni& n = s_.nastaveni;
-  yrd_ = JmenoSouboru(n.cestaSchema);
-  gvd_ = JmenoSouboru(n.cestaGvd);
-  lok_ = JmenoSouboru(n.cestaLoko);
-  bool ok = true;
-  const std::pair<const std::string*, const char*> soubory[] = {
-      {&n.cestaSchema, "station schema"}, {&n.cestaGvd, "timetable"},
-      {&n.cestaLoko, "locomotive list"}, {&n.cestaJazyk, "language file"}};
-  for (const auto& [c, co] : soubory) {
+  for (const Soubor& f : soubory) {
     std::string obsah;
-    if (c->empty()) {
-      Nahlas(true, "stanovar.ini", 0, "settings", std::string("names no ") + co);
-      ok = false;
-    } else if (!NactiSoubor(*c, obsah)) {
-      Nahlas(true, JmenoSouboru(*c), 0, co, "cannot be read (" + *c + ")");
-      ok = false;
+    std::string vada;
+    if (f.cesta->empty())
+      vada = std::string("names no ") + f.co;
+    else if (!NactiSoubor(NormalizujCestu(*f.cesta), obsah))
+      vada = std::string("cannot read the ") + f.co + " " + *f.cesta;
+    if (vada.empty()) {
+      f.cti(s_, obsah);
+      *f.ma = true;
+      continue;
     }
+    Nahlas(!f.bez, f.cesta->empty() ? "stanovar.ini" : JmenoSouboru(*f.cesta), 0,
+           f.cesta->empty() ? "settings" : f.co,
+           vada + (f.bez ? std::string(": ") + f.bez : std::string()));
   }
-  return ok;
+  s_.schemaRadek = nullptr;
+  return true;
 }
 
 void Kontrola::KontrolujRadky() {
@@ -288,22 +319,44 @@ void Kontrola::KontrolujGrafikon() {
   }
   std::set<std::string> lokomotivy;
   for (const RLoko& l : s_.Lokomotivy) lokomotivy.insert(l.jmeno);
+  std::map<int, int> cisla;  // train number -> line of its first entry
   for (std::size_t i = 0; i < s_.Grafikon.size(); ++i) {
     const RSpoj& sp = s_.Grafikon[i];
     const int rad = i < radky.size() ? radky[i] : 0;
     const std::string prvek = "train " + std::to_string(sp.cislo);
-    if (!NajdiSouseda(s_, sp.odkud, 1))
+    if (auto [it, nove] = cisla.emplace(sp.cislo, rad); !nove)
+      Nahlas(false, gvd_, rad, prvek,
+             "the number is also used by the entry at line " + std::to_string(it->second) +
+                 ": while a train of that number is in the station, no other is let in");
+    // Without a schema there are no line ends to compare with: that error is the schema's.
+    if (maSchema_ && !NajdiSouseda(s_, sp.odkud, 1))
       Nahlas(true, gvd_, rad, prvek,
              "origin \"" + Cp1250NaUtf8(sp.odkud) + "\" is no line end that trains arrive from");
-    if (!NajdiSouseda(s_, sp.kam, 2))
+    if (maSchema_ && !NajdiSouseda(s_, sp.kam, 2))
       Nahlas(true, gvd_, rad, prvek,
              "destination \"" + Cp1250NaUtf8(sp.kam) + "\" is no line end that trains depart to");
-    if (!lokomotivy.count(sp.loko))
+    if (maLoko_ && !lokomotivy.count(sp.loko))
       Nahlas(true, gvd_, rad, prvek, "locomotive \"" + Cp1250NaUtf8(sp.loko) + "\" is not in " + lok_);
     if (sp.delka < NejkratsiVlak)
       Nahlas(false, gvd_, rad, prvek,
              "length " + std::to_string(sp.delka) + " m: the train runs as " +
                  std::to_string(NejkratsiVlak) + " m long");
+  }
+}
+
+void Kontrola::KontrolujSousedy() {
+  // Two line ends of one name used both ways: a double-track line whose tracks both take
+  // trains either way. It works, but the dispatcher must tell the offers apart by track.
+  std::map<std::string, const RSoused*> prvni;
+  for (const RSoused& so : s_.Sousede) {
+    if (so.druh != 3) continue;
+    auto [it, nove] = prvni.emplace(so.jmeno, &so);
+    if (nove) continue;
+    Nahlas(false, yrd_, RadekPrvku(so.id),
+           "line end " + Cp1250NaUtf8(so.jmeno) + " " + Bod(so.x, so.y),
+           "shares its name with the line end at line " + std::to_string(RadekPrvku(it->second->id)) +
+               ", both used both ways: a double-track line used both ways, so each offer names "
+               "its track");
   }
 }
 
@@ -446,9 +499,12 @@ void Kontrola::KontrolujCesty() {
 
 void Kontrola::Proved(const std::string& slozkaNeboIni) {
   if (Nacti(slozkaNeboIni)) {
-    KontrolujRadky();
-    KontrolujKoleje();
-    KontrolujGrafikon();
+    if (maSchema_) {
+      KontrolujRadky();
+      KontrolujKoleje();
+      KontrolujSousedy();
+    }
+    if (maGvd_) KontrolujGrafikon();
   }
   int popisky = 0, nastupiste = 0;
   for (const RadekSchematu& r : radky_) {

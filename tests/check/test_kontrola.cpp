@@ -187,6 +187,72 @@ TEST(KontrolaStanice, MissingSettingsAndFilesAreErrors) {
   // A settings file that names a schema that is not there, and nothing else.
   a.zapis("stanovar.ini", "\x86" "nic.yrd\r\n");
   v = ZkontrolujStanici(a.cesta());
-  EXPECT_TRUE(Obsahuje(v, true, "nic.yrd", 0, "cannot be read")) << Vypis(v);
-  EXPECT_TRUE(Obsahuje(v, true, "stanovar.ini", 0, "names no timetable")) << Vypis(v);
+  EXPECT_TRUE(Obsahuje(v, true, "nic.yrd", 0, "cannot read the station schema")) << Vypis(v);
+  EXPECT_TRUE(Obsahuje(v, false, "stanovar.ini", 0, "names no timetable: no trains come"))
+      << Vypis(v);
+}
+
+// A station being drawn names only some of its files: whatever is there is checked all the
+// same, and each missing file is a warning that says what follows.
+TEST(KontrolaStanice, EveryFileThatIsThereIsCheckedWhateverIsMissing) {
+  struct Pripad {
+    const char* slozka;
+    const char* ini;  // the settings file's lines, CR LF after each
+    const char* soubor;
+    std::vector<std::pair<int, const char*>> zmeny;  // as in the table above; the last is found
+    bool chyba;
+    const char* slova;
+    std::vector<const char*> chybi;  // what the warnings about missing files say
+  };
+  const std::vector<Pripad> pripady = {
+      {"", "\x86" "demo.yrd", "demo.yrd", {{-21, "7|1|2"}}, true, "unknown line kind '7'",
+       {"no trains come", "default locomotive", "built-in texts"}},
+      {"", "\x86" "demo.yrd\r\n\xb8" "6demo.lok", "demo.yrd", {{42, "3|156|240"}}, true,
+       "drops it",
+       {"no trains come", "built-in texts"}},
+      {"/vlci_brod", "\x86" "vlci_brod.yrd\r\n\x88" "vlci_brod.gvd", "vlci_brod.gvd",
+       {{3, "*R#1#HRADISKO#RYBN\xcdKY#0#420#140#E16"}}, false, "length 0 m",
+       {"default locomotive", "built-in texts"}},
+      {"/vlci_brod", "\x86" "vlci_brod.yrd", "vlci_brod.yrd",
+       {{152, "6|6|180|6001|HRADISKO|1|3"}, {153, "6|6|204|6002|HRADISKO|1|3"}}, false, "a double-track line used both ways",
+       {"no trains come"}},
+  };
+  for (const Pripad& p : pripady) {
+    SCOPED_TRACE(p.slova);
+    Kopie k(std::string(STANOVAR_DATA_DIR) + p.slozka);
+    k.a.zapis("stanovar.ini", std::string(p.ini) + "\r\n");
+    std::vector<std::string> radky = k.Radky(p.soubor);
+    for (const auto& [radek, text] : p.zmeny) {
+      const std::string novy = std::string(p.soubor).ends_with(".yrd") ? Y(text) : text;
+      if (radek > 0)
+        radky[static_cast<std::size_t>(radek - 1)] = novy;
+      else
+        radky.insert(radky.begin() + (-radek - 1), novy);
+    }
+    k.Zapis(p.soubor, radky);
+    const VysledekKontroly v = ZkontrolujStanici(k.a.cesta());
+    EXPECT_TRUE(Obsahuje(v, p.chyba, p.soubor, std::abs(p.zmeny.back().first), p.slova))
+        << Vypis(v);
+    for (const char* c : p.chybi)
+      EXPECT_TRUE(Obsahuje(v, false, "stanovar.ini", 0, c)) << c << "\n" << Vypis(v);
+  }
+}
+
+// Nothing of a run comes into the report: no generation has turned a line end into an
+// offered one (here the only train comes by a two-way line), so the lines are those the files
+// define, and the same files give the same output however often they are checked.
+TEST(KontrolaStanice, TheSameFilesAlwaysGiveTheSameOutput) {
+  Kopie k(STANOVAR_DATA_DIR);
+  k.Zapis("demo.gvd", {"*R#852#KAMENEC#LIPOVEC#240#420#140#E16"});
+  const VysledekKontroly prvni = ZkontrolujStanici(k.a.cesta());
+  EXPECT_NE(prvni.souhrn.find("Entry lines: LIPOVEC (track \"L2\"), KAMENEC (track \"K1\")"),
+            std::string::npos)
+      << prvni.souhrn;
+  EXPECT_NE(prvni.souhrn.find("Exit lines: LIPOVEC (track \"L1\"), KAMENEC (track \"K1\")"),
+            std::string::npos)
+      << prvni.souhrn;
+  for (int i = 0; i < 20; ++i) {
+    const VysledekKontroly v = ZkontrolujStanici(k.a.cesta());
+    ASSERT_EQ(Vypis(v) + v.souhrn, Vypis(prvni) + prvni.souhrn) << i;
+  }
 }

@@ -123,6 +123,7 @@ void Beh::udalost(double cas, const RUdalost& u) {
       if (it != pritomne_.end() && NajdiVlak(s_, u.vlak)) {
         const double pobyt = (cas - it->second) * 86400.0;
         soucetPobytu_ += pobyt;
+        souhrn_.pobyty.push_back(pobyt);
         souhrn_.nejdelsiPobyt = std::max(souhrn_.nejdelsiPobyt, pobyt);
         ++souhrn_.odjelo;
         pritomne_.erase(it);
@@ -252,6 +253,7 @@ void Beh::dokonci(double konec) {
   double nejdele = -1;
   for (auto& [id, o] : prvky_) {
     const double celkem = (o.celkem + (o.od >= 0 ? konec - o.od : 0)) * 86400.0;
+    r.obsazenoPrvku[id] = celkem;
     if (o.pocet > r.obsazeniNejvytizenejsiho ||
         (o.pocet == r.obsazeniNejvytizenejsiho && celkem > nejdele)) {
       r.nejvytizenejsi = id;

@@ -10,6 +10,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "control/dispecer.h"
 #include "model/platno.h"
@@ -51,6 +52,10 @@ struct SouhrnBehu {
   double stenaSekund = 0;     // wall time of the run itself, loading excluded
   std::string poruseni;       // the first invariant violated, empty when none
   double casPoruseni = 0;     // seconds into the run
+  // Each stay in seconds of the trains that left, in the order they left; and the seconds
+  // each element entered at least once was occupied.
+  std::vector<double> pobyty;
+  std::map<int, double> obsazenoPrvku;
 };
 
 class Beh {

@@ -5,10 +5,13 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "sim/beh.h"
+#include "sim/zprava.h"
 
 namespace stanovar {
 
@@ -61,6 +64,37 @@ std::string PlatnySeed(std::string& t) {
   return {};
 }
 
+// A range "A-B" (or one number "A") of whole numbers within lo..hi.
+bool Rozsah(const std::string& t, std::uint64_t lo, std::uint64_t hi, std::uint64_t& od,
+            std::uint64_t& po) {
+  const char* z = t.data();
+  const char* k = z + t.size();
+  auto [p, ec] = std::from_chars(z, k, od);
+  if (ec != std::errc() || p == z) return false;
+  po = od;
+  if (p != k) {
+    if (*p != '-') return false;
+    const char* q = p + 1;
+    auto [p2, ec2] = std::from_chars(q, k, po);
+    if (ec2 != std::errc() || p2 != k || p2 == q) return false;
+  }
+  return lo <= od && od <= po && po <= hi;
+}
+
+std::string RozsahSeedu(std::string& t) {
+  std::uint64_t a, b;
+  if (!Rozsah(t, 0, 4294967295u, a, b))
+    return "must be seeds A-B (0 to 4294967295, A not above B), not '" + t + "'";
+  if (b - a >= 100000) return "must span fewer than 100000 seeds";
+  return {};
+}
+
+std::string RozsahCetnosti(std::string& t) {
+  std::uint64_t a, b;
+  if (!Rozsah(t, 1, 8, a, b)) return "must be frequencies A-B (1 to 8, A not above B), not '" + t + "'";
+  return {};
+}
+
 // A frequency as the keys set it.
 std::string PlatnaCetnost(std::string& t) {
   int v = 0;
@@ -88,6 +122,22 @@ class Prubeh {
     std::snprintf(b, sizeof b, "\r[%s%s] %3d%%  %.1f of %.1f h", std::string(plnych, '#').c_str(),
                   std::string(Sirka - plnych, '.').c_str(), static_cast<int>(podil * 100),
                   podil * hodin_, hodin_);
+    err_ << b << std::flush;
+    kresleno_ = true;
+  }
+  // The same bar for runs done of many.
+  void behy(int hotovo, int celkem) {
+    const auto ted = std::chrono::steady_clock::now();
+    if (ted - zacatek_ < std::chrono::seconds(1) ||
+        (ted - naposledy_ < std::chrono::milliseconds(100) && hotovo < celkem))
+      return;
+    naposledy_ = ted;
+    const double podil = celkem > 0 ? static_cast<double>(hotovo) / celkem : 1;
+    const int plnych = static_cast<int>(podil * Sirka);
+    char b[128];
+    std::snprintf(b, sizeof b, "\r[%s%s] %3d%%  %d of %d runs", std::string(plnych, '#').c_str(),
+                  std::string(Sirka - plnych, '.').c_str(), static_cast<int>(podil * 100), hotovo,
+                  celkem);
     err_ << b << std::flush;
     kresleno_ = true;
   }
@@ -150,6 +200,22 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                "no automatic dispatcher: offers stay unanswered and no route is set, so only "
                "trains from arrivals-only lines move, up to their first signal");
 
+  std::string zprava, seedy = "1-10", cetnosti = "1-8";
+  auto* volbaZpravy =
+      app.add_option("--report", zprava,
+                     "capacity report: run the station for every seed at every frequency with "
+                     "the automatic dispatcher, all runs at once on every core, and write "
+                     "DIR/index.html and DIR/runs.csv")
+          ->type_name("DIR");
+  app.add_option("--seeds", seedy, "seeds of the report (default 1-10)")
+      ->type_name("A-B")
+      ->check(CLI::Validator(RozsahSeedu, ""))
+      ->needs(volbaZpravy);
+  app.add_option("--frequencies", cetnosti, "train frequencies of the report (default 1-8)")
+      ->type_name("A-B")
+      ->check(CLI::Validator(RozsahCetnosti, ""))
+      ->needs(volbaZpravy);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::Success& e) {
@@ -164,6 +230,30 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     err << Program
         << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";
     return KodSpatneVolani;
+  }
+
+  if (!zprava.empty()) {
+    VolbyZpravy z;
+    z.beh = v;
+    z.adresar = zprava;
+    std::uint64_t a, b;
+    Rozsah(seedy, 0, 4294967295u, a, b);
+    z.seedOd = static_cast<std::uint32_t>(a), z.seedDo = static_cast<std::uint32_t>(b);
+    Rozsah(cetnosti, 1, 8, a, b);
+    z.cetnostOd = static_cast<int>(a), z.cetnostDo = static_cast<int>(b);
+    std::string chyba;
+    {
+      Prubeh prubeh(err, 1);
+      std::function<void(int, int)> hlas;
+      if (terminal) hlas = [&](int hotovo, int celkem) { prubeh.behy(hotovo, celkem); };
+      chyba = VytvorZpravu(z, hlas);
+    }
+    if (!chyba.empty()) {
+      err << Program << ": " << chyba << "\n";
+      return KodSpatneVolani;
+    }
+    out << "report written to " << (std::filesystem::path(zprava) / "index.html").string() << "\n";
+    return KodProbehl;
   }
 
   Beh beh(v);

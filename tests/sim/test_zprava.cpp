@@ -1,0 +1,148 @@
+// The capacity report: its per-run figures are those of the same run made on its own, the
+// page's figures follow from runs.csv alone, and the page needs nothing from elsewhere.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "sim/zprava.h"
+
+using namespace stanovar;
+
+namespace {
+
+std::string Soubor(const std::string& jmeno) {
+  std::ifstream f(jmeno, std::ios::binary);
+  std::stringstream ss;
+  ss << f.rdbuf();
+  return ss.str();
+}
+
+std::vector<std::string> Pole(const std::string& radek) {
+  std::vector<std::string> p;
+  std::stringstream ss(radek);
+  for (std::string x; std::getline(ss, x, ',');) p.push_back(x);
+  return p;
+}
+
+// The cells of the page's table rows that begin with a frequency.
+std::map<int, std::vector<double>> TabulkaCetnosti(const std::string& html) {
+  std::map<int, std::vector<double>> r;
+  const std::string hlavicka = "<th>frequency</th>";
+  std::size_t p = html.find(hlavicka);
+  const std::size_t konec = html.find("</table>", p);
+  while ((p = html.find("<tr><td", p + 1)) < konec) {
+    std::vector<double> bunky;
+    std::size_t q = p;
+    const std::size_t z = html.find("</tr>", p);
+    while ((q = html.find("<td class=\"n\">", q)) < z) {
+      q += 14;
+      bunky.push_back(std::stod(html.substr(q, html.find('<', q) - q)));
+    }
+    r[static_cast<int>(bunky.at(0))] = bunky;
+  }
+  return r;
+}
+
+}  // namespace
+
+TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
+  const std::string adresar =
+      (std::filesystem::temp_directory_path() / ("zprava_" + std::to_string(getpid()))).string();
+  VolbyZpravy v;
+  v.beh.stanice = std::string(STANOVAR_DATA_DIR) + "/vlci_brod";
+  v.beh.hodin = 5;
+  v.seedOd = 3, v.seedDo = 5;
+  v.cetnostOd = 2, v.cetnostDo = 4;
+  v.adresar = adresar;
+  v.vlaken = 2;
+  std::vector<BehZpravy> behy;
+  ASSERT_EQ(VytvorZpravu(v, {}, &behy), "");
+  ASSERT_EQ(behy.size(), 9u);
+
+  // Each line of runs.csv is the summary of that seed and frequency run on its own.
+  std::istringstream csv(Soubor(adresar + "/runs.csv"));
+  std::string radek;
+  std::getline(csv, radek);
+  ASSERT_EQ(Pole(radek).size(), 15u);
+  struct Soucet {
+    double hodin = 0, odjelo = 0, pobyty = 0, p95 = 0;
+    int p95Behu = 0;
+    long long nabidnuto = 0, odmitnuto = 0;
+  };
+  std::map<int, Soucet> podleCetnosti;
+  int radku = 0;
+  while (std::getline(csv, radek)) {
+    const std::vector<std::string> p = Pole(radek);
+    ASSERT_EQ(p.size(), 15u) << radek;
+    VolbyBehu sam = v.beh;
+    sam.seed = static_cast<std::uint32_t>(std::stoul(p[0]));
+    sam.cetnost = std::stoi(p[1]);
+    if (radku++ % 4 == 0) {  // a sample: a run takes as long as in the report
+      Beh beh(sam);
+      ASSERT_EQ(beh.nacti(), "");
+      beh.spust(nullptr);
+      const SouhrnBehu& s = beh.souhrn();
+      EXPECT_EQ(std::stoll(p[3]), s.vjelo) << radek;
+      EXPECT_EQ(std::stoll(p[4]), s.odjelo) << radek;
+      EXPECT_EQ(std::stoll(p[8]), s.odmitnuto) << radek;
+      EXPECT_NEAR(std::stod(p[10]), s.prumernyPobyt, 0.05) << radek;
+      EXPECT_NEAR(std::stod(p[12]), s.nejdelsiPobyt, 0.05) << radek;
+      // The percentile lies between the mean and the longest stay.
+      EXPECT_LE(std::stod(p[11]), s.nejdelsiPobyt + 0.05) << radek;
+    }
+    Soucet& c = podleCetnosti[std::stoi(p[1])];
+    const double odjelo = std::stod(p[4]);
+    c.hodin += std::stod(p[2]);
+    c.odjelo += odjelo;
+    c.pobyty += std::stod(p[10]) * odjelo;
+    if (odjelo > 0) c.p95 += std::stod(p[11]), ++c.p95Behu;
+    c.nabidnuto += std::stoll(p[6]);
+    c.odmitnuto += std::stoll(p[8]);
+  }
+  EXPECT_EQ(radku, 9);
+
+  // The page's table by frequency, recomputed from runs.csv.
+  const std::string html = Soubor(adresar + "/index.html");
+  const auto tabulka = TabulkaCetnosti(html);
+  ASSERT_EQ(tabulka.size(), 3u) << html.substr(0, 2000);
+  for (const auto& [f, c] : podleCetnosti) {
+    const std::vector<double>& b = tabulka.at(f);
+    ASSERT_EQ(b.size(), 10u);
+    EXPECT_EQ(b[1], 3);
+    EXPECT_NEAR(b[2], c.odjelo / c.hodin, 0.006) << f;
+    EXPECT_NEAR(b[3], c.pobyty / c.odjelo, 0.1) << f;
+    EXPECT_NEAR(b[4], c.p95 / c.p95Behu, 0.1) << f;
+    EXPECT_EQ(b[5], static_cast<double>(c.nabidnuto)) << f;
+    EXPECT_EQ(b[7], static_cast<double>(c.odmitnuto)) << f;
+  }
+  // More trains come at a higher frequency.
+  EXPECT_LT(podleCetnosti[2].odjelo, podleCetnosti[4].odjelo);
+
+  // One page that needs nothing from elsewhere, with the chart and the station's picture.
+  EXPECT_EQ(html.find("<script"), std::string::npos);
+  EXPECT_EQ(html.find("src="), std::string::npos);
+  EXPECT_EQ(html.find("href="), std::string::npos);
+  EXPECT_NE(html.find("<polyline"), std::string::npos);
+  EXPECT_NE(html.find(">Vl\xc4\x8d\xc3\xad Brod</text>"), std::string::npos)
+      << "the station's labels are drawn";
+  std::filesystem::remove_all(adresar);
+}
+
+TEST(Zprava, AStationThatCannotBeReadWritesNothing) {
+  const std::string adresar =
+      (std::filesystem::temp_directory_path() / ("zprava_nic_" + std::to_string(getpid()))).string();
+  VolbyZpravy v;
+  v.beh.stanice = "/nonexistent/station";
+  v.adresar = adresar;
+  EXPECT_NE(VytvorZpravu(v), "");
+  EXPECT_FALSE(std::filesystem::exists(adresar));
+}

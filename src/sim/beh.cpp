@@ -26,7 +26,8 @@ constexpr std::size_t BlokZaznamu = 1 << 16;
 
 }  // namespace
 
-Beh::Beh(VolbyBehu volby) : volby_(std::move(volby)), prostredi_(ZacatekDne, volby_.seed) {
+Beh::Beh(VolbyBehu volby)
+    : volby_(std::move(volby)), prostredi_(ZacatekDne, volby_.seed), nahodny_(volby_.seed) {
   s_.platno = &platno_;
   s_.prostredi = &prostredi_;
 }
@@ -94,6 +95,8 @@ std::string Beh::nacti() {
   OtevriStanici(s_);
   prostredi_.pocetZprav = 0;
   start_ = SimCas(s_);
+  kontrola_.zivost = volby_.dispecer && !volby_.nahodny;
+  nahodny_.poAkci = [this] { zkontroluj(SimCas(s_)); };
   s_.pozorovatel = [this](double cas, const RUdalost& u) { udalost(cas, u); };
   return {};
 }
@@ -118,6 +121,11 @@ void Beh::udalost(double cas, const RUdalost& u) {
       break;
     }
     case UdalostOdjezd: {
+      // Sent the wrong way: the line it leaves by leads to another neighbour.
+      if (RVlak* v = NajdiVlak(s_, u.vlak))
+        if (RKrok* k = PosledniKolejKrok(v->cesta))
+          if (RKolej* trat = NajdiKolej(s_, k->prvek); trat && trat->soused != v->cil)
+            ++souhrn_.spatnymSmerem;
       auto it = pritomne_.find(u.vlak);
       // A departure of a train already gone does nothing, and counts for nothing.
       if (it != pritomne_.end() && NajdiVlak(s_, u.vlak)) {
@@ -194,8 +202,14 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
   auto podivejSe = [&] {
     const double ted = SimCas(s_);
     sledujVlakyANabidky(ted);
+    // The careless dispatcher does the everyday work as the automatic one does, and clicks
+    // and presses keys at random in between: so that its blunders meet a busy station.
     if (volby_.dispecer) {
       dispecer_(s_);
+      sledujVlakyANabidky(ted);
+    }
+    if (volby_.dispecer && volby_.nahodny) {
+      nahodny_(s_);
       sledujVlakyANabidky(ted);
     }
   };
@@ -247,6 +261,7 @@ void Beh::dokonci(double konec) {
   r.nastaveno = dispecer_.nastaveno;
   r.ulozeno = dispecer_.ulozeno;
   r.zruseno = dispecer_.zruseno;
+  r.akci = nahodny_.akci;
   r.poruchVypoctu = prostredi_.pocetZprav;
 
   // Ordered by identifier, so that a tie goes to the lower one.

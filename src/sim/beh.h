@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "control/dispecer.h"
+#include "control/nahodny.h"
 #include "model/platno.h"
 #include "model/stav.h"
 #include "traffic/kontrola.h"
@@ -31,6 +32,7 @@ struct VolbyBehu {
   int cetnost = 4;          // train frequency 1..8
   bool kontrola = false;    // check every invariant after every event
   bool dispecer = true;     // without it only trains from arrivals-only lines move
+  bool nahodny = false;     // the dispatcher is the random one, seeded by `seed`
 };
 
 struct SouhrnBehu {
@@ -47,6 +49,8 @@ struct SouhrnBehu {
   long long obsazeniNejvytizenejsiho = 0;
   double obsazenoSekund = 0;
   int poruchVypoctu = 0;      // calculation fault reports
+  long long spatnymSmerem = 0;  // trains that left by a line to another neighbour
+  long long akci = 0;         // actions of the random dispatcher
   long long udalosti = 0;     // executed events
   double simulovanoSekund = 0;
   double stenaSekund = 0;     // wall time of the run itself, loading excluded
@@ -97,6 +101,7 @@ class Beh {
   VirtualniProstredi prostredi_;
   Stav s_;
   AutomatickyDispecer dispecer_;
+  NahodnyDispecer nahodny_;
   KontrolaStavu kontrola_;
   SouhrnBehu souhrn_;
   double start_ = 0;

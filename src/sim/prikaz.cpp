@@ -195,10 +195,17 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   app.add_flag("--check", v.kontrola,
                "check every invariant after every event; stop at the first violation, name it "
                "and the seed, and exit with 1");
+  std::string dispecer = "auto";
+  app.add_option("--dispatcher", dispecer,
+                 "who dispatches: auto (default) accepts every offer it can take and sets the "
+                 "routes; random clicks and presses keys at random, as a careless person might, "
+                 "seeded by --seed; none sets nothing")
+      ->type_name("auto|random|none")
+      ->check(CLI::IsMember({"auto", "random", "none"}).description(""));
   bool bezDispecera = false;
   app.add_flag("--no-dispatcher", bezDispecera,
-               "no automatic dispatcher: offers stay unanswered and no route is set, so only "
-               "trains from arrivals-only lines move, up to their first signal");
+               "the same as --dispatcher none: offers stay unanswered and no route is set, so "
+               "only trains from arrivals-only lines move, up to their first signal");
 
   std::string zprava, seedy = "1-10", cetnosti = "1-8";
   auto* volbaZpravy =
@@ -225,7 +232,8 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     return KodSpatneVolani;
   }
   v.seed = static_cast<std::uint32_t>(seed);
-  v.dispecer = !bezDispecera;
+  v.dispecer = !bezDispecera && dispecer != "none";
+  v.nahodny = v.dispecer && dispecer == "random";
   if (v.stanice.empty() && (v.schema.empty() || v.grafikon.empty())) {
     err << Program
         << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";

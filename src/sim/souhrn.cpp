@@ -53,7 +53,8 @@ std::string SouhrnJson(const Beh& beh) {
   j += "  \"seed\": " + n(v.seed) + ",\n";
   j += "  \"hours\": " + Cislo(v.hodin, 3) + ",\n";
   j += "  \"frequency\": " + n(v.cetnost) + ",\n";
-  j += std::string("  \"dispatcher\": ") + (v.dispecer ? "true" : "false") + ",\n";
+  j += std::string("  \"dispatcher\": ") +
+       (!v.dispecer ? "\"none\"" : v.nahodny ? "\"random\"" : "\"auto\"") + ",\n";
   j += std::string("  \"checked\": ") + (v.kontrola ? "true" : "false") + ",\n";
   j += "  \"trains\": {\"entered\": " + n(r.vjelo) + ", \"left\": " + n(r.odjelo) +
        ", \"in_station\": " + n(r.veStanici) + "},\n";
@@ -71,6 +72,8 @@ std::string SouhrnJson(const Beh& beh) {
          ", \"occupied_s\": " + Cislo(r.obsazenoSekund, 1) + "},\n";
   else
     j += "null,\n";
+  j += "  \"wrong_way\": " + n(r.spatnymSmerem) + ",\n";
+  if (v.nahodny) j += "  \"random_actions\": " + n(r.akci) + ",\n";
   j += "  \"calculation_faults\": " + n(r.poruchVypoctu) + ",\n";
   j += "  \"events\": " + n(r.udalosti) + ",\n";
   j += "  \"simulated_s\": " + Cislo(r.simulovanoSekund, 3) + ",\n";
@@ -93,10 +96,12 @@ std::string SouhrnText(const Beh& beh) {
   };
   radek("station", Stanice(beh.stav()) + ", seed " + n(v.seed) + ", " + Cislo(v.hodin, 2) +
                        " h, frequency " + n(v.cetnost) +
-                       (v.dispecer ? ", automatic dispatcher" : ", no dispatcher") +
+                       (!v.dispecer ? ", no dispatcher"
+                        : v.nahodny ? ", random dispatcher"
+                                    : ", automatic dispatcher") +
                        (v.kontrola ? ", checked" : ""));
-  radek("trains", "entered " + n(r.vjelo) + ", left " + n(r.odjelo) + ", in the station " +
-                      n(r.veStanici));
+  radek("trains", "entered " + n(r.vjelo) + ", left " + n(r.odjelo) + " (" +
+                      n(r.spatnymSmerem) + " the wrong way), in the station " + n(r.veStanici));
   radek("offers", "made " + n(r.nabidnuto) + ", accepted " + n(r.prijato) + ", refused " +
                       n(r.odmitnuto) + ", unanswered " + n(r.cekaNaOdpoved));
   radek("routes", "set " + n(r.nastaveno) + ", stored " + n(r.ulozeno) + ", cancelled " +

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <unordered_set>
 
+#include "dynamics/dotazy.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"
@@ -91,6 +92,66 @@ std::string KontrolaStavu::over(Stav& s, double ted, double tolerance) {
     bool pokracuje = NajdiCestu(s, k->id) != nullptr;
     for (const RCekajiciCesta& c : s.CekajiciCesty) pokracuje = pokracuje || c.start == k->id;
     if (!navestidlo && !pokracuje) return kdo + " stands on track " + k->cislo + " before no signal";
+  }
+  if (std::string c = telo(s); !c.empty()) return c;
+  if (zivost) return plynuti(s, ted);
+  return {};
+}
+
+std::string KontrolaStavu::telo(Stav& s) {
+  // Events of this instant may still be due, and plan times are sums of rounded terms: the
+  // body is taken a few centimetres shorter at each end.
+  constexpr double Tolerance = 0.05;
+  for (RVlak& v : s.Vlaky) {
+    double rychlost = 0, hlava = v.vzdalenost;
+    if (!AktualRychlost(s, v, rychlost, hlava)) continue;
+    const double ocas = hlava - v.delka;
+    for (const RKrok& k : v.cesta) {
+      const RKolej* e = NajdiPrvek(s, k.prvek);
+      if (!e) continue;
+      const double konec = k.delka, zacatek = konec - e->delka;
+      if (!(zacatek < hlava - Tolerance && konec > ocas + Tolerance)) continue;
+      if (e->zaver != 3 || (JeKolej(e->id) && e->vlak != v.cislo))
+        return Prvek(*e) + " lies under train " + std::to_string(v.cislo) + " (" +
+               std::to_string(zacatek) + " to " + std::to_string(konec) + " m, the train " +
+               std::to_string(ocas) + " to " + std::to_string(hlava) + " m) but is " +
+               (e->zaver == 3 ? "held for train " + std::to_string(e->vlak)
+                              : "not occupied (state " + std::to_string(e->zaver) + ")");
+    }
+  }
+  return {};
+}
+
+std::string KontrolaStavu::plynuti(Stav& s, double ted) {
+  constexpr double Pul = 30.0 / 1440, DveHodiny = 2.0 / 24;
+  std::unordered_map<int, double> nabidnuto;
+  for (const RNabidka& n : s.Nabidky) {
+    if (n.prijata) continue;
+    auto it = nabidnuto_.find(n.cislo);
+    const double od = it == nabidnuto_.end() ? ted : it->second;
+    nabidnuto[n.cislo] = od;
+    if (ted - od > Pul)
+      return "the offer of train " + std::to_string(n.cislo) + " from " + n.odkud +
+             " has waited more than 30 minutes unanswered";
+  }
+  nabidnuto_.swap(nabidnuto);
+  std::unordered_map<int, double> stoji;
+  for (const RVlak& v : s.Vlaky) {
+    if (v.rychlost != 0 || v.CilRychl != 0) continue;
+    auto it = stoji_.find(v.cislo);
+    const double od = it == stoji_.end() ? ted : it->second;
+    stoji[v.cislo] = od;
+    if (ted - od > DveHodiny)
+      return "train " + std::to_string(v.cislo) + " has stood for more than two hours";
+  }
+  stoji_.swap(stoji);
+  for (const RSoused& so : s.Sousede) {
+    if (so.druh != 4 && so.druh != 5) continue;
+    bool ma = false;
+    for (const RNabidka& n : s.Nabidky) ma = ma || (n.x == so.x && n.y == so.y);
+    if (!ma)
+      return "line end " + so.jmeno + " waits (state " + std::to_string(so.druh) +
+             ") with no offer on it";
   }
   return {};
 }

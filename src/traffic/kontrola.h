@@ -24,11 +24,22 @@ class KontrolaStavu {
   // `ted`, the time of the event just executed.
   std::string over(Stav& s, double ted);
 
+  // Also checks that the station keeps flowing, as it must under the automatic dispatcher:
+  // no offer waits more than 30 simulated minutes unanswered, no train stands more than two
+  // hours, and every line end waiting for an answer or for its line track has its offer.
+  bool zivost = false;
+
  private:
   std::string over(Stav& s, double ted, double tolerance);
+  // Every track and connector under a train's body is occupied, tracks by that train.
+  std::string telo(Stav& s);
+  std::string plynuti(Stav& s, double ted);
 
   std::unordered_map<int, int> drzitel_;  // element -> train whose head entered it
   std::string chyba_;
+  std::unordered_map<int, double> nabidnuto_;  // unanswered offer -> when first seen
+  std::unordered_map<int, double> stoji_;      // standing train -> since when
+
 };
 
 }  // namespace stanovar

@@ -39,14 +39,14 @@ class AutomatickyDispecer {
   // for one) that want in.
   struct Uvnitr {
     int kolej;
-    int ven;
+    std::vector<int> ven;  // line tracks it may leave by; none when it leaves whatever happens
   };
   struct Venku {
-    int trat;    // line track it holds
-    int signal;  // signal at that track's inner end, 0 none
-    int smer;    // direction it runs in
-    int ven;     // line track it leaves by
-    int vlak;    // 0 for an accepted train not yet handed over
+    int trat;              // line track it holds
+    int signal;            // signal at that track's inner end, 0 none
+    int smer;              // direction it runs in
+    std::vector<int> ven;  // line tracks it may leave by
+    int vlak;              // 0 for an accepted train not yet handed over
   };
   struct Model {
     std::vector<int> volne;

@@ -7,6 +7,7 @@
 #include "control/cesty.h"
 #include "files/soubory.h"
 #include "model/seznamy.h"
+#include "traffic/cas.h"
 #include "traffic/generace.h"
 
 namespace stanovar {
@@ -242,9 +243,40 @@ bool AutomatickyDispecer::Zkus(Stav& s, int navestidlo, int kolej) {
   return ok;
 }
 
+bool AutomatickyDispecer::OdmitniStare(Stav& s) {
+  if (s.Nabidky.empty() && cekaOd_.empty()) return false;
+  const double ted = SimCas(s);
+  std::map<int, double> ceka;
+  std::vector<int> stare;
+  for (const RNabidka& n : s.Nabidky) {
+    if (n.prijata) continue;
+    auto it = cekaOd_.find(n.cislo);
+    const double od = it != cekaOd_.end() ? it->second : ted;
+    ceka[n.cislo] = od;
+    if (ted - od >= LhutaNabidky) stare.push_back(n.cislo);
+  }
+  cekaOd_.swap(ceka);
+  bool odmitl = false;
+  for (int cislo : stare) {
+    RNabidka* n = NajdiNabidkuVlaku(s, cislo);
+    RKolej* k = n ? KolejVBode(s, n->x, n->y) : nullptr;
+    if (!k || k->druhKonce != 5) continue;
+    UkazNabidku(s, *k);
+    if (s.NabizenyVlak != cislo) continue;
+    LabelNeClick(s);
+    cekaOd_.erase(cislo);
+    ++odmitnuto;
+    odmitl = true;
+  }
+  return odmitl;
+}
+
 void AutomatickyDispecer::operator()(Stav& s) {
   if (s.VyberCesty) return;  // a person is choosing a route: not to be disturbed
-  if (sleduje_ && !zmena_) return;
+  // Time passing is a change of its own: an offer waiting too long is refused whatever
+  // happened meanwhile.
+  const bool odmitl = OdmitniStare(s);
+  if (sleduje_ && !zmena_ && !odmitl) return;
   zmena_ = false;
   // Whatever one look did may let another act (an accepted train enters and wants its
   // route, a train routed out no longer holds back an offer): look again until nothing

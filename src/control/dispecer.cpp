@@ -7,6 +7,7 @@
 #include "control/cesty.h"
 #include "files/soubory.h"
 #include "model/seznamy.h"
+#include "traffic/cas.h"
 #include "traffic/generace.h"
 
 namespace stanovar {
@@ -19,14 +20,21 @@ int StredX(const RKolej& k) {
   return k.x1 + (bunek > 1 ? bunek / 2 : 0) * gx + (bunek == 1 ? gx / 2 : 0);
 }
 
-// The line track towards neighbour `kam`, for departures or both ways. A two-way line that
-// has a train offered or accepted is still the way out: were it not, the trains inside that
-// wait for it could fill the station while the offer waits for room.
-RKolej* TratK(Stav& s, const std::string& kam) {
-  RSoused* so = NajdiSouseda(s, kam, 2);
-  for (RSoused& o : s.Sousede)
-    if (!so && o.jmeno == kam && (o.druh == 4 || o.druh == 5)) so = &o;
-  return so ? KolejVBode(s, so->x, so->y) : nullptr;
+// The line tracks towards neighbour `kam`: those of its line ends for departures or both
+// ways, in the order of the line ends. A double-track line used both ways has two of one
+// name, and a train may leave by either. A two-way line that has a train offered or accepted
+// is still a way out: were it not, the trains inside that wait for it could fill the station
+// while the offer waits for room.
+std::vector<int> TratiK(Stav& s, const std::string& kam) {
+  std::vector<int> r;
+  for (RSoused& so : s.Sousede)
+    if (so.jmeno == kam && so.druh >= 2 && so.druh <= 5)
+      if (RKolej* k = KolejVBode(s, so.x, so.y)) r.push_back(k->id);
+  return r;
+}
+
+bool Obsahuje(const std::vector<int>& v, int x) {
+  return std::find(v.begin(), v.end(), x) != v.end();
 }
 
 }  // namespace
@@ -85,7 +93,9 @@ bool AutomatickyDispecer::VedeNaTrat(Stav& s, int kolej, int smer, int trat) {
 }
 
 bool AutomatickyDispecer::Pouzitelna(Stav& s, const Venku& v, int kolej) {
-  return v.signal && Vede(s, v.signal, kolej) && VedeNaTrat(s, kolej, v.smer, v.ven);
+  return v.signal && Vede(s, v.signal, kolej) &&
+         std::any_of(v.ven.begin(), v.ven.end(),
+                     [&](int trat) { return VedeNaTrat(s, kolej, v.smer, trat); });
 }
 
 AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
@@ -95,9 +105,9 @@ AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
   for (RVlak& v : s.Vlaky) {
     RKrok* posl = PosledniKolejKrok(v.cesta);
     RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RKolej* ven = TratK(s, v.cil);
+    std::vector<int> ven = TratiK(s, v.cil);
     // A train that can never leave only keeps its track.
-    if (!E || !ven) continue;
+    if (!E || ven.empty()) continue;
     RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
     const RKolej* poloha = E;
     // A train routed into a station track counts as being there already.
@@ -107,13 +117,13 @@ AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
       if (cil && cil->druhKonce == 0) poloha = cil;
     }
     if (poloha->druhKonce == 0) {
-      m.uvnitr.push_back({poloha->id, ven->id});
-    } else if (poloha->id != ven->id) {
-      m.venku.push_back({poloha->id, S ? S->id : 0, posl->smer, ven->id, v.cislo});
+      m.uvnitr.push_back({poloha->id, std::move(ven)});
+    } else if (!Obsahuje(ven, poloha->id)) {
+      m.venku.push_back({poloha->id, S ? S->id : 0, posl->smer, std::move(ven), v.cislo});
     } else {
       // On its way out: the station tracks its tail still holds free up whatever happens.
       for (const RKolej& k : s.Koleje)
-        if (k.druhKonce == 0 && k.vlak == v.cislo) m.uvnitr.push_back({k.id, 0});
+        if (k.druhKonce == 0 && k.vlak == v.cislo) m.uvnitr.push_back({k.id, {}});
     }
   }
   for (const RNabidka& n : s.Nabidky)
@@ -125,12 +135,12 @@ AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
 std::optional<AutomatickyDispecer::Venku> AutomatickyDispecer::Zvenku(Stav& s,
                                                                       const RNabidka& n) {
   RKolej* k = KolejVBode(s, n.x, n.y);
-  RKolej* ven = TratK(s, n.kam);
-  if (!k || !ven) return std::nullopt;
+  std::vector<int> ven = TratiK(s, n.kam);
+  if (!k || ven.empty()) return std::nullopt;
   // The train will run away from the line end, as the hand-over sends it.
   const int smer = n.x == k->x1 ? 2 : 1;
   RNavestidlo* S = NavestidloNaKonci(s, *k, smer);
-  return Venku{k->id, S ? S->id : 0, smer, ven->id, 0};
+  return Venku{k->id, S ? S->id : 0, smer, std::move(ven), 0};
 }
 
 bool AutomatickyDispecer::Bezpecny(Stav& s, Model m) {
@@ -139,9 +149,12 @@ bool AutomatickyDispecer::Bezpecny(Stav& s, Model m) {
   // outside gets in this way; those inside then all leave. Who comes in first matters, so
   // one at a time, best first: one that will leave at once and so keeps no track, then one
   // whose line trains inside wait for, then any.
-  auto drzena = [&](int trat) {
-    return trat && std::any_of(m.venku.begin(), m.venku.end(),
-                               [&](const Venku& v) { return v.trat == trat; });
+  // A train inside waits while trains outside hold every line track it may leave by.
+  auto drzena = [&](const std::vector<int>& ven) {
+    return !ven.empty() && std::all_of(ven.begin(), ven.end(), [&](int trat) {
+      return std::any_of(m.venku.begin(), m.venku.end(),
+                         [&](const Venku& v) { return v.trat == trat; });
+    });
   };
   for (;;) {
     for (auto it = m.uvnitr.begin(); it != m.uvnitr.end();) {
@@ -168,7 +181,7 @@ bool AutomatickyDispecer::Bezpecny(Stav& s, Model m) {
       if (!drzena(v.ven)) {
         p = 0;
       } else if (std::any_of(m.uvnitr.begin(), m.uvnitr.end(),
-                             [&](const Uvnitr& u) { return u.ven == v.trat; })) {
+                             [&](const Uvnitr& u) { return Obsahuje(u.ven, v.trat); })) {
         p = 1;
       }
       if (p < poradi) nejlepsi = static_cast<int>(i), kolej = *k, poradi = p;
@@ -230,9 +243,40 @@ bool AutomatickyDispecer::Zkus(Stav& s, int navestidlo, int kolej) {
   return ok;
 }
 
+bool AutomatickyDispecer::OdmitniStare(Stav& s) {
+  if (s.Nabidky.empty() && cekaOd_.empty()) return false;
+  const double ted = SimCas(s);
+  std::map<int, double> ceka;
+  std::vector<int> stare;
+  for (const RNabidka& n : s.Nabidky) {
+    if (n.prijata) continue;
+    auto it = cekaOd_.find(n.cislo);
+    const double od = it != cekaOd_.end() ? it->second : ted;
+    ceka[n.cislo] = od;
+    if (ted - od >= LhutaNabidky) stare.push_back(n.cislo);
+  }
+  cekaOd_.swap(ceka);
+  bool odmitl = false;
+  for (int cislo : stare) {
+    RNabidka* n = NajdiNabidkuVlaku(s, cislo);
+    RKolej* k = n ? KolejVBode(s, n->x, n->y) : nullptr;
+    if (!k || k->druhKonce != 5) continue;
+    UkazNabidku(s, *k);
+    if (s.NabizenyVlak != cislo) continue;
+    LabelNeClick(s);
+    cekaOd_.erase(cislo);
+    ++odmitnuto;
+    odmitl = true;
+  }
+  return odmitl;
+}
+
 void AutomatickyDispecer::operator()(Stav& s) {
   if (s.VyberCesty) return;  // a person is choosing a route: not to be disturbed
-  if (sleduje_ && !zmena_) return;
+  // Time passing is a change of its own: an offer waiting too long is refused whatever
+  // happened meanwhile.
+  const bool odmitl = OdmitniStare(s);
+  if (sleduje_ && !zmena_ && !odmitl) return;
   zmena_ = false;
   // Whatever one look did may let another act (an accepted train enters and wants its
   // route, a train routed out no longer holds back an offer): look again until nothing
@@ -245,8 +289,8 @@ bool AutomatickyDispecer::Odjizdi(Stav& s, int trat) {
   for (RVlak& v : s.Vlaky) {
     RKrok* posl = PosledniKolejKrok(v.cesta);
     RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RKolej* ven = E && E->druhKonce == 0 ? TratK(s, v.cil) : nullptr;
-    if (ven && ven->id == trat && v.rychlost == 0 && v.CilRychl == 0 && !v.brzdi && !v.maOdjezd)
+    if (E && E->druhKonce == 0 && Obsahuje(TratiK(s, v.cil), trat) && v.rychlost == 0 &&
+        v.CilRychl == 0 && !v.brzdi && !v.maOdjezd)
       return true;
   }
   return false;
@@ -336,12 +380,18 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     if (!v || v->maOdjezd) continue;
     RKrok* posl = PosledniKolejKrok(v->cesta);
     RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RKolej* ven = TratK(s, v->cil);
-    if (!E || !ven || E->druhKonce != 0) continue;
+    if (!E || E->druhKonce != 0) continue;
     RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
-    if (S && S->stav == 0 && v->rychlost == 0 && v->CilRychl == 0 && !v->brzdi &&
-        ven->zaver == 0 && ven->vlak == 0)
-      Zkus(s, S->id, ven->id);
+    if (!S || S->stav != 0 || v->rychlost != 0 || v->CilRychl != 0 || v->brzdi) continue;
+    // Of the free line tracks it may leave by, one with no train offered first: a departure
+    // on the other would keep the offered train out.
+    std::vector<int> ven = TratiK(s, v->cil);
+    std::stable_partition(ven.begin(), ven.end(),
+                          [&](int trat) { return NajdiKolej(s, trat)->druhKonce != 5; });
+    for (int trat : ven) {
+      const RKolej* t = NajdiKolej(s, trat);
+      if (t->zaver == 0 && t->vlak == 0 && Zkus(s, S->id, trat)) break;
+    }
   }
   return prijato != prijatoDrive || nastaveno != nastavenoDrive;
 }

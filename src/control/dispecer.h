@@ -28,7 +28,12 @@ class AutomatickyDispecer {
   // Without it, it looks every time it is called.
   void udalost(const RUdalost& u);
 
+  // An offer it cannot take within this time (simulated, day fraction) it refuses, as a
+  // person would rather than keep the neighbour waiting.
+  static constexpr double LhutaNabidky = 15.0 / (24 * 60);
+
   int prijato = 0;     // offers accepted
+  int odmitnuto = 0;   // offers refused because they could not be taken in time
   int nastaveno = 0;   // routes set
   int ulozeno = 0;     // routes that could only be stored behind something
   int zruseno = 0;     // stored requests withdrawn
@@ -39,14 +44,14 @@ class AutomatickyDispecer {
   // for one) that want in.
   struct Uvnitr {
     int kolej;
-    int ven;
+    std::vector<int> ven;  // line tracks it may leave by; none when it leaves whatever happens
   };
   struct Venku {
-    int trat;    // line track it holds
-    int signal;  // signal at that track's inner end, 0 none
-    int smer;    // direction it runs in
-    int ven;     // line track it leaves by
-    int vlak;    // 0 for an accepted train not yet handed over
+    int trat;              // line track it holds
+    int signal;            // signal at that track's inner end, 0 none
+    int smer;              // direction it runs in
+    std::vector<int> ven;  // line tracks it may leave by
+    int vlak;              // 0 for an accepted train not yet handed over
   };
   struct Model {
     std::vector<int> volne;
@@ -66,6 +71,9 @@ class AutomatickyDispecer {
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
   bool Pouzitelna(Stav& s, const Venku& v, int kolej);
 
+  // Refuses the offers that have waited longer than LhutaNabidky since it first saw them;
+  // true when it refused one.
+  bool OdmitniStare(Stav& s);
   // Whether a train stands on a station track ready to leave by line track `trat`.
   bool Odjizdi(Stav& s, int trat);
   // One look over the station; true when it accepted an offer or set a route.
@@ -87,6 +95,8 @@ class AutomatickyDispecer {
   // seen in; offers under their train number negated.
   std::map<int, long long> poradi_;
   long long dalsiPoradi_ = 0;
+  // Offers not yet answered, by train number, with the time they were first seen.
+  std::map<int, double> cekaOd_;
   // Releases seen so far, and for each route that could only be stored, how many had been
   // seen then.
   long long uvolneni_ = 0;

@@ -104,6 +104,20 @@ RSoused* NajdiSouseda(Stav& s, const std::string& jmeno, int druh, int* konec) {
   return nullptr;
 }
 
+RSoused* NajdiSousedaId(Stav& s, int id) {
+  for (auto& so : s.Sousede)
+    if (so.id == id) return &so;
+  return nullptr;
+}
+
+RSoused* SousedKoleje(Stav& s, const RKolej& k) {
+  for (auto& so : s.Sousede)
+    if (so.jmeno == k.soused &&
+        ((so.x == k.x1 && so.y == k.y1) || (so.x == k.x2 && so.y == k.y2)))
+      return &so;
+  return nullptr;
+}
+
 RKrok* PosledniKolejKrok(Kroky& k) {
   for (auto it = k.rbegin(); it != k.rend(); ++it) {
     if (it->prvek > 6000) continue;

@@ -28,6 +28,10 @@ RNabidka* NajdiNabidkuVlaku(Stav& s, int cislo);
 RNabidka* NajdiNabidku(Stav& s, const std::string& odkud);
 // First line end named so whose druh is the wanted one or 3; konec gets its end (0 if none).
 RSoused* NajdiSouseda(Stav& s, const std::string& jmeno, int druh, int* konec = nullptr);
+RSoused* NajdiSousedaId(Stav& s, int id);
+// The line end attached to line track k (named as k's neighbour, at one of k's ends). A
+// neighbour may have several line ends of one name, so a track finds its own this way.
+RSoused* SousedKoleje(Stav& s, const RKolej& k);
 // Set route starting at `start`; kolej and smer get the last track step of its path.
 RCesta* NajdiCestu(Stav& s, int start, int* kolej = nullptr, int* smer = nullptr);
 // Unlinks the route from Cesty and frees it (with whatever path it still owns).

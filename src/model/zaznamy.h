@@ -177,10 +177,15 @@ struct RVlak {
   Kroky cesta;
 };
 
+// An offer belongs to one line end and one timetable entry: a neighbour may have two line
+// ends of one name (a double-track line used both ways), and one train number may stand in
+// several entries.
 struct RNabidka {
   int cislo = 0;
   int x = 0;
   int y = 0;
+  int soused = 0;  // id of the line end that offers the train
+  int spoj = -1;   // index in Grafikon of the offered timetable entry
   std::string odkud;
   std::string kam;
   bool faze = false;

@@ -34,6 +34,45 @@ void SkryjPanel(Stav& s) {
   if (s.Nabidky.empty()) s.okno.Blikac = false;
 }
 
+// The line end a train from `odkud` comes in by: of the line ends of that name for arrivals or
+// both ways, the first whose line track is free, else the first. A double-track line whose
+// tracks are both used both ways has two; with one, this is the look-up by name.
+RSoused* Vstup(Stav& s, const std::string& odkud) {
+  RSoused* prvni = nullptr;
+  for (RSoused& so : s.Sousede) {
+    if (so.jmeno != odkud || (so.druh != 1 && so.druh != 3)) continue;
+    if (RKolej* k = KolejVBode(s, so.x, so.y); k && k->zaver == 0) return &so;
+    if (!prvni) prvni = &so;
+  }
+  return prvni;
+}
+
+// The offer's own line end while it is in state `druh` or 3, as the answers expect it.
+RSoused* KonecNabidky(Stav& s, const RNabidka& n, int druh, int* konec) {
+  RSoused* so = NajdiSousedaId(s, n.soused);
+  if (so && so->druh != druh && so->druh != 3) so = nullptr;
+  *konec = so ? so->konec : 0;
+  return so;
+}
+
+// The offer waiting at line track k.
+RNabidka* NabidkaKoleje(Stav& s, const RKolej& k) {
+  const RSoused* so = SousedKoleje(s, k);
+  if (!so) return nullptr;
+  for (RNabidka& n : s.Nabidky)
+    if (n.soused == so->id) return &n;
+  return nullptr;
+}
+
+// Hands over the offered entry's train by the offer's line end.
+void PosliNabidnuty(Stav& s, int cislo, int spoj, int soused) {
+  if (spoj < 0 || spoj >= static_cast<int>(s.Grafikon.size()) ||
+      s.Grafikon[static_cast<std::size_t>(spoj)].cislo != cislo)
+    return;
+  s.aktualniSpoj = spoj;
+  PosliVlak(s, soused);
+}
+
 }  // namespace
 
 void ZasejNahodu(Stav& s) { s.nahoda = s.prostredi->msOdPulnoci(); }
@@ -64,20 +103,20 @@ void GenerujVlak(Stav& s) {
     for (const RSoused& ven : s.Sousede)
       if (ven.jmeno == E.kam && ven.druh != 1)
         if (RKolej* k = KolejVBode(s, ven.x, ven.y)) naVyjezdu = naVyjezdu || k->vlak == E.cislo;
-    RSoused* vstup = NajdiSouseda(s, E.odkud, 1);
+    RSoused* vstup = Vstup(s, E.odkud);
     // A number already offered is skipped too: the answer finds its offer by number.
     if (NajdiVlak(s, E.cislo) || NajdiNabidkuVlaku(s, E.cislo) || !vstup || naVyjezdu) continue;
 
     if (vstup->druh == 1) {
       const int hlaseni = s.hlaseniVypoctu;
-      PosliVlak(s);
+      PosliVlak(s, vstup->id);
       hotovo = NajdiVlak(s, E.cislo) != nullptr;
       if (!hotovo && s.hlaseniVypoctu != hlaseni) selhaly.push_back(s.aktualniSpoj);
       continue;
     }
     vstup->druh = 5;
     if (RKolej* k = KolejVBode(s, vstup->x, vstup->y)) k->druhKonce = 5;
-    PridejNabidku(s, E.cislo, E.odkud, E.kam, vstup->x, vstup->y);
+    PridejNabidku(s, E.cislo, E.odkud, E.kam, vstup->x, vstup->y, vstup->id, s.aktualniSpoj);
     s.okno.Blikac = true;
     hotovo = true;
   }
@@ -87,13 +126,15 @@ void GenerujVlak(Stav& s) {
 }
 
 void PridejNabidku(Stav& s, int cislo, const std::string& odkud, const std::string& kam, int x,
-                   int y) {
+                   int y, int soused, int spoj) {
   RNabidka& n = s.Nabidky.emplace_back();
   n.cislo = cislo;
   n.odkud = odkud;
   n.kam = kam;
   n.x = x;
   n.y = y;
+  n.soused = soused;
+  n.spoj = spoj;
 }
 
 void ZrusNabidku(Stav& s, RNabidka* n) {
@@ -120,7 +161,7 @@ void BlikacTimer(Stav& s) {
 void UkazNabidku(Stav& s, const RKolej& k) {
   s.okno.PanelKolej.viditelny = false;
   s.okno.PanelSouhlas = {true, 192, 0};
-  if (RNabidka* n = NajdiNabidku(s, k.soused)) {
+  if (RNabidka* n = NabidkaKoleje(s, k)) {
     s.okno.LabelSouhlas = s.Text(28) + std::to_string(n->cislo) + s.Text(29) + n->odkud +
                           s.Text(30) + n->kam + "?";
     s.NabizenyVlak = n->cislo;
@@ -137,15 +178,16 @@ void LabelAnoClick(Stav& s) {
     return;
   }
   int konec = 0;
-  RSoused* vstup = NajdiSouseda(s, n->odkud, 5, &konec);
+  RSoused* vstup = KonecNabidky(s, *n, 5, &konec);
   RKolej* k = KolejVBode(s, n->x, n->y);
   const int x = n->x, y = n->y;
   if (vstup && k) {
     if (k->zaver == 0) {
       vstup->druh = 3;
       k->druhKonce = 3;
+      const int spoj = n->spoj;
       ZrusNabidku(s, n);
-      PosliVlakCislo(s, s.NabizenyVlak);
+      PosliNabidnuty(s, s.NabizenyVlak, spoj, vstup->id);
     } else {
       vstup->druh = 4;
       k->druhKonce = 4;
@@ -162,7 +204,7 @@ void LabelNeClick(Stav& s) {
     return;
   }
   int konec = 0;
-  if (RSoused* vstup = NajdiSouseda(s, n->odkud, 5, &konec)) vstup->druh = 3;
+  if (RSoused* vstup = KonecNabidky(s, *n, 5, &konec)) vstup->druh = 3;
   if (RKolej* k = KolejVBode(s, n->x, n->y)) k->druhKonce = 3;
   const int x = n->x, y = n->y;
   ZrusNabidku(s, n);
@@ -170,11 +212,12 @@ void LabelNeClick(Stav& s) {
 }
 
 void TratUvolnena(Stav& s, RKolej& k) {
-  if (RSoused* vstup = NajdiSouseda(s, k.soused, 4)) vstup->druh = 3;
+  RSoused* vstup = SousedKoleje(s, k);
+  if (vstup && (vstup->druh == 4 || vstup->druh == 3)) vstup->druh = 3;
   k.druhKonce = 3;
-  if (RNabidka* n = NajdiNabidku(s, k.soused)) {
-    const int cislo = n->cislo;
-    PosliVlakCislo(s, cislo);
+  if (RNabidka* n = NabidkaKoleje(s, k)) {
+    const int cislo = n->cislo, spoj = n->spoj, soused = n->soused;
+    PosliNabidnuty(s, cislo, spoj, soused);
     ZrusNabidku(s, NajdiNabidkuVlaku(s, cislo));
   }
 }

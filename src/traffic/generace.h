@@ -20,8 +20,9 @@ double Nahoda(Stav& s);
 // in or offers it, and schedules the next generation. Exactly one generation stays queued.
 void GenerujVlak(Stav& s);
 
+// Appends an offer of timetable entry `spoj` (train `cislo`) by line end `soused` at (x, y).
 void PridejNabidku(Stav& s, int cislo, const std::string& odkud, const std::string& kam, int x,
-                   int y);
+                   int y, int soused, int spoj);
 // Removes the offer (no effect for nullptr).
 void ZrusNabidku(Stav& s, RNabidka* n);
 

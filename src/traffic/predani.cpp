@@ -76,14 +76,14 @@ void PriradLoko(Stav& s, RVlak& V, const std::string& jmeno) {
   V.soucinitelHmot = M + m != 0 ? (M * 1.05 + m * l->soucinitelHmot) / (M + m) : 1.05;
 }
 
-void PosliVlak(Stav& s) {
+void PosliVlak(Stav& s, int soused) {
   JednaOperace operace(s);
   OdlozenaCesta odlozena(s);
   if (s.aktualniSpoj < 0 || s.aktualniSpoj >= static_cast<int>(s.Grafikon.size())) return;
   const RSpoj E = s.Grafikon[static_cast<std::size_t>(s.aktualniSpoj)];
   if (NajdiVlak(s, E.cislo)) return;
-  RSoused* L = NajdiSouseda(s, E.odkud, 1);
-  if (!L) return;
+  RSoused* L = soused ? NajdiSousedaId(s, soused) : NajdiSouseda(s, E.odkud, 1);
+  if (!L || L->jmeno != E.odkud || (L->druh != 1 && L->druh != 3)) return;
   RKolej* T = KolejVBode(s, L->x, L->y);
   // A line track whose speed limit is 0 lets no train in: it could not move on it.
   if (!T || T->zaver != 0 || T->rychlost == 0) return;

@@ -12,12 +12,14 @@ namespace stanovar {
 // Trains shorter than this (a timetable may give 0) run as this long, metres.
 constexpr int NejkratsiVlak = 1;
 
-// Hands over the train of the current timetable entry. Declines silently (no new train) when
-// there is no entry, a train of that number already runs, the origin has no line end for
-// arrivals or both ways, no track holds that line end, the track is not free or its speed
-// limit is 0. A train that could never move (no power, no mass, no speed, or a braking its
-// gradient cancels where it must brake) is refused with the calculation error report.
-void PosliVlak(Stav& s);
+// Hands over the train of the current timetable entry by line end `soused` (an accepted
+// offer's own), or with 0 by the origin's first line end for arrivals or both ways. Declines
+// silently (no new train) when there is no entry, a train of that number already runs, that
+// line end is not the origin's or not for arrivals or both ways, no track holds that line
+// end, the track is not free or its speed limit is 0. A train that could never move (no
+// power, no mass, no speed, or a braking its gradient cancels where it must brake) is refused
+// with the calculation error report.
+void PosliVlak(Stav& s, int soused = 0);
 
 // Completes a new train with its locomotive's data, or the default locomotive's when the
 // name is not in the locomotive list.

@@ -71,9 +71,8 @@ class AutomatickyDispecer {
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
   bool Pouzitelna(Stav& s, const Venku& v, int kolej);
 
-  // Refuses the offers that have waited longer than LhutaNabidky since it first saw them;
-  // true when it refused one.
-  bool OdmitniStare(Stav& s);
+  // Refuses the offers that have waited LhutaNabidky or longer since it first saw them.
+  void OdmitniStare(Stav& s);
   // Whether a train stands on a station track ready to leave by line track `trat`.
   bool Odjizdi(Stav& s, int trat);
   // One look over the station; true when it accepted an offer or set a route.

@@ -243,8 +243,8 @@ bool AutomatickyDispecer::Zkus(Stav& s, int navestidlo, int kolej) {
   return ok;
 }
 
-bool AutomatickyDispecer::OdmitniStare(Stav& s) {
-  if (s.Nabidky.empty() && cekaOd_.empty()) return false;
+void AutomatickyDispecer::OdmitniStare(Stav& s) {
+  if (s.Nabidky.empty() && cekaOd_.empty()) return;
   const double ted = SimCas(s);
   std::map<int, double> ceka;
   std::vector<int> stare;
@@ -256,7 +256,6 @@ bool AutomatickyDispecer::OdmitniStare(Stav& s) {
     if (ted - od >= LhutaNabidky) stare.push_back(n.cislo);
   }
   cekaOd_.swap(ceka);
-  bool odmitl = false;
   for (int cislo : stare) {
     RNabidka* n = NajdiNabidkuVlaku(s, cislo);
     RKolej* k = n ? KolejVBode(s, n->x, n->y) : nullptr;
@@ -266,23 +265,22 @@ bool AutomatickyDispecer::OdmitniStare(Stav& s) {
     LabelNeClick(s);
     cekaOd_.erase(cislo);
     ++odmitnuto;
-    odmitl = true;
   }
-  return odmitl;
 }
 
 void AutomatickyDispecer::operator()(Stav& s) {
   if (s.VyberCesty) return;  // a person is choosing a route: not to be disturbed
-  // Time passing is a change of its own: an offer waiting too long is refused whatever
-  // happened meanwhile.
-  const bool odmitl = OdmitniStare(s);
-  if (sleduje_ && !zmena_ && !odmitl) return;
-  zmena_ = false;
-  // Whatever one look did may let another act (an accepted train enters and wants its
-  // route, a train routed out no longer holds back an offer): look again until nothing
-  // more can be done, so that the result does not depend on when the next look comes.
-  while (Pohled(s)) {
+  if (!sleduje_ || zmena_) {
+    zmena_ = false;
+    // Whatever one look did may let another act (an accepted train enters and wants its
+    // route, a train routed out no longer holds back an offer): look again until nothing
+    // more can be done, so that the result does not depend on when the next look comes.
+    while (Pohled(s)) {
+    }
   }
+  // Time passing is a change of its own: an offer still not taken after its time is
+  // refused, whether anything happened meanwhile or not.
+  OdmitniStare(s);
 }
 
 bool AutomatickyDispecer::Odjizdi(Stav& s, int trat) {

@@ -15,12 +15,14 @@ namespace stanovar {
 
 class AutomatickyDispecer {
  public:
-  // One look over the station: accepts every offer; a train standing or running towards a
-  // signal with no route gets the route to a free station track from which its destination
-  // line can be reached, and a train on a station track, once it stands, the route out to
-  // that line. A route that would only be stored is cancelled again and tried later. Offers
+  // One look over the station: accepts the offers it can take, and refuses one it could not
+  // take for LhutaNabidky; a train standing or running towards a signal with no route gets
+  // the route to a free station track from which its destination line can be reached, and a
+  // train on a station track, once it stands, the route out to that line. A route that would only be stored is cancelled again and tried later. Offers
   // and trains from arrivals-only lines are served oldest first, and only while every train
-  // on a two-way line can still find room, so the station never locks up.
+  // on a two-way line can still find room, so the station never locks up. A train may
+  // leave by any line track towards its destination (a double-track line used both ways
+  // has two of one name).
   void operator()(Stav& s);
 
   // Optional: give it every executed event, and it looks again only after an event that may
@@ -71,9 +73,8 @@ class AutomatickyDispecer {
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
   bool Pouzitelna(Stav& s, const Venku& v, int kolej);
 
-  // Refuses the offers that have waited longer than LhutaNabidky since it first saw them;
-  // true when it refused one.
-  bool OdmitniStare(Stav& s);
+  // Refuses the offers that have waited LhutaNabidky or longer since it first saw them.
+  void OdmitniStare(Stav& s);
   // Whether a train stands on a station track ready to leave by line track `trat`.
   bool Odjizdi(Stav& s, int trat);
   // One look over the station; true when it accepted an offer or set a route.

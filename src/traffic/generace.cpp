@@ -213,7 +213,7 @@ void LabelNeClick(Stav& s) {
 
 void TratUvolnena(Stav& s, RKolej& k) {
   RSoused* vstup = SousedKoleje(s, k);
-  if (vstup && (vstup->druh == 4 || vstup->druh == 3)) vstup->druh = 3;
+  if (vstup && vstup->druh == 4) vstup->druh = 3;
   k.druhKonce = 3;
   if (RNabidka* n = NabidkaKoleje(s, k)) {
     const int cislo = n->cislo, spoj = n->spoj, soused = n->soused;

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -73,7 +75,13 @@ class TestShell : public QObject {
   QString cesta(const char* jmeno) { return dir_.filePath(QString::fromLatin1(jmeno)); }
 
  private slots:
+  void initTestCase() {
+    // The window keeps its zoom and palette per user: never in the real user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+  }
+
   void init() {
+    QSettings(QStringLiteral("Stanovar"), QStringLiteral("stanovar")).clear();
     // One track with signals at both ends, and a second station with two tracks.
     Zapis(cesta("a.yrd"), Radek({"1", "60", "120", "300", "120", "0", "600", "1", "80", "0"}) +
                               Radek({"3", "60", "120"}) + Radek({"3", "300", "120"}));
@@ -105,7 +113,8 @@ class TestShell : public QObject {
     // The track line is drawn in the foreground, the picture's corner in the background.
     QCOMPARE(okno.obraz().pixelColor(70, 120), QColor(0, 0, 0));
     QCOMPARE(okno.obraz().pixelColor(2, 2), QColor(136, 136, 136));
-    QCOMPARE(okno.Image1()->geometry(), QRect(0, 59, 792, 480));
+    QCOMPARE(okno.posuv()->geometry(), QRect(0, 59, 792, 480));
+    QCOMPARE(okno.Image1()->size(), QSize(792, 480));
   }
 
   void aboutPausesAndResumes() {
@@ -220,7 +229,7 @@ class TestShell : public QObject {
       TestProstredi env;
       TForm1 okno(dir_.path(), &env);
       const auto menu = okno.menuBar()->actions();
-      QCOMPARE(menu.size(), 2);
+      QCOMPARE(menu.size(), 3);
       QCOMPARE(menu.at(0)->text(), QStringLiteral("&Soubor"));
       QVERIFY(menu.at(0)->isVisible());
       const auto polozky = menu.at(0)->menu()->actions();

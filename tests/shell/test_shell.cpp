@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>

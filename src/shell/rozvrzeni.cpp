@@ -34,7 +34,8 @@ QString VzorJmena(const QFont& f) {
   for (int b = 0x21; b <= 0xFF; ++b) {
     const std::string bajt = VelkaPismena(std::string(1, static_cast<char>(b)));
     const QString z = ZBajtu(bajt);
-    if (z.size() != 1 || !z[0].isPrint() || z[0] == QChar(0xFFFD)) continue;
+    // Names are words: letters, digits and blanks (a name of eight em dashes is no name).
+    if (z.size() != 1 || !z[0].isLetterOrNumber()) continue;
     if (fm.horizontalAdvance(z) > fm.horizontalAdvance(nejsirsi)) nejsirsi = z;
   }
   return nejsirsi.repeated(8);
@@ -43,7 +44,8 @@ QString VzorJmena(const QFont& f) {
 Rozvrzeni RozlozPanel(const QString& nadpis, const QFont& pismoNadpisu,
                       const std::vector<PopisSloupce>& sloupce, int minSirka) {
   const QFontMetrics fmN(pismoNadpisu);
-  const int mezera = fmN.horizontalAdvance(QChar(' '));
+  // Columns stay at least two blanks apart, as a heading tells its columns apart.
+  const int mezera = 2 * fmN.horizontalAdvance(QChar(' '));
   auto potreba = [&](std::size_t i) {  // room of a value
     return std::max(sloupce[i].sirka, QFontMetrics(sloupce[i].pismo).horizontalAdvance(sloupce[i].vzor));
   };
@@ -55,7 +57,7 @@ Rozvrzeni RozlozPanel(const QString& nadpis, const QFont& pismoNadpisu,
     for (std::size_t i = 0; i < sloupce.size(); ++i) {
       const int zmereno = fmN.horizontalAdvance(nadpis.left(casti[i].first));
       Sloupec s{casti[i].second, std::max(zmereno, konec), 0};
-      konec = s.x + std::max(fmN.horizontalAdvance(s.nadpis) + mezera, potreba(i) + 4);
+      konec = s.x + std::max(fmN.horizontalAdvance(s.nadpis) + mezera, potreba(i) + mezera);
       r.sloupce.push_back(s);
     }
   } else {
@@ -66,7 +68,7 @@ Rozvrzeni RozlozPanel(const QString& nadpis, const QFont& pismoNadpisu,
   int sirka = r.rozdelene ? 0 : fmN.horizontalAdvance(nadpis);
   for (std::size_t i = 0; i < r.sloupce.size(); ++i) {
     Sloupec& s = r.sloupce[i];
-    const int vlastni = std::max(potreba(i) + 4, r.rozdelene ? fmN.horizontalAdvance(s.nadpis) : 0);
+    const int vlastni = std::max(potreba(i) + mezera, r.rozdelene ? fmN.horizontalAdvance(s.nadpis) : 0);
     s.sirka = i + 1 < r.sloupce.size() ? std::max(r.sloupce[i + 1].x - s.x, 1) : vlastni;
     sirka = std::max(sirka, s.x + (i + 1 < r.sloupce.size() ? s.sirka : vlastni));
   }

@@ -492,6 +492,81 @@ class TestShell : public QObject {
     QCOMPARE(vlak[0]->toolTip(), QStringLiteral("12345678901234567890"));
   }
 
+  // The canvas paints its kept operations again at another scale exactly as if it had drawn
+  // them there from the start, though the same shapes were redrawn in many colours and the
+  // picture cleared on the way; lines and rectangles cover the blocks of their station
+  // pixels, and each image pixel maps back to the station pixel it shows.
+  void zoomPaintsAgainWhatTheCanvasWouldHaveDrawn() {
+    QtPlatno zivy(120, 80, 96, 200), prekreslovany(120, 80, 96, 100), cary(120, 80, 96, 100);
+    std::uint32_t h = 7;
+    auto nahodne = [&](int n) {
+      h = h * 1103515245u + 12345u;
+      return static_cast<int>((h >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int i = 0; i < 3000; ++i) {
+      // 48 places and 15 shapes in each, many colours: the list stays as short as the
+      // shapes (and the clear at 1500).
+      const int x = nahodne(8) * 15, y = nahodne(6) * 12, druh = nahodne(3);
+      const Barva c = RGB(nahodne(256), nahodne(256), nahodne(256));
+      for (Platno* p : std::initializer_list<Platno*>{&zivy, &prekreslovany, &cary}) {
+        p->barvaPera(c);
+        p->barvaVyplne(RGB(1, 2, 3));
+        p->sirkaPera(1 + i % 2);
+        if (i == 1500) p->obdelnik(0, 0, 120, 80);
+        if (druh == 0) {
+          p->presun(x, y);
+          p->cara(x + 30, y + (i % 3) * 12);
+        } else if (druh == 1) {
+          p->obdelnik(x, y, x + 9, y + 7);
+        } else if (p != &cary) {
+          p->pismo("arial", 9, c, i % 4 == 0);
+          p->text(x, y, i % 5 ? "12" : "\xC8" "B", i % 7 == 0);
+        }
+      }
+    }
+    QVERIFY(prekreslovany.pocetOperaci() <= 48 * 15 + 1);
+    prekreslovany.nastavMeritko(200);
+    QCOMPARE(prekreslovany.obraz(), zivy.obraz());
+    const QImage maly = cary.obraz();
+    cary.nastavMeritko(200);
+    for (int y = 0; y < 160; ++y)
+      for (int x = 0; x < 240; ++x)
+        if (cary.obraz().pixel(x, y) != maly.pixel(x / 2, y / 2))
+          QFAIL(qPrintable(QStringLiteral("pixel %1 %2").arg(x).arg(y)));
+    cary.nastavMeritko(150);
+    for (int v = -3; v < 50; ++v) {
+      QCOMPARE(cary.naStanici(cary.naObraz(v)), v);
+      QCOMPARE(cary.naStanici(cary.naObraz(v + 1) - 1), v);
+    }
+  }
+
+  // A click at a zoomed point acts on the station pixel shown there, and the zoom and the
+  // palette are the user's: kept for the next start, never written into stanovar.ini.
+  void zoomedClicksAndKeptPreferences() {
+    const std::string ini = Cti(cesta("stanovar.ini"));
+    {
+      TestProstredi env;
+      TForm1 okno(dir_.path(), &env);
+      okno.nastavZvetseni(300);
+      QCOMPARE(okno.Image1()->size(), QSize(792 * 3, 480 * 3));
+      // The signal at (60, 120) is drawn on image pixels 180 to 182.
+      QTest::mouseClick(okno.Image1(), Qt::LeftButton, {}, QPoint(182, 362));
+      QVERIFY(okno.stav().VyberCesty);
+      QCOMPARE(okno.stav().StartNavestidlo, okno.stav().Navestidla.front().id);
+      okno.nastavPaletu(Paleta::Barvoslepa);
+      // The chosen start signal is no longer yellow, its pixels still where they were.
+      QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 228, 66));
+      okno.zvetsi(-1);
+      QCOMPARE(okno.zvetseni(), 200);
+    }
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    QCOMPARE(okno.zvetseni(), 200);
+    QCOMPARE(okno.paleta(), Paleta::Barvoslepa);
+    okno.close();
+    QVERIFY(Cti(cesta("stanovar.ini")) == ini);
+  }
+
   void timerTickShowsTheClock() {
     TestProstredi env;
     env.cas = 7.0 / 24 + 5.0 / 1440 + 9.0 / 86400;

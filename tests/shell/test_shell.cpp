@@ -563,6 +563,11 @@ class TestShell : public QObject {
     TForm1 okno(dir_.path(), &env);
     QCOMPARE(okno.zvetseni(), 200);
     QCOMPARE(okno.paleta(), Paleta::Barvoslepa);
+    // Without a stored zoom: the largest whose window fits the screen.
+    const std::pair<QSize, int> obrazovky[] = {{{1024, 768}, 100}, {{1920, 1040}, 150},
+                                               {{2560, 1600}, 300}, {{3840, 2160}, 400}};
+    for (const auto& [velikost, zvetseni] : obrazovky)
+      QCOMPARE(okno.zvetseniProObrazovku(velikost), zvetseni);
     okno.close();
     QVERIFY(Cti(cesta("stanovar.ini")) == ini);
   }

@@ -180,15 +180,17 @@ def zarovnej(vzor, slova):
     out = ""
     for s, w in zip(starty, slova):
         if out:
-            out += " "          # at least one blank between headings
+            out += "  "         # two blanks at least: the program splits the columns there
         while sirka(out + " ") - s <= s - sirka(out) and sirka(out) < s:
             out += " "
         out += w
     return out
 
 
-# Column headings of the train and track panels as the panels were designed; the value
-# labels sit under these columns, so the English headings are laid out to match.
+# Column headings of the train and track panels as the panels were designed. The program
+# splits a heading into its columns where two or more blanks stand and puts each value under
+# its column as its own font draws it, so the English headings are laid out near the Czech
+# ones, always two blanks apart.
 HLAVICKA_VLAK = "VLAK         cíl          směr     max. rychl.      délka     hmotnost     loko    odjezd      rychlost     vzdál."
 HLAVICKA_KOLEJ = "číslo koleje   délka     max.rychl.   sklon    stanice     soused"
 
@@ -234,6 +236,14 @@ EN = {
 }
 
 assert sorted(CS) == list(range(1, 38)) and sorted(EN) == list(range(1, 38))
+
+# Texts of the window's own features, from 38 on (the View menu). A program that knows only
+# texts 1 to 37 skips these lines; the program has the same texts built in for files
+# without them.
+CS.update({38: "&Zobrazení", 39: "&Zvětšit", 40: "Z&menšit", 41: "&Skutečná velikost",
+           42: "&Barvy pro poruchy barvocitu"})
+EN.update({38: "&View", 39: "Zoom &in", 40: "Zoom &out", 41: "&Actual size",
+           42: "Colour-&blind palette"})
 
 
 # ---------------------------------------------------------------------------------------
@@ -312,7 +322,7 @@ def lokomotivy():
 
 
 def jazyk(texty):
-    return b"".join(b"%03d" % n + texty[n].encode("cp1250") + CRLF for n in range(1, 38))
+    return b"".join(b"%03d" % n + texty[n].encode("cp1250") + CRLF for n in sorted(texty))
 
 
 def nastaveni():

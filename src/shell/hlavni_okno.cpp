@@ -5,10 +5,16 @@
 #include <QCursor>
 #include <QFile>
 #include <QKeyEvent>
+#include <QActionGroup>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QWheelEvent>
+#include <cmath>
 
 #include "control/cesty.h"
 #include "control/klavesy.h"
@@ -58,17 +64,32 @@ void Panel(QWidget* w, const PanelView& v) {
   w->setVisible(v.viditelny);
   if (v.viditelny) w->raise();
 }
+
+// Per-user preferences of the window. Not stanovar.ini: other programs read that file and
+// know its seven lines only.
+QSettings Predvolby() { return QSettings(QStringLiteral("Stanovar"), QStringLiteral("stanovar")); }
+const QString KlicZvetseni = QStringLiteral("zobrazeni/zvetseni");
+const QString KlicPaleta = QStringLiteral("zobrazeni/paleta");
+
+// Room the window frame takes, for sizing a window that is not shown yet.
+constexpr QSize RamOkna(16, 40);
 }  // namespace
 
-void ObrazStanice::paintEvent(QPaintEvent*) {
+void ObrazStanice::paintEvent(QPaintEvent* e) {
   if (!platno_) return;
   QPainter p(this);
-  p.drawImage(0, 0, platno_->obraz());
+  // The image is already at the device's resolution: painted pixel for pixel, never scaled.
+  const QImage& o = platno_->obraz();
+  const QRectF cil = QRectF(e->rect()) & QRectF(0, 0, o.width() / pomer_, o.height() / pomer_);
+  const QRectF zdroj(cil.x() * pomer_, cil.y() * pomer_, cil.width() * pomer_, cil.height() * pomer_);
+  p.drawImage(cil, o, zdroj);
 }
 
 void ObrazStanice::mousePressEvent(QMouseEvent* e) {
-  QPoint b = e->position().toPoint();
-  emit stisk(e->button(), b.x(), b.y());
+  // Device pixels of the image, not logical ones: the canvas knows which station pixel each
+  // of them shows.
+  emit stisk(e->button(), static_cast<int>(std::floor(e->position().x() * pomer_)),
+             static_cast<int>(std::floor(e->position().y() * pomer_)));
 }
 
 TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
@@ -77,14 +98,37 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   stav_.prostredi = prostredi ? prostredi : &qtProstredi_;
 
   auto* klient = new QWidget(this);
-  klient->setFixedSize(KlientSirka, KlientVyska);
+  klient->resize(KlientSirka, KlientVyska);
   setCentralWidget(klient);
   vytvorMenu();
 
-  image1_ = new ObrazStanice(klient);
-  image1_->setGeometry(0, ObrazTop, KlientSirka, KlientVyska - 60);
-  platno_ = std::make_unique<QtPlatno>(KlientSirka, KlientVyska - 60, stav_.prostredi->dpi());
-  image1_->nastavPlatno(platno_.get());
+  // A high-resolution screen gets the picture drawn at its own resolution, not enlarged.
+  if (QScreen* o = QGuiApplication::primaryScreen()) pomer_ = std::max(1.0, o->devicePixelRatio());
+  QSettings predvolby = Predvolby();
+  paleta_ = predvolby.value(KlicPaleta).toInt() == 1 ? Paleta::Barvoslepa : Paleta::Klasicka;
+  const QSize dostupne = QGuiApplication::primaryScreen()
+                             ? QGuiApplication::primaryScreen()->availableSize()
+                             : QSize(KlientSirka, KlientVyska);
+  // Until the user chooses a zoom, the one that fills the screen best.
+  zvetseni_ = predvolby.contains(KlicZvetseni) ? predvolby.value(KlicZvetseni).toInt()
+                                              : zvetseniProObrazovku(dostupne);
+  zvetseni_ = *std::min_element(std::begin(Zvetseni), std::end(Zvetseni), [&](int a, int b) {
+    return std::abs(a - zvetseni_) < std::abs(b - zvetseni_);
+  });
+
+  posuv_ = new QScrollArea(klient);
+  posuv_->setFrameShape(QFrame::NoFrame);
+  posuv_->setGeometry(0, ObrazTop, KlientSirka, KlientVyska - 60);
+  posuv_->setWidgetResizable(false);
+  posuv_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  posuv_->viewport()->setAutoFillBackground(true);
+  image1_ = new ObrazStanice(posuv_);
+  platno_ = std::make_unique<QtPlatno>(KlientSirka, KlientVyska - 60, stav_.prostredi->dpi(),
+                                       static_cast<int>(std::lround(zvetseni_ * pomer_)));
+  platno_->nastavPaletu(paleta_, stav_.okno.popredi, stav_.okno.pozadi);
+  image1_->nastavPlatno(platno_.get(), pomer_);
+  image1_->setFixedSize(QSize(platno_->obraz().width(), platno_->obraz().height()) / pomer_);
+  posuv_->setWidget(image1_);
   stav_.platno = platno_.get();
   connect(image1_, &ObrazStanice::stisk, this, &TForm1::Image1MouseDown);
 
@@ -93,6 +137,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
 
   // The start-up proper: defaults, settings file, language, locomotives, schema, timetable.
   Spust(stav_, QFile::encodeName(startovniAdresar).toStdString());
+  dalsiTexty_.nacti(stav_);
 
   casovacUdalosti_.setInterval(100);
   connect(&casovacUdalosti_, &QTimer::timeout, this, &TForm1::CasovacUdalostiTimer);
@@ -103,7 +148,17 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   connect(&rychlomer_, &QTimer::timeout, this, &TForm1::RychlomerTimer);
 
   qApp->installEventFilter(this);
+  menuZobrazeni_->setTitle(dalsiTexty_.text(DalsiText::MenuZobrazeni));
+  menuZvetsit_->setText(dalsiTexty_.text(DalsiText::Zvetsit));
+  menuZmensit_->setText(dalsiTexty_.text(DalsiText::Zmensit));
+  menuSkutecna_->setText(dalsiTexty_.text(DalsiText::SkutecnaVelikost));
+  menuBarvoslepa_->setText(dalsiTexty_.text(DalsiText::Barvoslepa));
+  {
+    const QSignalBlocker ticho(menuBarvoslepa_);
+    menuBarvoslepa_->setChecked(paleta_ == Paleta::Barvoslepa);
+  }
   zrcadli();
+  zmenZvetseni(zvetseni_, QPointF(0, 0), false);
 }
 
 TForm1::~TForm1() {
@@ -137,6 +192,31 @@ void TForm1::vytvorMenu() {
   menuNastav_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuNastavClick);
   menuSoubor_->addSeparator();
   menuKonec_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuKonecClick);
+
+  menuZobrazeni_ = menuBar()->addMenu(QString());
+  menuZvetsit_ = menuZobrazeni_->addAction(QString(), this, [this] { zvetsi(1); });
+  // Ctrl and the "+" key, whether or not the keyboard needs Shift for it.
+  menuZvetsit_->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus),
+                              QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+  menuZmensit_ = menuZobrazeni_->addAction(QString(), this, [this] { zvetsi(-1); });
+  menuZmensit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Minus));
+  menuSkutecna_ = menuZobrazeni_->addAction(QString(), this, [this] { nastavZvetseni(100); });
+  menuSkutecna_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+  menuZobrazeni_->addSeparator();
+  auto* skupina = new QActionGroup(this);
+  for (int z : Zvetseni) {
+    QAction* a = menuZobrazeni_->addAction(QStringLiteral("%1 %").arg(z), this,
+                                           [this, z] { nastavZvetseni(z); });
+    a->setCheckable(true);
+    skupina->addAction(a);
+    menuUrovne_.push_back(a);
+  }
+  menuZobrazeni_->addSeparator();
+  menuBarvoslepa_ = menuZobrazeni_->addAction(QString());
+  menuBarvoslepa_->setCheckable(true);
+  connect(menuBarvoslepa_, &QAction::toggled, this,
+          [this](bool zap) { nastavPaletu(zap ? Paleta::Barvoslepa : Paleta::Klasicka); });
+
   menuNapoveda_ = menuBar()->addMenu(QString());
   menuHelp_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuHelpClick);
   menuNapoveda_->addSeparator();
@@ -149,31 +229,27 @@ void TForm1::vytvorOvladace() {
   rychlostSimLabel_ = stitek(k, 0, 24, 129, 17);
   cetnostVlakuLabel_ = stitek(k, 0, 40, 129, 17);
 
+  // The value labels; where they stand and how wide they are is laid out from the
+  // headings once the language is known (rozlozPanely).
   const bool kompaktni = stav_.prostredi->dpi() == 96;
   const int velke = kompaktni ? 12 : 15;  // value labels, larger on the designed layout
-
   panelVlak_ = new QWidget(k);
   panelVlak_->setGeometry(192, 0, kompaktni ? 590 : 569, 57);
   label2_ = stitek(panelVlak_, 0, 4, kompaktni ? 590 : 569, 16, 12);
-  const int levyVlak[] = {0, 41, 93, 140, 198, 244, 290, 332, 392, 441};
   QLabel** vlakove[] = {&labelVlak_, &labelCil_, &imageSmer_, &labelMaxRychl_, &labelDelka_,
                         &labelHmotnost_, &labelLoko_, &labelOdjezd_, &labelRychl_, &labelVzdal_};
-  for (int i = 0; i < 10; ++i) {
-    int x = kompaktni ? levyVlak[i] : levyVlak[i] * 5 / 4;
-    *vlakove[i] = stitek(panelVlak_, x, 24, i == 2 ? 24 : 56, 24, i < 2 || i == 3 ? velke : 12,
-                         i == 1);
-  }
+  for (int i = 0; i < 10; ++i)
+    *vlakove[i] = stitek(panelVlak_, 0, 24, i == 2 ? 24 : 56, 24,
+                         i < 2 || i == 3 ? velke : 12, i == 1);
 
   panelKolej_ = new QWidget(k);
   panelKolej_->setGeometry(185, 288, 368, 57);
   label3_ = stitek(panelKolej_, 0, 4, 368, 16, 12);
-  const int levyKolej[] = {8, 60, 104, 156, 192, 240};
   QLabel** kolejove[] = {&labelKolej_, &labelDelkaKol_, &labelRychlKol_, &labelSklon_,
                          &labelStanice_, &labelSoused_};
-  for (int i = 0; i < 6; ++i) {
-    int x = kompaktni ? levyKolej[i] : levyKolej[i] * 5 / 4;
-    *kolejove[i] = stitek(panelKolej_, x, 24, 60, 24, 12);
-  }
+  for (int i = 0; i < 6; ++i) *kolejove[i] = stitek(panelKolej_, 0, 24, 60, 24, 12);
+  for (QLabel* l : hodnotyVlaku()) l->setTextFormat(Qt::PlainText);
+  for (QLabel* l : hodnotyKoleje()) l->setTextFormat(Qt::PlainText);
 
   panelSouhlas_ = new QWidget(k);
   panelSouhlas_->setGeometry(224, 392, 505, 57);
@@ -181,8 +257,7 @@ void TForm1::vytvorOvladace() {
   labelAno_ = stitek(panelSouhlas_, 120, 28, 80, 24, 15, true);
   labelNe_ = stitek(panelSouhlas_, 300, 28, 80, 24, 15, true);
   for (QLabel* l : {labelAno_, labelNe_}) l->setAlignment(Qt::AlignCenter);
-  Barvy(labelAno_, BarvaAno, RGB(0, 0, 0));
-  Barvy(labelNe_, BarvaNe, RGB(0, 0, 0));
+  barvyOdpovedi();
 
   for (QLabel* l : {labelAno_, labelNe_}) l->setCursor(Qt::PointingHandCursor);
 
@@ -199,6 +274,189 @@ void TForm1::vytvorOvladace() {
   konecbtn_->move(704, 105);
   konecbtn_->hide();
   connect(konecbtn_, &QPushButton::clicked, this, &TForm1::MenuKonecClick);
+}
+
+std::vector<QLabel*> TForm1::hodnotyVlaku() const {
+  return {labelVlak_, labelCil_,  imageSmer_,  labelMaxRychl_, labelDelka_,
+          labelHmotnost_, labelLoko_, labelOdjezd_, labelRychl_, labelVzdal_};
+}
+
+std::vector<QLabel*> TForm1::hodnotyKoleje() const {
+  return {labelKolej_, labelDelkaKol_, labelRychlKol_, labelSklon_, labelStanice_, labelSoused_};
+}
+
+void TForm1::rozlozPanely() {
+  const bool kompaktni = stav_.prostredi->dpi() == 96;
+  // Left edges of the fixed layout, for a heading that does not split into the columns;
+  // they were laid out for 96 dots per inch and scale by 5/4 for the designed layout.
+  const int levyVlak[] = {0, 41, 93, 140, 198, 244, 290, 332, 392, 441};
+  const int levyKolej[] = {8, 60, 104, 156, 192, 240};
+  auto pevny = [&](int x) { return kompaktni ? x : x * 5 / 4; };
+  // The widest value of each column that must show whole: six-digit train numbers, speeds
+  // to 999 km/h, lengths and weights to 9999, distances to 99999 m, and any name.
+  const QString cislice[] = {QStringLiteral("888888"), QString(), QString(), QStringLiteral("888"),
+                             QStringLiteral("8888"),   QStringLiteral("8888"), QString(),
+                             QStringLiteral("88:88"),  QStringLiteral("888"),
+                             QStringLiteral("88888")};
+  const auto vlak = hodnotyVlaku();
+  std::vector<PopisSloupce> popisy;
+  for (int i = 0; i < 10; ++i) {
+    PopisSloupce p{vlak[i]->font(), cislice[i], pevny(levyVlak[i])};
+    if (i == 1 || i == 6) p.vzor = VzorJmena(p.pismo);
+    if (i == 2) p.sirka = 24;  // the direction arrow
+    popisy.push_back(p);
+  }
+  rozlozPanel(panelVlak_, label2_, nadpisyVlaku_, vlak, stav_.okno.Label2, popisy,
+              kompaktni ? 590 : 569, rozvrzeniVlaku_);
+
+  const QString kolejove[] = {QStringLiteral("8888"), QStringLiteral("88888"),
+                              QStringLiteral("888"), QStringLiteral("-88,8"), QString(), QString()};
+  const auto kolej = hodnotyKoleje();
+  popisy.clear();
+  for (int i = 0; i < 6; ++i) {
+    PopisSloupce p{kolej[i]->font(), kolejove[i], pevny(levyKolej[i])};
+    if (i >= 4) p.vzor = VzorJmena(p.pismo);
+    popisy.push_back(p);
+  }
+  rozlozPanel(panelKolej_, label3_, nadpisyKoleje_, kolej, stav_.okno.Label3, popisy, 368,
+              rozvrzeniKoleje_);
+  // New heading labels take the colours, and the window may have to grow for the panels.
+  zobrazenePozadi_ = ~Barva{0};
+  if (posuv_) prizpusobOkno();
+}
+
+void TForm1::rozlozPanel(QWidget* panel, QLabel* nadpis, std::vector<QLabel*>& nadpisy,
+                         const std::vector<QLabel*>& hodnoty, const std::string& text,
+                         const std::vector<PopisSloupce>& popisy, int minSirka, Rozvrzeni& r) {
+  const QString t = ZBajtu(text);
+  r = RozlozPanel(t, nadpis->font(), popisy, minSirka);
+  panel->resize(r.sirkaPanelu, panel->height());
+  const QFontMetrics fm(nadpis->font());
+  nadpis->setText(t);
+  nadpis->setGeometry(0, nadpis->y(), std::max(r.sirkaPanelu, fm.horizontalAdvance(t) + 2),
+                      nadpis->height());
+  nadpis->setVisible(!r.rozdelene);
+  for (std::size_t i = 0; i < r.sloupce.size(); ++i) {
+    if (r.rozdelene) {
+      if (nadpisy.size() <= i) {
+        nadpisy.push_back(new QLabel(panel));
+        nadpisy.back()->setFont(nadpis->font());
+        nadpisy.back()->setTextFormat(Qt::PlainText);
+      }
+      QLabel* n = nadpisy[i];
+      n->setText(r.sloupce[i].nadpis);
+      n->setGeometry(r.sloupce[i].x, nadpis->y(), fm.horizontalAdvance(r.sloupce[i].nadpis) + 2,
+                     nadpis->height());
+      n->show();
+    }
+    hodnoty[i]->setGeometry(r.sloupce[i].x, hodnoty[i]->y(), r.sloupce[i].sirka,
+                            hodnoty[i]->height());
+    // The room changed: the value is fitted again at the next mirroring.
+    zobrazeneTexty_.erase(hodnoty[i]);
+  }
+  for (std::size_t i = r.rozdelene ? r.sloupce.size() : 0; i < nadpisy.size(); ++i)
+    nadpisy[i]->hide();
+}
+
+void TForm1::hodnota(QLabel* l, const std::string& t) {
+  // Only a value wider than any of its kind can be is shortened, and then shown whole in
+  // its tooltip.
+  const QString cela = ZBajtu(t);
+  const QFontMetrics fm(l->font());
+  if (fm.horizontalAdvance(cela) <= l->width()) {
+    l->setText(cela);
+    l->setToolTip(QString());
+  } else {
+    l->setText(fm.elidedText(cela, Qt::ElideRight, l->width()));
+    l->setToolTip(cela);
+  }
+}
+
+void TForm1::barvyOdpovedi() {
+  Barvy(labelAno_, BarvaVPalete(paleta_, BarvaAno), RGB(0, 0, 0));
+  Barvy(labelNe_, BarvaVPalete(paleta_, BarvaNe), RGB(0, 0, 0));
+}
+
+QPoint TForm1::naStanici(QPointF bod) const {
+  return {platno_->naStanici(static_cast<int>(std::floor(bod.x() * pomer_))),
+          platno_->naStanici(static_cast<int>(std::floor(bod.y() * pomer_)))};
+}
+
+int TForm1::zvetseniProObrazovku(QSize dostupne) const {
+  const int menu = menuBar()->sizeHint().height();
+  for (auto z = std::rbegin(Zvetseni); z != std::rend(Zvetseni); ++z) {
+    const QSize okno(KlientSirka * *z / 100, ObrazTop + (KlientVyska - 60) * *z / 100 + 1 + menu);
+    if (okno.width() + RamOkna.width() <= dostupne.width() &&
+        okno.height() + RamOkna.height() <= dostupne.height())
+      return *z;
+  }
+  return 100;
+}
+
+void TForm1::prizpusobOkno() {
+  // The panels must show whole; the picture as much as the screen allows, scrolled beyond.
+  int panely = 0;
+  for (QWidget* p : {panelVlak_, panelKolej_, panelSouhlas_})
+    panely = std::max(panely, 192 + p->width());
+  centralWidget()->setMinimumSize(panely, ObrazTop + 120);
+  if (isMaximized() || isFullScreen()) return;
+  QSize klient(std::max(image1_->width(), panely), ObrazTop + image1_->height() + 1);
+  klient = klient.expandedTo(QSize(KlientSirka, KlientVyska));
+  const int menu = menuBar()->sizeHint().height();
+  if (QScreen* o = screen()) {
+    const QSize d = o->availableSize() - RamOkna - QSize(0, menu);
+    klient = klient.boundedTo(d).expandedTo(QSize(panely, ObrazTop + 120));
+  }
+  resize(klient + QSize(0, menu));
+  centralWidget()->resize(klient);
+}
+
+void TForm1::zvetsi(int kroku) {
+  const int i = static_cast<int>(std::find(std::begin(Zvetseni), std::end(Zvetseni), zvetseni_) -
+                                 std::begin(Zvetseni));
+  const int j = std::clamp(i + kroku, 0, static_cast<int>(std::size(Zvetseni)) - 1);
+  nastavZvetseni(Zvetseni[j]);
+}
+
+void TForm1::nastavZvetseni(int procent) {
+  const QSize v = posuv_->viewport()->size();
+  zmenZvetseni(procent, QPointF(v.width() / 2.0, v.height() / 2.0), true);
+}
+
+void TForm1::zmenZvetseni(int procent, QPointF kotva, bool ulozit) {
+  procent = *std::min_element(std::begin(Zvetseni), std::end(Zvetseni), [&](int a, int b) {
+    return std::abs(a - procent) < std::abs(b - procent);
+  });
+  // The station point under the anchor stays under it.
+  QScrollBar* h = posuv_->horizontalScrollBar();
+  QScrollBar* v = posuv_->verticalScrollBar();
+  const double fx = (kotva.x() + h->value()) / std::max(1, image1_->width());
+  const double fy = (kotva.y() + v->value()) / std::max(1, image1_->height());
+  zvetseni_ = procent;
+  platno_->nastavMeritko(static_cast<int>(std::lround(procent * pomer_)));
+  image1_->setFixedSize(QSize(platno_->obraz().width(), platno_->obraz().height()) / pomer_);
+  for (std::size_t i = 0; i < menuUrovne_.size(); ++i)
+    menuUrovne_[i]->setChecked(Zvetseni[i] == procent);
+  menuZvetsit_->setEnabled(procent < Zvetseni[std::size(Zvetseni) - 1]);
+  menuZmensit_->setEnabled(procent > Zvetseni[0]);
+  prizpusobOkno();
+  h->setValue(static_cast<int>(std::lround(fx * image1_->width() - kotva.x())));
+  v->setValue(static_cast<int>(std::lround(fy * image1_->height() - kotva.y())));
+  zobrazenaRevize_ = platno_->revize();
+  image1_->update();
+  if (ulozit) Predvolby().setValue(KlicZvetseni, procent);
+}
+
+void TForm1::nastavPaletu(Paleta p) {
+  paleta_ = p;
+  platno_->nastavPaletu(p, stav_.okno.popredi, stav_.okno.pozadi);
+  barvyOdpovedi();
+  {
+    const QSignalBlocker ticho(menuBarvoslepa_);
+    menuBarvoslepa_->setChecked(p == Paleta::Barvoslepa);
+  }
+  image1_->update();
+  Predvolby().setValue(KlicPaleta, p == Paleta::Barvoslepa ? 1 : 0);
 }
 
 void TForm1::zrcadli() {
@@ -226,29 +484,28 @@ void TForm1::zrcadli() {
   if (zmena(menuNapoveda_, o.MenuNapoveda)) menuNapoveda_->setTitle(ZBajtu(o.MenuNapoveda));
   text(menuHelp_, o.MenuHelp);
   text(menuOprogramu_, o.MenuOprogramu);
-  text(label2_, o.Label2);
-  text(label3_, o.Label3);
+  if (zmena(label2_, o.Label2) | zmena(label3_, o.Label3)) rozlozPanely();
   text(labelAno_, o.LabelAno);
   text(labelNe_, o.LabelNe);
 
-  text(labelVlak_, o.LabelVlak);
-  text(labelCil_, o.LabelCil);
+  if (zmena(labelVlak_, o.LabelVlak)) hodnota(labelVlak_, o.LabelVlak);
+  if (zmena(labelCil_, o.LabelCil)) hodnota(labelCil_, o.LabelCil);
   if (zmena(imageSmer_, std::to_string(o.ImageSmer) + "/" + std::to_string(o.pozadi) + "/" +
                            std::to_string(o.popredi)))
     imageSmer_->setPixmap(Sipka(o.ImageSmer, o.pozadi, o.popredi));
-  text(labelMaxRychl_, o.LabelMaxRychl);
-  text(labelDelka_, o.LabelDelka);
-  text(labelHmotnost_, o.LabelHmotnost);
-  text(labelLoko_, o.LabelLoko);
-  text(labelOdjezd_, o.LabelOdjezd);
-  text(labelRychl_, o.LabelRychl);
-  text(labelVzdal_, o.LabelVzdal);
-  text(labelKolej_, o.LabelKolej);
-  text(labelDelkaKol_, o.LabelDelkaKol);
-  text(labelRychlKol_, o.LabelRychlKol);
-  text(labelSklon_, o.LabelSklon);
-  text(labelStanice_, o.LabelStanice);
-  text(labelSoused_, o.LabelSoused);
+  if (zmena(labelMaxRychl_, o.LabelMaxRychl)) hodnota(labelMaxRychl_, o.LabelMaxRychl);
+  if (zmena(labelDelka_, o.LabelDelka)) hodnota(labelDelka_, o.LabelDelka);
+  if (zmena(labelHmotnost_, o.LabelHmotnost)) hodnota(labelHmotnost_, o.LabelHmotnost);
+  if (zmena(labelLoko_, o.LabelLoko)) hodnota(labelLoko_, o.LabelLoko);
+  if (zmena(labelOdjezd_, o.LabelOdjezd)) hodnota(labelOdjezd_, o.LabelOdjezd);
+  if (zmena(labelRychl_, o.LabelRychl)) hodnota(labelRychl_, o.LabelRychl);
+  if (zmena(labelVzdal_, o.LabelVzdal)) hodnota(labelVzdal_, o.LabelVzdal);
+  if (zmena(labelKolej_, o.LabelKolej)) hodnota(labelKolej_, o.LabelKolej);
+  if (zmena(labelDelkaKol_, o.LabelDelkaKol)) hodnota(labelDelkaKol_, o.LabelDelkaKol);
+  if (zmena(labelRychlKol_, o.LabelRychlKol)) hodnota(labelRychlKol_, o.LabelRychlKol);
+  if (zmena(labelSklon_, o.LabelSklon)) hodnota(labelSklon_, o.LabelSklon);
+  if (zmena(labelStanice_, o.LabelStanice)) hodnota(labelStanice_, o.LabelStanice);
+  if (zmena(labelSoused_, o.LabelSoused)) hodnota(labelSoused_, o.LabelSoused);
   text(labelSouhlas_, o.LabelSouhlas);
 
   Panel(panelVlak_, o.PanelVlak);
@@ -262,6 +519,11 @@ void TForm1::zrcadli() {
     zobrazenePopredi_ = o.popredi;
     Barvy(this, o.pozadi, o.popredi);
     Barvy(centralWidget(), o.pozadi, o.popredi);
+    Barvy(posuv_->viewport(), o.pozadi, o.popredi);
+    for (QLabel* l : nadpisyVlaku_) Barvy(l, o.pozadi, o.popredi);
+    for (QLabel* l : nadpisyKoleje_) Barvy(l, o.pozadi, o.popredi);
+    // The user's own colours stay what they are in any palette.
+    platno_->nastavPaletu(paleta_, o.popredi, o.pozadi);
     for (QWidget* w : std::initializer_list<QWidget*>{
              hodiny_, rychlostSimLabel_, cetnostVlakuLabel_, panelVlak_, panelKolej_,
              panelSouhlas_, label2_, label3_, labelVlak_, labelCil_, imageSmer_, labelMaxRychl_,
@@ -332,7 +594,8 @@ void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
   Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
                : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
                                               : Tlacitko::Leve;
-  stanovar::Image1MouseDown(stav_, t, x, y);
+  // The control reports image pixels; the core knows only the station's own.
+  stanovar::Image1MouseDown(stav_, t, platno_->naStanici(x), platno_->naStanici(y));
   zrcadli();
 }
 
@@ -358,12 +621,30 @@ int TForm1::VirtualniKlic(int k) {
 void TForm1::FormKeyDown(int vk) {
   if (stav_.zpravaOtevrena) return;
   // The key acts at the mouse cursor's point on the picture.
-  QPoint b = image1_->mapFromGlobal(QCursor::pos());
+  const QPoint b = naStanici(image1_->mapFromGlobal(QCursor::pos()));
   stanovar::FormKeyDown(stav_, vk, b.x(), b.y());
   zrcadli();
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
+  if (o == centralWidget() && e->type() == QEvent::Resize) {
+    const QSize k = centralWidget()->size();
+    posuv_->setGeometry(0, ObrazTop, k.width(), std::max(k.height() - 60, 0));
+  }
+  // Ctrl and the wheel zoom about the point under the cursor; the wheel alone scrolls.
+  if (posuv_ && o == posuv_->viewport() && e->type() == QEvent::Wheel) {
+    auto* k = static_cast<QWheelEvent*>(e);
+    if (k->modifiers() & Qt::ControlModifier) {
+      kolecko_ += k->angleDelta().y();
+      const int kroku = kolecko_ / 120;
+      kolecko_ -= kroku * 120;
+      const int i = static_cast<int>(std::find(std::begin(Zvetseni), std::end(Zvetseni), zvetseni_) -
+                                     std::begin(Zvetseni));
+      const int j = std::clamp(i + kroku, 0, static_cast<int>(std::size(Zvetseni)) - 1);
+      if (j != i) zmenZvetseni(Zvetseni[j], k->position(), true);
+      return true;
+    }
+  }
   // The offer panel's answers are labels that take clicks.
   if (e->type() == QEvent::MouseButtonPress && (o == labelAno_ || o == labelNe_)) {
     o == labelAno_ ? LabelAnoClick() : LabelNeClick();

@@ -1,6 +1,10 @@
 // The main window: the station picture, the clock and speed labels, the information panels,
 // the menu and the three timers. It owns the one simulator state and mirrors the state's
 // window view onto its widgets after every call into the core.
+//
+// The picture is shown at a zoom of the user's choice (kept per user, not in the station's
+// settings file, which other programs read) inside a scroll area; every click and key is
+// mapped back to the station's own pixels before it enters the core.
 #pragma once
 
 #include <QLabel>
@@ -10,25 +14,34 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "model/stav.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
+#include "shell/rozvrzeni.h"
+#include "shell/texty.h"
 
 class QAction;
+class QActionGroup;
 class QMenu;
+class QScrollArea;
 
 namespace stanovar::shell {
 
 class TFormSoubory;
 class TFormNastav;
 
-// The picture control: shows the retained image and passes mouse-downs to the core.
+// The picture control: shows the retained image, one image pixel to one device pixel, and
+// passes mouse-downs on, in image pixels.
 class ObrazStanice : public QWidget {
   Q_OBJECT
  public:
   explicit ObrazStanice(QWidget* rodic) : QWidget(rodic) {}
-  void nastavPlatno(QtPlatno* p) { platno_ = p; }
+  void nastavPlatno(QtPlatno* p, double pomer) {
+    platno_ = p;
+    pomer_ = pomer;
+  }
 
  signals:
   void stisk(Qt::MouseButton tlacitko, int x, int y);
@@ -39,6 +52,7 @@ class ObrazStanice : public QWidget {
 
  private:
   QtPlatno* platno_ = nullptr;
+  double pomer_ = 1;  // device pixels per logical pixel
 };
 
 class TForm1 : public QMainWindow {
@@ -53,7 +67,28 @@ class TForm1 : public QMainWindow {
   QtProstredi& qtProstredi() { return qtProstredi_; }
   const QImage& obraz() const { return platno_->obraz(); }
   ObrazStanice* Image1() { return image1_; }
+  QScrollArea* posuv() { return posuv_; }
   QLabel* LabelAno() { return labelAno_; }
+  QWidget* PanelVlak() { return panelVlak_; }
+  QWidget* PanelKolej() { return panelKolej_; }
+  QWidget* PanelSouhlas() { return panelSouhlas_; }
+  // Value labels of the two panels, left to right (the train panel's arrow included).
+  std::vector<QLabel*> hodnotyVlaku() const;
+  std::vector<QLabel*> hodnotyKoleje() const;
+  const Rozvrzeni& rozvrzeniVlaku() const { return rozvrzeniVlaku_; }
+  const Rozvrzeni& rozvrzeniKoleje() const { return rozvrzeniKoleje_; }
+
+  // Zoom in per cent, one of Zvetseni; the nearest level is taken.
+  static constexpr int Zvetseni[] = {100, 150, 200, 300, 400};
+  int zvetseni() const { return zvetseni_; }
+  void nastavZvetseni(int procent);
+  void zvetsi(int kroku);  // steps up (positive) or down the levels
+  Paleta paleta() const { return paleta_; }
+  void nastavPaletu(Paleta p);
+  // The largest zoom whose window fits a screen area of this size.
+  int zvetseniProObrazovku(QSize dostupne) const;
+  // Station pixel shown at a point of the picture control.
+  QPoint naStanici(QPointF bod) const;
   // The dialogs are built when first wanted: most sessions never open them.
   TFormSoubory* formSoubory();
   TFormNastav* formNastav();
@@ -85,6 +120,15 @@ class TForm1 : public QMainWindow {
  private:
   void vytvorMenu();
   void vytvorOvladace();
+  void rozlozPanely();
+  void rozlozPanel(QWidget* panel, QLabel* nadpis, std::vector<QLabel*>& nadpisy,
+                   const std::vector<QLabel*>& hodnoty, const std::string& text,
+                   const std::vector<PopisSloupce>& popisy, int minSirka, Rozvrzeni& r);
+  void hodnota(QLabel* l, const std::string& t);
+  void prizpusobOkno();
+  // Zoom about a point of the scroll area's viewport; `ulozit` keeps it for the next start.
+  void zmenZvetseni(int procent, QPointF kotva, bool ulozit);
+  void barvyOdpovedi();
   void Image1MouseDown(Qt::MouseButton tlacitko, int x, int y);
   void FormKeyDown(int vk);
   QLabel* stitek(QWidget* rodic, int x, int y, int w, int h, int px = 12, bool tucne = false);
@@ -92,7 +136,13 @@ class TForm1 : public QMainWindow {
   QtProstredi qtProstredi_;
   Stav stav_;
   std::unique_ptr<QtPlatno> platno_;
+  DalsiTexty dalsiTexty_;
+  int zvetseni_ = 100;
+  double pomer_ = 1;
+  Paleta paleta_ = Paleta::Klasicka;
+  int kolecko_ = 0;  // wheel turn not yet used for a zoom step
 
+  QScrollArea* posuv_ = nullptr;
   ObrazStanice* image1_ = nullptr;
   QLabel* hodiny_ = nullptr;
   QLabel* rychlostSimLabel_ = nullptr;
@@ -108,6 +158,8 @@ class TForm1 : public QMainWindow {
       *labelSoused_;
   QWidget* panelSouhlas_ = nullptr;
   QLabel *labelSouhlas_, *labelAno_, *labelNe_;
+  std::vector<QLabel*> nadpisyVlaku_, nadpisyKoleje_;  // headings split into columns
+  Rozvrzeni rozvrzeniVlaku_, rozvrzeniKoleje_;
   QPushButton* button1_ = nullptr;
   QPushButton* button2_ = nullptr;
   QPushButton* konecbtn_ = nullptr;
@@ -115,6 +167,9 @@ class TForm1 : public QMainWindow {
   QMenu* menuSoubor_ = nullptr;
   QMenu* menuNapoveda_ = nullptr;
   QAction *menuOtevrit_, *menuNastav_, *menuKonec_, *menuHelp_, *menuOprogramu_;
+  QMenu* menuZobrazeni_ = nullptr;
+  QAction *menuZvetsit_, *menuZmensit_, *menuSkutecna_, *menuBarvoslepa_;
+  std::vector<QAction*> menuUrovne_;
 
   QTimer casovacUdalosti_;
   QTimer blikac_;

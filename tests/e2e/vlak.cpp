@@ -139,7 +139,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "e2e: F1 showed no train panel\n");
     ++chyb;
   }
-  if (!Lisi(panel1, panel2, ox, oy, 192 + 392, 20, 192 + 500, 50)) {
+  // The panel lays its columns out by its font: speed and distance lie in its right half.
+  if (!Lisi(panel1, panel2, ox, oy, 192 + 300, 20, 192 + 600, 50)) {
     std::fprintf(stderr, "e2e: the speedometer did not move\n");
     ++chyb;
   }
@@ -173,9 +174,11 @@ int main(int argc, char** argv) {
   // shows its departure time. A route from that signal out to the west lets it go then.
   Cekej(8000);
   najed((cil->x1 + cil->x2) / 2, cil->y1);
+  const QImage predF5 = Obrazovka();
   klavesa("F5");
   o = Obrazovka();
-  if (Tmavych(o, ox, oy, 192 + 332, 20, 192 + 390, 50) < 10) {
+  // The standing train's panel changes only by the departure time F5 gives it.
+  if (!Lisi(predF5, o, ox, oy, 192, 20, 192 + 600, 50)) {
     std::fprintf(stderr, "e2e: F5 showed no departure time\n");
     ++chyb;
   }

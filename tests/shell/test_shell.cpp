@@ -3,6 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -14,6 +18,7 @@
 #include "shell/qt_prostredi.h"
 #include "shell/dialogy.h"
 #include "shell/hlavni_okno.h"
+#include "shell/kodovani.h"
 #include "traffic/cas.h"
 
 using namespace stanovar;
@@ -63,6 +68,41 @@ void Odpovez(std::function<QAbstractButton*(QDialog*)> tlacitko) {
   });
 }
 
+
+// A settings file naming a station's three files and a language file by absolute paths.
+std::string IniStanice(const QString& data, const char* stanice, const char* jazyk) {
+  const std::string d = QFile::encodeName(data).toStdString() + "/";
+  return "\x85" + d + stanice + ".yrd\r\n\x87" + d + stanice + ".gvd\r\n\xB8" "5" + d + stanice +
+         ".lok\r\n\xB8" "7" + d + jazyk + "\r\n";
+}
+
+// The widest of the texts in a font.
+std::string Nejsirsi(const std::vector<std::string>& texty, const QFont& f) {
+  std::string n;
+  for (const auto& t : texty)
+    if (QFontMetrics(f).horizontalAdvance(ZBajtu(t)) > QFontMetrics(f).horizontalAdvance(ZBajtu(n))) n = t;
+  return n;
+}
+
+// Where each column of a heading starts in its panel, as the panel's labels draw it: the
+// label showing the column's text, plus the width of what stands before it in that label.
+std::vector<int> StartyNadpisu(QWidget* panel, const QString& nadpis) {
+  std::vector<int> starty;
+  static const QRegularExpression sloupec(QStringLiteral("\\S+(?: \\S+)*"));
+  for (auto m = sloupec.globalMatch(nadpis); m.hasNext();) {
+    const auto shoda = m.next();
+    int x = -1000;
+    // The column's own label, or the whole heading in one label.
+    for (QLabel* l : panel->findChildren<QLabel*>()) {
+      if (!l->isVisible() || (l->text() != shoda.captured() && l->text() != nadpis)) continue;
+      const int i = l->text() == nadpis ? static_cast<int>(shoda.capturedStart()) : 0;
+      x = l->x() + l->contentsRect().x() + QFontMetrics(l->font()).horizontalAdvance(l->text().left(i));
+      break;
+    }
+    starty.push_back(x);
+  }
+  return starty;
+}
 }  // namespace
 
 class TestShell : public QObject {
@@ -73,7 +113,13 @@ class TestShell : public QObject {
   QString cesta(const char* jmeno) { return dir_.filePath(QString::fromLatin1(jmeno)); }
 
  private slots:
+  void initTestCase() {
+    // The window keeps its zoom and palette per user: never in the real user's settings.
+    QStandardPaths::setTestModeEnabled(true);
+  }
+
   void init() {
+    QSettings(QStringLiteral("Stanovar"), QStringLiteral("stanovar")).clear();
     // One track with signals at both ends, and a second station with two tracks.
     Zapis(cesta("a.yrd"), Radek({"1", "60", "120", "300", "120", "0", "600", "1", "80", "0"}) +
                               Radek({"3", "60", "120"}) + Radek({"3", "300", "120"}));
@@ -105,7 +151,8 @@ class TestShell : public QObject {
     // The track line is drawn in the foreground, the picture's corner in the background.
     QCOMPARE(okno.obraz().pixelColor(70, 120), QColor(0, 0, 0));
     QCOMPARE(okno.obraz().pixelColor(2, 2), QColor(136, 136, 136));
-    QCOMPARE(okno.Image1()->geometry(), QRect(0, 59, 792, 480));
+    QCOMPARE(okno.posuv()->geometry(), QRect(0, 59, 792, 480));
+    QCOMPARE(okno.Image1()->size(), QSize(792, 480));
   }
 
   void aboutPausesAndResumes() {
@@ -220,7 +267,7 @@ class TestShell : public QObject {
       TestProstredi env;
       TForm1 okno(dir_.path(), &env);
       const auto menu = okno.menuBar()->actions();
-      QCOMPARE(menu.size(), 2);
+      QCOMPARE(menu.size(), 3);
       QCOMPARE(menu.at(0)->text(), QStringLiteral("&Soubor"));
       QVERIFY(menu.at(0)->isVisible());
       const auto polozky = menu.at(0)->menu()->actions();
@@ -339,6 +386,190 @@ class TestShell : public QObject {
     QCOMPARE(cetnost(), QString::fromUtf8("Cetnost: \u010d"));
     QVERIFY(okno.formNastav() == okno.formNastav());
     QCOMPARE(okno.findChildren<QDialog*>().size(), 1);
+  }
+
+  // Every value starts under its own heading and shows whole, in the font the labels really
+  // use: the widest names and largest numbers of both shipped stations, and names of eight
+  // of the widest letters, in both languages and at three screen resolutions.
+  void panelValuesStandUnderTheirHeadingsAndShowWhole() {
+    const QString data = QStringLiteral(STANOVAR_DATA_DIR);
+    struct Pripad {
+      const char* slozka;
+      const char* stanice;
+      bool sirokaJmena;
+    } const pripady[] = {{"", "demo", false}, {"/vlci_brod", "vlci_brod", false},
+                         {"", "demo", true}};
+    for (const Pripad& p : pripady)
+      for (const char* jazyk : {"cestina.lng", "english.lng"})
+        for (int dpi : {96, 120, 144}) {
+          const QString kde = QStringLiteral("%1 %2 %3 dpi").arg(p.stanice).arg(jazyk).arg(dpi) +
+                              (p.sirokaJmena ? QStringLiteral(" wide names") : QString());
+          Zapis(cesta("stanovar.ini"), IniStanice(data + QString::fromLatin1(p.slozka), p.stanice, jazyk));
+          TestProstredi env;
+          env.dpiHodnota = dpi;
+          TForm1 okno(dir_.path(), &env);
+          okno.show();
+          Stav& s = okno.stav();
+          QVERIFY2(!s.Koleje.empty() && !s.Grafikon.empty(), qPrintable(kde));
+          OknoView& o = s.okno;
+          const auto vlak = okno.hodnotyVlaku();
+          const auto kolej = okno.hodnotyKoleje();
+          std::vector<std::string> cile, loko, stanice, sousede, cisla;
+          int delka = 0, hmotnost = 0, rychlost = 0, delkaKoleje = 0, sklon = 0;
+          for (const RSpoj& sp : s.Grafikon) {
+            cile.push_back(sp.kam);
+            loko.push_back(sp.loko);
+            delka = std::max(delka, sp.delka);
+            hmotnost = std::max(hmotnost, sp.hmotnost);
+            rychlost = std::max(rychlost, sp.maxRychlost);
+          }
+          for (const RKolej& k : s.Koleje) {
+            stanice.push_back(k.stanice);
+            sousede.push_back(k.soused);
+            cisla.push_back(k.cislo);
+            delkaKoleje = std::max(delkaKoleje, k.delka);
+            sklon = std::min(sklon, k.sklon);
+          }
+          if (p.sirokaJmena) cile = loko = stanice = sousede = {"WWWWWWWW", "MMMMMMMM", "\xA9\xA9\xA9\xA9\xA9\xA9\xA9\xA9"};
+          o.LabelVlak = "654321";
+          o.LabelCil = Nejsirsi(cile, vlak[1]->font());
+          o.LabelMaxRychl = std::to_string(rychlost);
+          o.LabelDelka = std::to_string(delka);
+          o.LabelHmotnost = std::to_string(hmotnost);
+          o.LabelLoko = Nejsirsi(loko, vlak[6]->font());
+          o.LabelOdjezd = "23:59";
+          o.LabelRychl = "160";
+          o.LabelVzdal = std::to_string(delkaKoleje);
+          o.LabelKolej = Nejsirsi(cisla, kolej[0]->font());
+          o.LabelDelkaKol = std::to_string(delkaKoleje);
+          o.LabelRychlKol = "160";
+          o.LabelSklon = "-" + std::to_string(-sklon / 10) + "," + std::to_string(-sklon % 10);
+          o.LabelStanice = Nejsirsi(stanice, kolej[4]->font());
+          o.LabelSoused = Nejsirsi(sousede, kolej[5]->font());
+          const std::vector<std::string> hodnotyVlaku = {o.LabelVlak, o.LabelCil, "", o.LabelMaxRychl,
+              o.LabelDelka, o.LabelHmotnost, o.LabelLoko, o.LabelOdjezd, o.LabelRychl, o.LabelVzdal};
+          const std::vector<std::string> hodnotyKoleje = {o.LabelKolej, o.LabelDelkaKol, o.LabelRychlKol,
+              o.LabelSklon, o.LabelStanice, o.LabelSoused};
+          o.PanelVlak.viditelny = o.PanelKolej.viditelny = true;
+          okno.zrcadli();
+
+          auto over = [&](QWidget* panel, const std::string& nadpis, const std::vector<QLabel*>& labely,
+                          const std::vector<std::string>& hodnoty) {
+            const auto starty = StartyNadpisu(panel, ZBajtu(nadpis));
+            QCOMPARE(starty.size(), labely.size());
+            QVERIFY2(panel->x() + panel->width() <= okno.centralWidget()->width(), qPrintable(kde));
+            for (std::size_t i = 0; i < labely.size(); ++i) {
+              const QLabel* l = labely[i];
+              const QString zde = kde + QStringLiteral(", column %1").arg(i);
+              QVERIFY2(std::abs(l->x() + l->contentsRect().x() - starty[i]) <= 3, qPrintable(zde));
+              QVERIFY2(l->x() + l->width() <= panel->width(), qPrintable(zde));
+              if (i + 1 < labely.size()) QVERIFY2(l->x() + l->width() <= starty[i + 1] + 3, qPrintable(zde));
+              if (hodnoty[i].empty()) continue;
+              const QString h = ZBajtu(hodnoty[i]);
+              QVERIFY2(l->text() == h, qPrintable(zde + QStringLiteral(": ") + l->text()));
+              QVERIFY2(QFontMetrics(l->font()).horizontalAdvance(h) <= l->contentsRect().width(),
+                       qPrintable(zde));
+            }
+          };
+          over(okno.PanelVlak(), o.Label2, vlak, hodnotyVlaku);
+          over(okno.PanelKolej(), o.Label3, kolej, hodnotyKoleje);
+        }
+  }
+
+  // A heading that does not split into the panel's columns keeps the fixed places; a value
+  // wider than its room is shortened and shown whole in its tooltip.
+  void oddHeadingKeepsFixedPlacesAndLongValuesAreElided() {
+    Zapis(cesta("cs.lng"), "008VLAK cil smer\r\n");
+    TestProstredi env;
+    env.dpiHodnota = 96;
+    TForm1 okno(dir_.path(), &env);
+    const auto vlak = okno.hodnotyVlaku();
+    const int pevne[] = {0, 41, 93, 140, 198, 244, 290, 332, 392, 441};
+    for (std::size_t i = 0; i < vlak.size(); ++i) QCOMPARE(vlak[i]->x(), pevne[i]);
+    okno.stav().okno.LabelVlak = "12345678901234567890";
+    okno.zrcadli();
+    QVERIFY(vlak[0]->text().endsWith(QChar(0x2026)));
+    QCOMPARE(vlak[0]->toolTip(), QStringLiteral("12345678901234567890"));
+  }
+
+  // The canvas paints its kept operations again at another scale exactly as if it had drawn
+  // them there from the start, though the same shapes were redrawn in many colours and the
+  // picture cleared on the way; lines and rectangles cover the blocks of their station
+  // pixels, and each image pixel maps back to the station pixel it shows.
+  void zoomPaintsAgainWhatTheCanvasWouldHaveDrawn() {
+    QtPlatno zivy(120, 80, 96, 200), prekreslovany(120, 80, 96, 100), cary(120, 80, 96, 100);
+    std::uint32_t h = 7;
+    auto nahodne = [&](int n) {
+      h = h * 1103515245u + 12345u;
+      return static_cast<int>((h >> 8) % static_cast<std::uint32_t>(n));
+    };
+    for (int i = 0; i < 3000; ++i) {
+      // 48 places and 15 shapes in each, many colours: the list stays as short as the
+      // shapes (and the clear at 1500).
+      const int x = nahodne(8) * 15, y = nahodne(6) * 12, druh = nahodne(3);
+      const Barva c = RGB(nahodne(256), nahodne(256), nahodne(256));
+      for (Platno* p : std::initializer_list<Platno*>{&zivy, &prekreslovany, &cary}) {
+        p->barvaPera(c);
+        p->barvaVyplne(RGB(1, 2, 3));
+        p->sirkaPera(1 + i % 2);
+        if (i == 1500) p->obdelnik(0, 0, 120, 80);
+        if (druh == 0) {
+          p->presun(x, y);
+          p->cara(x + 30, y + (i % 3) * 12);
+        } else if (druh == 1) {
+          p->obdelnik(x, y, x + 9, y + 7);
+        } else if (p != &cary) {
+          p->pismo("arial", 9, c, i % 4 == 0);
+          p->text(x, y, i % 5 ? "12" : "\xC8" "B", i % 7 == 0);
+        }
+      }
+    }
+    QVERIFY(prekreslovany.pocetOperaci() <= 48 * 15 + 1);
+    prekreslovany.nastavMeritko(200);
+    QCOMPARE(prekreslovany.obraz(), zivy.obraz());
+    const QImage maly = cary.obraz();
+    cary.nastavMeritko(200);
+    for (int y = 0; y < 160; ++y)
+      for (int x = 0; x < 240; ++x)
+        if (cary.obraz().pixel(x, y) != maly.pixel(x / 2, y / 2))
+          QFAIL(qPrintable(QStringLiteral("pixel %1 %2").arg(x).arg(y)));
+    cary.nastavMeritko(150);
+    for (int v = -3; v < 50; ++v) {
+      QCOMPARE(cary.naStanici(cary.naObraz(v)), v);
+      QCOMPARE(cary.naStanici(cary.naObraz(v + 1) - 1), v);
+    }
+  }
+
+  // A click at a zoomed point acts on the station pixel shown there, and the zoom and the
+  // palette are the user's: kept for the next start, never written into stanovar.ini.
+  void zoomedClicksAndKeptPreferences() {
+    const std::string ini = Cti(cesta("stanovar.ini"));
+    {
+      TestProstredi env;
+      TForm1 okno(dir_.path(), &env);
+      okno.nastavZvetseni(300);
+      QCOMPARE(okno.Image1()->size(), QSize(792 * 3, 480 * 3));
+      // The signal at (60, 120) is drawn on image pixels 180 to 182.
+      QTest::mouseClick(okno.Image1(), Qt::LeftButton, {}, QPoint(182, 362));
+      QVERIFY(okno.stav().VyberCesty);
+      QCOMPARE(okno.stav().StartNavestidlo, okno.stav().Navestidla.front().id);
+      okno.nastavPaletu(Paleta::Barvoslepa);
+      // The chosen start signal is no longer yellow, its pixels still where they were.
+      QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 228, 66));
+      okno.zvetsi(-1);
+      QCOMPARE(okno.zvetseni(), 200);
+    }
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    QCOMPARE(okno.zvetseni(), 200);
+    QCOMPARE(okno.paleta(), Paleta::Barvoslepa);
+    // Without a stored zoom: the largest whose window fits the screen.
+    const std::pair<QSize, int> obrazovky[] = {{{1024, 768}, 100}, {{1920, 1040}, 150},
+                                               {{2560, 1600}, 300}, {{3840, 2160}, 400}};
+    for (const auto& [velikost, zvetseni] : obrazovky)
+      QCOMPARE(okno.zvetseniProObrazovku(velikost), zvetseni);
+    okno.close();
+    QVERIFY(Cti(cesta("stanovar.ini")) == ini);
   }
 
   void timerTickShowsTheClock() {

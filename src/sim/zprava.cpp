@@ -133,26 +133,17 @@ Barva Teplo(double podil) {
 
 // The station drawn by its own drawing operations, each track and connector in the colour of
 // its occupation.
-std::string Teplotni(const Nastaveni& nastaveni, const std::map<int, double>& podil,
-                     double nejvic) {
+// The station loaded once already (`vzor`) gives the picture's size; it is loaded again onto
+// the SVG canvas, whose drawing happens as the schema is read.
+std::string Teplotni(const Stav& vzor, const std::map<int, double>& podil, double nejvic) {
   int w = 0, h = 0;
-  // The picture's size is the station's: first a pass on a canvas that only measures.
-  {
-    PrazdnePlatno prazdne(4000, 4000);
-    VirtualniProstredi p;
-    Stav s;
-    s.platno = &prazdne;
-    s.prostredi = &p;
-    s.nastaveni = nastaveni;
-    NastavBarvy(s);
-    otevrit(s);
-    for (const auto* seznam : {&s.Koleje, &s.Spojky})
-      for (const RKolej& k : *seznam) {
-        w = std::max({w, k.x1, k.x2});
-        h = std::max({h, k.y1, k.y2});
-      }
-    for (const RSoused& so : s.Sousede) w = std::max(w, so.x), h = std::max(h, so.y);
-  }
+  for (const auto* seznam : {&vzor.Koleje, &vzor.Spojky})
+    for (const RKolej& k : *seznam) {
+      w = std::max({w, k.x1, k.x2});
+      h = std::max({h, k.y1, k.y2});
+    }
+  for (const RSoused& so : vzor.Sousede) w = std::max(w, so.x), h = std::max(h, so.y);
+  const Nastaveni& nastaveni = vzor.nastaveni;
   SvgPlatno svg(std::min(w + 30, 4000), std::min(h + 30, 4000));
   VirtualniProstredi p;
   Stav s;
@@ -410,7 +401,7 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
   h += "</table>\n";
 
   h += "<h2>Where the station is busy</h2>\n<figure>\n" +
-       Teplotni(s.nastaveni, podil, nejvic) + Stupnice(nejvic) +
+       Teplotni(s, podil, nejvic) + Stupnice(nejvic) +
        "<figcaption>Each track and connector coloured by the share of the time it was "
        "occupied, over all runs; the scale runs up to the busiest element.</figcaption>\n"
        "</figure>\n";

@@ -9,12 +9,18 @@
 namespace stanovar::shell {
 
 namespace {
-// UTF-8 here: these never pass through a windows-1250 file.
-constexpr const char* Cesky[] = {"&Zobrazen\u00ed", "&Zv\u011bt\u0161it", "Z&men\u0161it",
-                                 "&Skute\u010dn\u00e1 velikost",
-                                 "&Barvy pro poruchy barvocitu"};
-constexpr const char* Anglicky[] = {"&View", "Zoom &in", "Zoom &out", "&Actual size",
-                                    "Colour-&blind palette"};
+struct Vychozi {
+  DalsiText cislo;
+  const char* cesky;  // UTF-8 here: these never pass through a windows-1250 file
+  const char* anglicky;
+};
+constexpr Vychozi Tabulka[] = {
+    {DalsiText::MenuZobrazeni, "&Zobrazen\u00ed", "&View"},
+    {DalsiText::Zvetsit, "&Zv\u011bt\u0161it", "Zoom &in"},
+    {DalsiText::Zmensit, "Z&men\u0161it", "Zoom &out"},
+    {DalsiText::SkutecnaVelikost, "&Skute\u010dn\u00e1 velikost", "&Actual size"},
+    {DalsiText::Barvoslepa, "&Barvy pro poruchy barvocitu", "Colour-&blind palette"},
+};
 }  // namespace
 
 void DalsiTexty::nacti(const Stav& s) {
@@ -29,17 +35,19 @@ void DalsiTexty::nacti(std::string_view obsah, bool cesky) {
   cesky_ = cesky;
   texty_ = {};
   for (std::string_view radek : Radky(obsah)) {
-    const int n = PrevedCislo(radek.substr(0, 3)) - 38;
+    const int n = PrevedCislo(radek.substr(0, 3)) - Prvni;
     if (n < 0 || n >= Pocet || radek.size() <= 3) continue;
     texty_[static_cast<std::size_t>(n)] = std::string(radek.substr(3, 200));
   }
 }
 
 QString DalsiTexty::text(DalsiText t) const {
-  const auto n = static_cast<std::size_t>(static_cast<int>(t) - 38);
+  const auto n = static_cast<std::size_t>(static_cast<int>(t) - Prvni);
   if (n >= texty_.size()) return {};
   if (!texty_[n].empty()) return ZBajtu(texty_[n]);
-  return QString::fromUtf8(cesky_ ? Cesky[n] : Anglicky[n]);
+  for (const Vychozi& v : Tabulka)
+    if (v.cislo == t) return QString::fromUtf8(cesky_ ? v.cesky : v.anglicky);
+  return {};
 }
 
 }  // namespace stanovar::shell

@@ -1,6 +1,7 @@
-// Texts of the window's features that the classic language file does not have: the View menu
-// and its entries. They take the numbers from 38 on in the same file; a file without them
-// gets the built-in Czech texts when it is the Czech file (or there is none), else English.
+// Texts of the window's features that the classic language file does not have. They take the
+// numbers from 38 on in the same file; a file without them gets the built-in Czech texts when
+// it is the Czech file (or there is none), else English. Each feature keeps a block of numbers
+// of its own, so blocks may leave gaps between them.
 #pragma once
 
 #include <QString>
@@ -20,7 +21,6 @@ enum class DalsiText {
   Zmensit,             // zoom out
   SkutecnaVelikost,    // back to 100 %
   Barvoslepa,          // the colour-blind palette
-  Konec                // one past the last
 };
 
 class DalsiTexty {
@@ -33,7 +33,8 @@ class DalsiTexty {
   QString text(DalsiText t) const;
 
  private:
-  static constexpr int Pocet = static_cast<int>(DalsiText::Konec) - 38;
+  static constexpr int Prvni = 38;
+  static constexpr int Pocet = 99 - Prvni + 1;  // the file's numbers have three digits at most
   std::array<std::string, Pocet> texty_;
   bool cesky_ = true;
 };

@@ -12,6 +12,7 @@
 #include "traffic/kontrola.h"
 #include "traffic/predani.h"
 #include "traffic/smycka.h"
+#include "traffic/trat.h"
 #include "traffic/virtualni.h"
 
 using namespace stanovar;
@@ -89,4 +90,36 @@ TEST(Stoupani, AFreightTooWeakForTheClimbCrawlsUpItAndNeverSpeedsUpOnIt) {
     EXPECT_EQ(NajdiVlak(t.s, 47101), nullptr) << "still in the station";
     EXPECT_EQ(t.s.hlaseniVypoctu, hlaseni);
   }
+}
+
+TEST(Stoupani, ATrainThatCannotStartStandsWithOneReportAndTurnedGivesTheRouteBack) {
+  test::Trat t;
+  KontrolaStavu kontrola;
+  t.s.pozorovatel = [&](double, const RUdalost& u) { kontrola.udalost(t.s, u); };
+  t.K(t.V).sklon = 900;  // 90 per mille up to the east
+  t.s.Grafikon[0].hmotnost = 3000;
+  t.s.aktualniSpoj = 0;
+  PosliVlak(t.s);
+  t.Cesta(t.S1, t.P);
+  t.Do(300);
+  RVlak& v = t.s.Vlaky.front();
+  ASSERT_EQ(v.rychlost, 0);
+  // Right at the end of its section, so the next route is entered from a stand.
+  v.vzdalenost = v.cesta.back().delka;
+  const int hlaseni = t.s.hlaseniVypoctu;
+
+  t.Cesta(t.S2, t.V);
+  t.Do(900);
+  ASSERT_EQ(t.s.Vlaky.size(), 1u);
+  EXPECT_EQ(t.s.hlaseniVypoctu, hlaseni + 1);
+  EXPECT_EQ(v.rychlost, 0);
+  EXPECT_EQ(t.Zaver(t.V), 2);
+  EXPECT_EQ(kontrola.over(t.s), "");
+
+  FormKeyDown(t.s, KlavesaF5, 120, 120);
+  EXPECT_EQ(t.Zaver(t.V), 0);
+  EXPECT_EQ(kontrola.over(t.s), "");
+  t.Do(2000);
+  EXPECT_EQ(kontrola.over(t.s), "");
+  EXPECT_EQ(t.s.hlaseniVypoctu, hlaseni + 1);
 }

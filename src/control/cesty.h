@@ -6,6 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
 
 #include "model/stav.h"
 
@@ -16,6 +19,23 @@ enum class Tlacitko { Leve, Prave, Prostredni };
 // Nearest grid point of picture pixels (x, y); false when the point lies beyond anything the
 // station can hold. Clicks and the keys that act at the cursor are snapped alike.
 bool Prichyt(int x, int y, int& px, int& py);
+
+// Paths the clicks of a selection would choose, kept by whoever asks the same again and again
+// (the automatic dispatcher). The search reads the station as drawn, which never changes
+// while it is open, and of the run-time state only which line tracks may be entered; so a
+// path is kept under its start signal, its destination track and that state of every track.
+// Keep one only while the same station stays open.
+struct PametCest {
+  std::map<std::tuple<int, int, std::string>, Kroky> cesty;
+};
+
+// The path that a left click at picture pixels (x, y), which selects signal `navestidlo`,
+// and then one at (tx, ty), on a track, would lock or store, found without making the clicks:
+// the same snapping, look-ups and search, with the selection as it was afterwards. Empty
+// when those clicks would end the selection with no path; none when they would not make
+// that plain selection (no selection running, the signal in its normal state and picked by
+// the first click, a track at the second).
+const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y, int tx, int ty);
 
 // Mouse-down on the station picture at picture pixels (x, y). Left click on a signal starts a
 // selection (the signal turns yellow); during a selection a click on a connector adds a via
@@ -55,6 +75,13 @@ void RozdelCestu(Stav& s, int start);
 
 // Stores the path in HledanaCesta as a pending route. A signal start turns red.
 void UlozCekajici(Stav& s, int start, int cil, bool ceka);
+// Whether path `cesta` from a signal, as CestaKliku gives it, would only be stored when
+// locked as a fresh request, and cancelling at its signal at once would then leave the state
+// exactly as it was: its first section is blocked, none of the stored routes that storing
+// retries is free now, and the signal has neither a route set from it nor another stored
+// route the cancel would drop. Storing and withdrawing it changes nothing then, so a caller
+// that would do both in a row may as well do neither.
+bool UlozenaBezStopy(Stav& s, const Kroky& cesta);
 // Removes the pending routes that start or belong to `k`, except held ones.
 void ZrusCekajici(Stav& s, int k);
 // Sets every pending route that is not waiting and is free now, oldest first.

@@ -43,6 +43,15 @@ bool AutomatickyDispecer::Nastav(Stav& s, int navestidlo, int kolej) {
   RNavestidlo* n = NajdiNavestidlo(s, navestidlo);
   RKolej* k = NajdiKolej(s, kolej);
   if (!n || !k || n->stav != 0) return false;
+  // Stored and withdrawn at once, it would leave nothing behind; asking first spares the
+  // search, the storing and the withdrawal, which a busy station would make thousands of
+  // times a day.
+  if (const Kroky* cesta = CestaKliku(s, pamet_, n->id, n->x, n->y, StredX(*k), k->y1);
+      cesta && UlozenaBezStopy(s, *cesta)) {
+    ++ulozeno;
+    ++zruseno;
+    return false;
+  }
   Image1MouseDown(s, Tlacitko::Leve, n->x, n->y);
   if (!s.VyberCesty) return false;
   Image1MouseDown(s, Tlacitko::Leve, StredX(*k), k->y1);

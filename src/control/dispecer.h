@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/cesty.h"
 #include "model/stav.h"
 
 namespace stanovar {
@@ -92,6 +93,7 @@ class AutomatickyDispecer {
   bool Zkus(Stav& s, int navestidlo, int kolej);
 
   std::map<std::pair<int, int>, bool> dosazitelnost_;
+  PametCest pamet_;
   // Claims on room (offers and trains on arrivals-only lines) by the order they were first
   // seen in; offers under their train number negated.
   std::map<int, long long> poradi_;

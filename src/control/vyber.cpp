@@ -1,16 +1,13 @@
 // The dispatcher's clicks on the station picture: start signal, via connectors, destination.
 #include <cstdint>
 #include <limits>
+#include <string>
 
 #include "control/cesty.h"
 #include "display/kresleni.h"
 #include "model/seznamy.h"
 
 namespace stanovar {
-
-namespace {
-
-}  // namespace
 
 bool Prichyt(int x, int y, int& px, int& py) {
   auto bod = [](std::int64_t v, std::int64_t krok) {
@@ -99,7 +96,68 @@ void Dokonci(Stav& s) {
   UkonciVyber(s);
 }
 
+// What the search reads of the run-time state: which tracks lead onto a line, and which of
+// them may not be entered now (arrivals only, or held for an accepted train).
+std::string StavTrati(const Stav& s) {
+  std::string r(s.Koleje.size(), '0');
+  for (std::size_t i = 0; i < s.Koleje.size(); ++i) {
+    const int d = s.Koleje[i].druhKonce;
+    if (d != 0) r[i] = d == 1 || d == 4 ? '1' : '2';
+  }
+  return r;
+}
+
 }  // namespace
+
+const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y, int tx,
+                        int ty) {
+  if (s.VyberCesty) return nullptr;
+  int px = 0, py = 0, kx = 0, ky = 0;
+  if (!Prichyt(x, y, px, py) || !Prichyt(tx, ty, kx, ky)) return nullptr;
+  // The signal the first click picks, as ZvolStart picks it.
+  RNavestidlo* n = NavestidloVBode(s, px, py);
+  if (!n) n = NavestidloVBode(s, px + gx, py);
+  if (!n) n = NavestidloVBode(s, px - gx, py);
+  if (!n || n->id != navestidlo || n->stav != 0) return nullptr;
+  RKolej* t = KolejVBode(s, kx, ky);
+  if (!t) return nullptr;
+
+  auto [it, nova] = pamet.cesty.try_emplace({n->id, t->id, StavTrati(s)});
+  if (!nova) return &it->second;
+  // The search as the two clicks run it, on the selection state put aside meanwhile. It
+  // changes nothing else: on failure it returns the start signal to the normal state it is
+  // already in.
+  const bool vyber = s.VyberCesty;
+  const int start = s.StartNavestidlo, posledniX = s.PosledniX, posledniY = s.PosledniY;
+  const int cilova = s.CilovaKolej;
+  const std::uint16_t smer = s.PosledniSmer;
+  Kroky hledana, ulozena;
+  hledana.splice(hledana.end(), s.HledanaCesta);
+  ulozena.splice(ulozena.end(), s.UlozenaCesta);
+
+  s.VyberCesty = true;
+  s.StartNavestidlo = n->id;
+  s.PosledniSmer = n->strana;
+  s.PosledniX = n->x;
+  s.PosledniY = n->y;
+  s.CilovaKolej = t->id;
+  if (HledejCestu(s, s.PosledniX, s.PosledniY, s.PosledniSmer, 0, 0)) {
+    SestavCestu(s, Sestaveni::Konecne);
+    if (ZeStartu(s)) it->second.splice(it->second.end(), s.HledanaCesta);
+  }
+
+  s.HledanaCesta.clear();
+  s.HledanaCesta.splice(s.HledanaCesta.end(), hledana);
+  s.UlozenaCesta.clear();
+  s.UlozenaCesta.splice(s.UlozenaCesta.end(), ulozena);
+  s.VyberCesty = vyber;
+  s.StartNavestidlo = start;
+  s.PosledniX = posledniX;
+  s.PosledniY = posledniY;
+  s.PosledniSmer = smer;
+  s.CilovaKolej = cilova;
+  return &it->second;
+}
 
 void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y) {
   int px = 0, py = 0;

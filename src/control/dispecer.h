@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -47,13 +48,13 @@ class AutomatickyDispecer {
   // for one) that want in.
   struct Uvnitr {
     int kolej;
-    std::vector<int> ven;  // line tracks it may leave by; none when it leaves whatever happens
+    const std::vector<int>* ven;  // line tracks it may leave by; none when it leaves whatever happens
   };
   struct Venku {
     int trat;              // line track it holds
     int signal;            // signal at that track's inner end, 0 none
     int smer;              // direction it runs in
-    std::vector<int> ven;  // line tracks it may leave by
+    const std::vector<int>* ven;  // line tracks it may leave by
     int vlak;              // 0 for an accepted train not yet handed over
   };
   struct Model {
@@ -61,14 +62,22 @@ class AutomatickyDispecer {
     std::vector<Uvnitr> uvnitr;
     std::vector<Venku> venku;
   };
-  Model Postav(Stav& s);
+  // The line tracks towards neighbour `kam`: those of its line ends for departures or both
+  // ways, in the order of the line ends. A double-track line used both ways has two of one
+  // name, and a train may leave by either. A two-way line that has a train offered or
+  // accepted is still a way out: were it not, the trains inside that wait for it could fill
+  // the station while the offer waits for room. Offers move a line end only among the kinds
+  // counted here, so the answer is found once per name.
+  const std::vector<int>& Trati(Stav& s, const std::string& kam);
+  void Postav(Stav& s, Model& m);
   // The train of an offer as it will stand on its line once accepted; none when it could
   // never leave.
   std::optional<Venku> Zvenku(Stav& s, const RNabidka& n);
-  // Whether everybody outside can still come in, and so everybody leave.
-  bool Bezpecny(Stav& s, Model m);
-  // The model with train i outside moved onto station track `kolej`.
-  static Model Presun(Model m, std::size_t i, int kolej);
+  // Whether everybody outside can still come in, and so everybody leave; with `kolej`, once
+  // train i outside has moved onto station track `kolej`.
+  bool Bezpecny(Stav& s, const Model& m, std::size_t i = 0, int kolej = 0);
+  // Moves train i outside onto station track `kolej`.
+  static void Presun(Model& m, std::size_t i, int kolej);
   // Routes train i outside into a free track from which it can leave, only into tracks that
   // keep the station safe when `jenBezpecne`. The track set (and m updated), or 0.
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
@@ -94,6 +103,7 @@ class AutomatickyDispecer {
 
   std::map<std::pair<int, int>, bool> dosazitelnost_;
   PametCest pamet_;
+  std::map<std::string, std::vector<int>, std::less<>> trati_;
   // Claims on room (offers and trains on arrivals-only lines) by the order they were first
   // seen in; offers under their train number negated.
   std::map<int, long long> poradi_;
@@ -106,6 +116,9 @@ class AutomatickyDispecer {
   std::map<std::pair<int, int>, long long> neslo_;
   bool sleduje_ = false;
   bool zmena_ = true;
+  // The station on paper of the current look, and the copy Bezpecny drains; kept so that
+  // their room is reused from look to look.
+  Model stanice_, naPapire_;
 };
 
 }  // namespace stanovar

@@ -158,7 +158,7 @@ void Beh::udalost(double cas, const RUdalost& u) {
 // after every batch of events and every look of the dispatcher.
 void Beh::sledujVlakyANabidky(double ted) {
   for (const RVlak& v : s_.Vlaky)
-    if (pritomne_.emplace(v.cislo, ted).second) ++souhrn_.vjelo;
+    if (pritomne_.try_emplace(v.cislo, ted).second) ++souhrn_.vjelo;
   if (pritomne_.size() != s_.Vlaky.size()) {
     // A train removed without a departure (a failed hand-over) is forgotten.
     std::set<int> jsou;
@@ -167,21 +167,27 @@ void Beh::sledujVlakyANabidky(double ted) {
   }
 
   if (s_.Nabidky.empty() && nabidky_.empty()) return;
-  std::map<int, bool> nyni;
+  // A handful of offers at a time (one per line end at most), looked at after every event:
+  // plain lists kept from call to call cost less than maps built afresh.
+  auto najdi = [](std::vector<std::pair<int, bool>>& v, int cislo) {
+    return std::find_if(v.begin(), v.end(), [&](const auto& p) { return p.first == cislo; });
+  };
+  nyni_.clear();
   for (const RNabidka& n : s_.Nabidky) {
-    auto it = nabidky_.find(n.cislo);
+    auto it = najdi(nabidky_, n.cislo);
     if (it == nabidky_.end()) ++souhrn_.nabidnuto;
     const bool drive = it != nabidky_.end() && it->second;
     if (n.prijata && !drive) ++souhrn_.prijato;
-    nyni[n.cislo] = n.prijata;
+    if (auto j = najdi(nyni_, n.cislo); j != nyni_.end()) j->second = n.prijata;
+    else nyni_.emplace_back(n.cislo, n.prijata);
   }
   for (const auto& [cislo, prijata] : nabidky_) {
-    if (nyni.count(cislo) || prijata) continue;
+    if (prijata || najdi(nyni_, cislo) != nyni_.end()) continue;
     // Gone unanswered before: accepted when its train came in, else refused.
     if (NajdiVlak(s_, cislo)) ++souhrn_.prijato;
     else ++souhrn_.odmitnuto;
   }
-  nabidky_.swap(nyni);
+  nabidky_.swap(nyni_);
 }
 
 bool Beh::zkontroluj(double ted) {

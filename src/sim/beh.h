@@ -10,6 +10,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "control/dispecer.h"
@@ -108,7 +109,9 @@ class Beh {
   std::string radky_;                    // log lines not yet written
   std::ostream* zaznam_ = nullptr;
   std::map<int, double> pritomne_;       // train -> simulated time it entered
-  std::map<int, bool> nabidky_;          // offered train -> seen
+  // Offered trains seen at the last look, each with whether it was accepted then; and the
+  // list being made at this look.
+  std::vector<std::pair<int, bool>> nabidky_, nyni_;
   std::map<int, Obsazeni> prvky_;
   double soucetPobytu_ = 0;
 };

@@ -334,18 +334,18 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
 
   // The claims on room, oldest first: offers, and trains on arrivals-only lines. One that
   // cannot be served stops the younger ones, so that none is passed over for good.
-  struct Narok {
-    long long poradi;
-    int vlak;     // train waiting on an arrivals-only line
-    int nabidka;  // or offered train
+  std::vector<Narok>& naroky = naroky_;
+  naroky.clear();
+  zustava_.clear();
+  auto najdi = [](std::vector<std::pair<int, long long>>& v, int klic) {
+    return std::find_if(v.begin(), v.end(), [&](const auto& p) { return p.first == klic; });
   };
-  std::vector<Narok> naroky;
-  std::map<int, long long> zustava;
   auto poradi = [&](int klic) {
-    auto [it, novy] = poradi_.emplace(klic, dalsiPoradi_);
-    if (novy) ++dalsiPoradi_;
-    zustava[klic] = it->second;
-    return it->second;
+    if (auto it = najdi(zustava_, klic); it != zustava_.end()) return it->second;
+    auto it = najdi(poradi_, klic);
+    const long long p = it != poradi_.end() ? it->second : dalsiPoradi_++;
+    zustava_.emplace_back(klic, p);
+    return p;
   };
   for (const Venku& v : m.venku) {
     RKolej* trat = NajdiKolej(s, v.trat);
@@ -353,7 +353,7 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
   }
   for (const RNabidka& n : s.Nabidky)
     if (!n.prijata) naroky.push_back({poradi(-n.cislo), 0, n.cislo});  // offers negated
-  poradi_.swap(zustava);
+  poradi_.swap(zustava_);
   std::sort(naroky.begin(), naroky.end(),
             [](const Narok& a, const Narok& b) { return a.poradi < b.poradi; });
 
@@ -389,7 +389,8 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
   // Out to the line: a train on a station track, once it stands and its line is free. Last,
   // so that a train waiting to come in gets a throat the departures share with it as soon
   // as it is clear, rather than after every departure.
-  std::vector<int> vlaky;
+  std::vector<int>& vlaky = vlaky_;
+  vlaky.clear();
   for (const RVlak& v : s.Vlaky) vlaky.push_back(v.cislo);
   for (int cislo : vlaky) {
     RVlak* v = NajdiVlak(s, cislo);
@@ -401,9 +402,11 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     if (!S || S->stav != 0 || v->rychlost != 0 || v->CilRychl != 0 || v->brzdi) continue;
     // Of the free line tracks it may leave by, one with no train offered first: a departure
     // on the other would keep the offered train out.
-    std::vector<int> ven = Trati(s, v->cil);
-    std::stable_partition(ven.begin(), ven.end(),
-                          [&](int trat) { return NajdiKolej(s, trat)->druhKonce != 5; });
+    std::vector<int>& ven = ven_;
+    ven.clear();
+    for (bool nabizena : {false, true})
+      for (int trat : Trati(s, v->cil))
+        if ((NajdiKolej(s, trat)->druhKonce == 5) == nabizena) ven.push_back(trat);
     for (int trat : ven) {
       const RKolej* t = NajdiKolej(s, trat);
       if (t->zaver == 0 && t->vlak == 0 && Zkus(s, S->id, trat)) break;

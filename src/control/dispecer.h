@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -103,10 +104,10 @@ class AutomatickyDispecer {
 
   std::map<std::pair<int, int>, bool> dosazitelnost_;
   PametCest pamet_;
-  std::map<std::string, std::vector<int>, std::less<>> trati_;
+  std::unordered_map<std::string, std::vector<int>> trati_;
   // Claims on room (offers and trains on arrivals-only lines) by the order they were first
   // seen in; offers under their train number negated.
-  std::map<int, long long> poradi_;
+  std::vector<std::pair<int, long long>> poradi_;
   long long dalsiPoradi_ = 0;
   // Offers not yet answered, by train number, with the time they were first seen.
   std::map<int, double> cekaOd_;
@@ -119,6 +120,16 @@ class AutomatickyDispecer {
   // The station on paper of the current look, and the copy Bezpecny drains; kept so that
   // their room is reused from look to look.
   Model stanice_, naPapire_;
+  // Working lists of one look, kept for their room likewise: the claims on room in order, the
+  // claims' order numbers being kept, the trains, a train's line tracks.
+  struct Narok {
+    long long poradi;
+    int vlak;     // train waiting on an arrivals-only line
+    int nabidka;  // or offered train
+  };
+  std::vector<Narok> naroky_;
+  std::vector<std::pair<int, long long>> zustava_;
+  std::vector<int> vlaky_, ven_;
 };
 
 }  // namespace stanovar

@@ -135,6 +135,7 @@ void Beh::udalost(double cas, const RUdalost& u) {
         souhrn_.nejdelsiPobyt = std::max(souhrn_.nejdelsiPobyt, pobyt);
         ++souhrn_.odjelo;
         pritomne_.erase(it);
+        vlakyZmeneny_ = true;
       }
       break;
     }
@@ -157,16 +158,34 @@ void Beh::udalost(double cas, const RUdalost& u) {
 // a generation, a release or an accept. So the lists are compared with what was seen before,
 // after every batch of events and every look of the dispatcher.
 void Beh::sledujVlakyANabidky(double ted) {
-  for (const RVlak& v : s_.Vlaky)
-    if (pritomne_.try_emplace(v.cislo, ted).second) ++souhrn_.vjelo;
-  if (pritomne_.size() != s_.Vlaky.size()) {
-    // A train removed without a departure (a failed hand-over) is forgotten.
-    std::set<int> jsou;
-    for (const RVlak& v : s_.Vlaky) jsou.insert(v.cislo);
-    std::erase_if(pritomne_, [&](const auto& p) { return !jsou.count(p.first); });
+  // Most looks find the same trains as the last one, in the same order, with nothing
+  // forgotten since: comparing the numbers is cheaper than looking each one up.
+  const bool stejneVlaky =
+      !vlakyZmeneny_ && vlakyMinule_.size() == s_.Vlaky.size() &&
+      std::equal(s_.Vlaky.begin(), s_.Vlaky.end(), vlakyMinule_.begin(),
+                 [](const RVlak& v, int cislo) { return v.cislo == cislo; });
+  if (!stejneVlaky) {
+    for (const RVlak& v : s_.Vlaky)
+      if (pritomne_.try_emplace(v.cislo, ted).second) ++souhrn_.vjelo;
+    if (pritomne_.size() != s_.Vlaky.size()) {
+      // A train removed without a departure (a failed hand-over) is forgotten.
+      std::set<int> jsou;
+      for (const RVlak& v : s_.Vlaky) jsou.insert(v.cislo);
+      std::erase_if(pritomne_, [&](const auto& p) { return !jsou.count(p.first); });
+    }
+    vlakyMinule_.clear();
+    for (const RVlak& v : s_.Vlaky) vlakyMinule_.push_back(v.cislo);
+    vlakyZmeneny_ = false;
   }
 
   if (s_.Nabidky.empty() && nabidky_.empty()) return;
+  // The same offers in the same states as at the last look change nothing either.
+  if (nabidky_.size() == s_.Nabidky.size() &&
+      std::equal(s_.Nabidky.begin(), s_.Nabidky.end(), nabidky_.begin(),
+                 [](const RNabidka& n, const std::pair<int, bool>& p) {
+                   return n.cislo == p.first && n.prijata == p.second;
+                 }))
+    return;
   // A handful of offers at a time (one per line end at most), looked at after every event:
   // plain lists kept from call to call cost less than maps built afresh.
   auto najdi = [](std::vector<std::pair<int, bool>>& v, int cislo) {

@@ -112,6 +112,10 @@ class Beh {
   // Offered trains seen at the last look, each with whether it was accepted then; and the
   // list being made at this look.
   std::vector<std::pair<int, bool>> nabidky_, nyni_;
+  // The trains' numbers at the last look, in list order, and whether a train has been
+  // forgotten since.
+  std::vector<int> vlakyMinule_;
+  bool vlakyZmeneny_ = false;
   std::map<int, Obsazeni> prvky_;
   double soucetPobytu_ = 0;
 };

@@ -20,13 +20,23 @@ enum class Tlacitko { Leve, Prave, Prostredni };
 // station can hold. Clicks and the keys that act at the cursor are snapped alike.
 bool Prichyt(int x, int y, int& px, int& py);
 
-// Paths the clicks of a selection would choose, kept by whoever asks the same again and again
-// (the automatic dispatcher). The search reads the station as drawn, which never changes
-// while it is open, and of the run-time state only which line tracks may be entered; so a
-// path is kept under its start signal, its destination track and that state of every track.
-// Keep one only while the same station stays open.
+// Paths found for the clicks of plain selections (a signal, then a track), kept by whoever
+// makes the same ones again and again on one station: the automatic dispatcher, and the
+// headless runner through Stav::pametCest. The search reads the station as drawn, which
+// never changes while it is open, and of the run-time state only which line tracks may be
+// entered; so each result is kept under its start, its destination track and that state of
+// every track. Keep one only while the same station stays open.
 struct PametCest {
-  std::map<std::tuple<int, int, std::string>, Kroky> cesty;
+  struct Nalez {
+    bool nalezeno = false;  // whether the search reached the destination
+    std::uint16_t smer = 0;  // PosledniSmer and CilovaKolej as the search left them
+    int cilova = 0;
+    Kroky cesta;  // the path walked back from it
+  };
+  // Start signal, its point and direction, destination track, state of the tracks.
+  using Klic = std::tuple<int, int, int, int, int, std::string>;
+  std::map<Klic, Nalez> cesty;
+  Kroky zadna;
 };
 
 // The path that a left click at picture pixels (x, y), which selects signal `navestidlo`,

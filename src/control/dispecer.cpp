@@ -46,7 +46,8 @@ bool AutomatickyDispecer::Nastav(Stav& s, int navestidlo, int kolej) {
   // Stored and withdrawn at once, it would leave nothing behind; asking first spares the
   // search, the storing and the withdrawal, which a busy station would make thousands of
   // times a day.
-  if (const Kroky* cesta = CestaKliku(s, pamet_, n->id, n->x, n->y, StredX(*k), k->y1);
+  PametCest& pamet = s.pametCest ? *s.pametCest : pamet_;
+  if (const Kroky* cesta = CestaKliku(s, pamet, n->id, n->x, n->y, StredX(*k), k->y1);
       cesta && UlozenaBezStopy(s, *cesta)) {
     ++ulozeno;
     ++zruseno;
@@ -78,6 +79,7 @@ bool AutomatickyDispecer::Vede(Stav& s, int navestidlo, int kolej) {
   Stav kopie = s;
   kopie.platno = &platno;
   kopie.pozorovatel = nullptr;
+  kopie.pametCest = nullptr;
   VyprazdniBeh(kopie);
   kopie.VyberCesty = false;
   // Lines with a train offered or accepted are two-way lines as drawn.

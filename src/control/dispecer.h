@@ -103,7 +103,7 @@ class AutomatickyDispecer {
   bool Zkus(Stav& s, int navestidlo, int kolej);
 
   std::map<std::pair<int, int>, bool> dosazitelnost_;
-  PametCest pamet_;
+  PametCest pamet_;  // when the state keeps none
   std::unordered_map<std::string, std::vector<int>> trati_;
   // Claims on room (offers and trains on arrivals-only lines) by the order they were first
   // seen in; offers under their train number negated.

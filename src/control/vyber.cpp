@@ -87,15 +87,6 @@ void PrujezdSpojkou(Stav& s, const RKolej& c, int x) {
   s.UlozenaCesta.splice(s.UlozenaCesta.end(), s.HledanaCesta);
 }
 
-void Dokonci(Stav& s) {
-  // End point (0, 0): only reaching the destination track ends the search.
-  if (HledejCestu(s, s.PosledniX, s.PosledniY, s.PosledniSmer, 0, 0)) {
-    SestavCestu(s, Sestaveni::Konecne);
-    if (ZeStartu(s)) RozdelCestu(s, 0);
-  }
-  UkonciVyber(s);
-}
-
 // What the search reads of the run-time state: which tracks lead onto a line, and which of
 // them may not be entered now (arrivals only, or held for an accepted train).
 std::string StavTrati(const Stav& s) {
@@ -105,6 +96,43 @@ std::string StavTrati(const Stav& s) {
     if (d != 0) r[i] = d == 1 || d == 4 ? '1' : '2';
   }
   return r;
+}
+
+// The search from the start of a plain selection to CilovaKolej and the walk back, as
+// Dokonci runs them: the path in HledanaCesta, the result kept in z.
+void Najdi(Stav& s, PametCest::Nalez& z) {
+  // End point (0, 0): only reaching the destination track ends the search.
+  z.nalezeno = HledejCestu(s, s.PosledniX, s.PosledniY, s.PosledniSmer, 0, 0);
+  if (z.nalezeno) SestavCestu(s, Sestaveni::Konecne);
+  z.smer = s.PosledniSmer;
+  z.cilova = s.CilovaKolej;
+  if (z.nalezeno) z.cesta = s.HledanaCesta;
+}
+
+void Dokonci(Stav& s) {
+  if (s.pametCest && s.UlozenaCesta.empty()) {
+    auto [it, nova] = s.pametCest->cesty.try_emplace(PametCest::Klic{
+        s.StartNavestidlo, s.PosledniX, s.PosledniY, s.PosledniSmer, s.CilovaKolej, StavTrati(s)});
+    const PametCest::Nalez& z = it->second;
+    if (nova) {
+      Najdi(s, it->second);
+    } else {
+      // As the search and the walk back leave things. A search that finds nothing returns
+      // the start signal to normal, which ending the selection does as well.
+      s.PosledniSmer = z.smer;
+      s.CilovaKolej = z.cilova;
+      s.HledanaCesta = z.cesta;
+    }
+    if (z.nalezeno && ZeStartu(s)) RozdelCestu(s, 0);
+    UkonciVyber(s);
+    return;
+  }
+  // End point (0, 0): only reaching the destination track ends the search.
+  if (HledejCestu(s, s.PosledniX, s.PosledniY, s.PosledniSmer, 0, 0)) {
+    SestavCestu(s, Sestaveni::Konecne);
+    if (ZeStartu(s)) RozdelCestu(s, 0);
+  }
+  UkonciVyber(s);
 }
 
 }  // namespace
@@ -122,41 +150,43 @@ const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y,
   RKolej* t = KolejVBode(s, kx, ky);
   if (!t) return nullptr;
 
-  auto [it, nova] = pamet.cesty.try_emplace({n->id, t->id, StavTrati(s)});
-  if (!nova) return &it->second;
-  // The search as the two clicks run it, on the selection state put aside meanwhile. It
-  // changes nothing else: on failure it returns the start signal to the normal state it is
-  // already in.
-  const bool vyber = s.VyberCesty;
-  const int start = s.StartNavestidlo, posledniX = s.PosledniX, posledniY = s.PosledniY;
-  const int cilova = s.CilovaKolej;
-  const std::uint16_t smer = s.PosledniSmer;
-  Kroky hledana, ulozena;
-  hledana.splice(hledana.end(), s.HledanaCesta);
-  ulozena.splice(ulozena.end(), s.UlozenaCesta);
+  auto [it, nova] =
+      pamet.cesty.try_emplace(PametCest::Klic{n->id, n->x, n->y, n->strana, t->id, StavTrati(s)});
+  PametCest::Nalez& z = it->second;
+  if (nova) {
+    // The search as the two clicks run it, on the selection state put aside meanwhile. It
+    // changes nothing else: on failure it returns the start signal to the normal state it
+    // is already in.
+    const bool vyber = s.VyberCesty;
+    const int start = s.StartNavestidlo, posledniX = s.PosledniX, posledniY = s.PosledniY;
+    const int cilova = s.CilovaKolej;
+    const std::uint16_t smer = s.PosledniSmer;
+    Kroky hledana, ulozena;
+    hledana.splice(hledana.end(), s.HledanaCesta);
+    ulozena.splice(ulozena.end(), s.UlozenaCesta);
 
-  s.VyberCesty = true;
-  s.StartNavestidlo = n->id;
-  s.PosledniSmer = n->strana;
-  s.PosledniX = n->x;
-  s.PosledniY = n->y;
-  s.CilovaKolej = t->id;
-  if (HledejCestu(s, s.PosledniX, s.PosledniY, s.PosledniSmer, 0, 0)) {
-    SestavCestu(s, Sestaveni::Konecne);
-    if (ZeStartu(s)) it->second.splice(it->second.end(), s.HledanaCesta);
+    s.VyberCesty = true;
+    s.StartNavestidlo = n->id;
+    s.PosledniSmer = n->strana;
+    s.PosledniX = n->x;
+    s.PosledniY = n->y;
+    s.CilovaKolej = t->id;
+    Najdi(s, z);
+
+    s.HledanaCesta.clear();
+    s.HledanaCesta.splice(s.HledanaCesta.end(), hledana);
+    s.UlozenaCesta.clear();
+    s.UlozenaCesta.splice(s.UlozenaCesta.end(), ulozena);
+    s.VyberCesty = vyber;
+    s.StartNavestidlo = start;
+    s.PosledniX = posledniX;
+    s.PosledniY = posledniY;
+    s.PosledniSmer = smer;
+    s.CilovaKolej = cilova;
   }
-
-  s.HledanaCesta.clear();
-  s.HledanaCesta.splice(s.HledanaCesta.end(), hledana);
-  s.UlozenaCesta.clear();
-  s.UlozenaCesta.splice(s.UlozenaCesta.end(), ulozena);
-  s.VyberCesty = vyber;
-  s.StartNavestidlo = start;
-  s.PosledniX = posledniX;
-  s.PosledniY = posledniY;
-  s.PosledniSmer = smer;
-  s.CilovaKolej = cilova;
-  return &it->second;
+  // Only a path from the signal is locked or stored.
+  const bool zeStartu = z.nalezeno && !z.cesta.empty() && z.cesta.front().prvek == n->id;
+  return zeStartu ? &z.cesta : &pamet.zadna;
 }
 
 void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y) {

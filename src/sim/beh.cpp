@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <set>
 
+#include "control/cesty.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
 #include "model/kodovani.h"
@@ -93,6 +94,10 @@ std::string Beh::nacti() {
   s_.okno.CetnostVlakuLabel = s_.Text(26) + std::to_string(s_.CetnostVlaku);
   // Loaded again, now with the frequency in force for the first generation.
   OtevriStanici(s_);
+  // The station stays as loaded for the whole run, so the paths the dispatchers' clicks find
+  // can be kept.
+  pamet_.cesty.clear();
+  s_.pametCest = &pamet_;
   prostredi_.pocetZprav = 0;
   start_ = SimCas(s_);
   kontrola_.zivost = volby_.dispecer && !volby_.nahodny;

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "control/cesty.h"
 #include "control/dispecer.h"
 #include "control/nahodny.h"
 #include "model/platno.h"
@@ -99,6 +100,7 @@ class Beh {
 
   VolbyBehu volby_;
   PrazdnePlatno platno_;
+  PametCest pamet_;
   VirtualniProstredi prostredi_;
   Stav s_;
   AutomatickyDispecer dispecer_;

@@ -41,17 +41,18 @@ struct PametCest {
 
 // The path that a left click at picture pixels (x, y), which selects signal `navestidlo`,
 // and then one at (tx, ty), on a track, would lock or store, found without making the clicks:
-// the same snapping, look-ups and search, with the selection as it was afterwards. Empty
-// when those clicks would end the selection with no path; none when they would not make
-// that plain selection (no selection running, the signal in its normal state and picked by
-// the first click, a track at the second).
+// the same snapping, look-ups and search (or what `pamet` keeps of it), and the selection
+// state left as it was. Empty when those clicks would end the selection with no path; none
+// when they would not make that plain selection (no selection running, the signal in its
+// normal state and picked by the first click, a track at the second).
 const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y, int tx, int ty);
 
 // Mouse-down on the station picture at picture pixels (x, y). Left click on a signal starts a
 // selection (the signal turns yellow); during a selection a click on a connector adds a via
 // point, a click on a track ends the selection by setting or storing the route, and a right
 // click abandons it. Outside a selection a right or middle click on a signal cancels the
-// route from it. Clicks that hit nothing change nothing.
+// route from it. Clicks that hit nothing change nothing. A selection of a signal and then a
+// track searches only when Stav::pametCest keeps nothing for it yet.
 void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y);
 
 // Best-first search from (x, y), leaving it in direction `smer`, to the point (cilX, cilY) or

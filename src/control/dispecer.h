@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <map>
 #include <optional>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -49,14 +49,15 @@ class AutomatickyDispecer {
   // for one) that want in.
   struct Uvnitr {
     int kolej;
-    const std::vector<int>* ven;  // line tracks it may leave by; none when it leaves whatever happens
+    // Line tracks it may leave by; none when it leaves whatever happens.
+    const std::vector<int>* ven;
   };
   struct Venku {
-    int trat;              // line track it holds
-    int signal;            // signal at that track's inner end, 0 none
-    int smer;              // direction it runs in
+    int trat;                     // line track it holds
+    int signal;                   // signal at that track's inner end, 0 none
+    int smer;                     // direction it runs in
     const std::vector<int>* ven;  // line tracks it may leave by
-    int vlak;              // 0 for an accepted train not yet handed over
+    int vlak;                     // 0 for an accepted train not yet handed over
   };
   struct Model {
     std::vector<int> volne;
@@ -97,7 +98,8 @@ class AutomatickyDispecer {
   // `smer`, to line track `trat`.
   bool VedeNaTrat(Stav& s, int kolej, int smer, int trat);
   // Clicks the signal, then the track; true when the route was set. A route that is only
-  // stored is withdrawn at once.
+  // stored is withdrawn at once; one that would be stored and withdrawn without a trace is
+  // not clicked at all, and counts the same.
   bool Nastav(Stav& s, int navestidlo, int kolej);
   // Nastav, unless the same route was stored and withdrawn and nothing was released since.
   bool Zkus(Stav& s, int navestidlo, int kolej);

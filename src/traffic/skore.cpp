@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "model/seznamy.h"
 #include "model/stav.h"
+#include "model/kodovani.h"
 #include "traffic/cas.h"
+#include "traffic/smycka.h"
 
 namespace stanovar {
 
@@ -96,6 +99,32 @@ VysledekSkore SpocitejSkore(const Stav& s, double ted) {
   r.veStanici = k.veStanici;
   r.body = BodyZaVlak * r.odbaveno - BodyZaOdmitnuti * r.odmitnuto -
            std::llround(BodyZaMinutu * r.zpozdeni / 60.0);
+  return r;
+}
+
+std::string CsvSmeny(const Stav& s, double ted) {
+  std::string r =
+      "train,from,to,offered,entered,left,unanswered_s,waiting_for_line_s,at_signal_s,refused,"
+      "wrong_way\n";
+  const auto cas = [](double t) { return t < 0 ? std::string() : TextCasuDne(t); };
+  // Names are at most eight letters of the timetable; a comma or quote would still break a
+  // column, so such a name is quoted.
+  const auto jmeno = [](const std::string& t) {
+    const std::string u = Cp1250NaUtf8(t);
+    if (u.find_first_of(",\"\n") == std::string::npos) return u;
+    std::string q = "\"";
+    for (char c : u) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+  };
+  for (const SkoreVlaku& v : s.skore.vlaky) {
+    double a, b, c;
+    CekaniRunu(v, ted, a, b, c);
+    char cisla[96];
+    std::snprintf(cisla, sizeof cisla, "%.1f,%.1f,%.1f,%d,%d", a, b, c, v.odmitnut ? 1 : 0,
+                  v.spatnymSmerem ? 1 : 0);
+    r += std::to_string(v.cislo) + "," + jmeno(v.odkud) + "," + jmeno(v.kam) + "," +
+         cas(v.nabidnut) + "," + cas(v.vjel) + "," + cas(v.odjel) + "," + cisla + "\n";
+  }
   return r;
 }
 

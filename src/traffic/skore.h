@@ -90,6 +90,11 @@ VysledekSkore SpocitejSkore(const Stav& s, double ted);
 void CekaniRunu(const SkoreVlaku& v, double ted, double& naOdpoved, double& naTrat,
                 double& naCestu);
 
+// Every run of the shift as CSV (UTF-8, a header line first): the train, where from and to,
+// the times of day it was offered, entered and left (empty when it did not), its three waits
+// in seconds up to `ted`, and whether it was refused or left by another line (1 or 0).
+std::string CsvSmeny(const Stav& s, double ted);
+
 // Where the program tells the score what happened; each reads the simulated clock itself.
 // An offer has been made.
 void SkoreNabidka(Stav& s, const RNabidka& n);

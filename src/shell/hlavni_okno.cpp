@@ -168,9 +168,10 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuZmensit_->setText(dalsiTexty_.text(DalsiText::Zmensit));
   menuSkutecna_->setText(dalsiTexty_.text(DalsiText::SkutecnaVelikost));
   menuBarvoslepa_->setText(dalsiTexty_.text(DalsiText::Barvoslepa));
+  // The dock's title renames its menu command too: the command gets its access key after.
+  tabule_->noveTexty();
   menuTabule_->setText(dalsiTexty_.text(DalsiText::TabuleVlaku));
   menuVykaz_->setText(dalsiTexty_.text(DalsiText::VykazSmeny));
-  tabule_->noveTexty();
   {
     const QSignalBlocker ticho(menuBarvoslepa_);
     menuBarvoslepa_->setChecked(paleta_ == Paleta::Barvoslepa);
@@ -463,7 +464,7 @@ QPoint TForm1::naStanici(QPointF bod) const {
 }
 
 int TForm1::zvetseniProObrazovku(QSize dostupne) const {
-  const int menu = menuBar()->sizeHint().height();
+  const int menu = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
   for (auto z = std::rbegin(Zvetseni); z != std::rend(Zvetseni); ++z) {
     const QSize okno(KlientSirka * *z / 100, ObrazTop + (KlientVyska - 60) * *z / 100 + 1 + menu);
     if (okno.width() + RamOkna.width() <= dostupne.width() &&

@@ -88,13 +88,6 @@ QVariant ModelTabule::data(const QModelIndex& i, int role) const {
       return r.dlouho ? QVariant(QColor(255, 196, 120)) : QVariant();
     case Qt::ForegroundRole:
       return r.dlouho ? QVariant(QColor(0, 0, 0)) : QVariant();
-    case Qt::FontRole:
-      if (r.dlouho) {
-        QFont f;
-        f.setBold(true);
-        return f;
-      }
-      return {};
     default: return {};
   }
 }
@@ -158,6 +151,8 @@ TabuleVlaku::TabuleVlaku(const DalsiTexty& texty, QWidget* rodic)
   pohled_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   pohled_->horizontalHeader()->setSectionResizeMode(SlStav, QHeaderView::Stretch);
   pohled_->setWordWrap(false);
+  // Room for every column with a state of some length, without scrolling sideways.
+  pohled_->setMinimumWidth(pohled_->fontMetrics().horizontalAdvance(QLatin1Char('8')) * 56);
   // The keys belong to the dispatcher's commands, as everywhere in the window.
   pohled_->setFocusPolicy(Qt::NoFocus);
   setWidget(pohled_);

@@ -169,6 +169,7 @@ VykazSmeny::VykazSmeny(Stav& s, const DalsiTexty& texty, QWidget* rodic)
     if (vlaky.size() > 10) x->setLabelsAngle(-90);
     auto* y = new QValueAxis;
     y->setRange(0, std::ceil(nejvic * 1.05));
+    y->applyNiceNumbers();
     y->setLabelFormat(QStringLiteral("%.0f"));
     graf->addAxis(x, Qt::AlignBottom);
     graf->addAxis(y, Qt::AlignLeft);
@@ -189,6 +190,7 @@ VykazSmeny::VykazSmeny(Stav& s, const DalsiTexty& texty, QWidget* rodic)
   tabulka_ = new QTableWidget(static_cast<int>(k.vlaky.size()), 10, this);
   tabulka_->setHorizontalHeaderLabels(sloupce.mid(0, 10));
   tabulka_->verticalHeader()->hide();
+  tabulka_->verticalHeader()->setDefaultSectionSize(tabulka_->fontMetrics().height() + 6);
   tabulka_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tabulka_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   for (int r = 0; r < static_cast<int>(k.vlaky.size()); ++r) {

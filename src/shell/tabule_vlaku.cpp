@@ -109,13 +109,14 @@ bool ModelTabule::obnov(Stav& s) {
     return true;
   }
   for (std::size_t i = 0; i < nove_.size(); ++i) {
-    if (StejnyNaObrazovce(nove_[i], radky_[i])) {
-      radky_[i] = nove_[i];
-      continue;
-    }
+    const bool stejny = StejnyNaObrazovce(nove_[i], radky_[i]);
+    // Mostly only the waiting times move on: then only their cells are painted again.
+    const bool jenCasy = !stejny && nove_[i].stav == radky_[i].stav &&
+                         nove_[i].udaj == radky_[i].udaj && nove_[i].dlouho == radky_[i].dlouho;
     radky_[i] = nove_[i];
+    if (stejny) continue;
     const int r = static_cast<int>(i);
-    emit dataChanged(index(r, 0), index(r, PocetSloupcu - 1));
+    emit dataChanged(index(r, jenCasy ? SlCeka : 0), index(r, PocetSloupcu - 1));
   }
   return false;
 }
@@ -148,11 +149,22 @@ TabuleVlaku::TabuleVlaku(const DalsiTexty& texty, QWidget* rodic)
   pohled_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   pohled_->verticalHeader()->hide();
   pohled_->verticalHeader()->setDefaultSectionSize(pohled_->fontMetrics().height() + 4);
-  pohled_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  // Fixed widths, wide enough for any value of the column: measuring the contents again at
+  // every change of a waiting time would cost each tick far more than the board itself.
+  const QFontMetrics fm = pohled_->fontMetrics();
+  const int okraj = fm.horizontalAdvance(QLatin1Char('8'));
+  const int sirky[] = {fm.horizontalAdvance(QStringLiteral("888888")),
+                       fm.horizontalAdvance(QStringLiteral("WWWWWWWW")),
+                       fm.horizontalAdvance(QStringLiteral("WWWWWWWW")), 0,
+                       fm.horizontalAdvance(QStringLiteral("8:88:88")),
+                       fm.horizontalAdvance(QStringLiteral("8:88:88"))};
+  pohled_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  for (int i = 0; i < PocetSloupcu; ++i)
+    if (sirky[i]) pohled_->setColumnWidth(i, sirky[i] * 9 / 10 + 2 * okraj);
   pohled_->horizontalHeader()->setSectionResizeMode(SlStav, QHeaderView::Stretch);
   pohled_->setWordWrap(false);
   // Room for every column with a state of some length, without scrolling sideways.
-  pohled_->setMinimumWidth(pohled_->fontMetrics().horizontalAdvance(QLatin1Char('8')) * 56);
+  pohled_->setMinimumWidth(okraj * 56);
   // The keys belong to the dispatcher's commands, as everywhere in the window.
   pohled_->setFocusPolicy(Qt::NoFocus);
   setWidget(pohled_);

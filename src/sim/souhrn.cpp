@@ -123,9 +123,9 @@ std::string SouhrnText(const Beh& beh) {
   const VysledekSkore& k = r.skore;
   radek("score", n(k.body) + " points: " + n(k.odbaveno) + " trains handled, " +
                      Cislo(k.zpozdeni, 1) + " s of waiting, " + n(k.odmitnuto) + " refused");
-  radek("waiting", "at signals " + Cislo(k.naCestu, 1) + " s, offers unanswered " +
-                       Cislo(k.naOdpoved, 1) + " s, accepted for a taken line " +
-                       Cislo(k.naTrat, 1) + " s; " + n(k.cekaji) + " waiting at the end");
+  radek("waiting", "at signals " + Cislo(k.naCestu, 1) + " s, unanswered " +
+                       Cislo(k.naOdpoved, 1) + " s, for the line " + Cislo(k.naTrat, 1) +
+                       " s, " + n(k.cekaji) + " trains waiting at the end");
   radek("calculation faults", n(r.poruchVypoctu));
   radek("events executed", n(r.udalosti));
   radek("wall time", Cislo(r.stenaSekund, 3) + " s, " +

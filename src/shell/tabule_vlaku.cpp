@@ -148,6 +148,7 @@ TabuleVlaku::TabuleVlaku(const DalsiTexty& texty, QWidget* rodic)
   pohled_->setSelectionMode(QAbstractItemView::SingleSelection);
   pohled_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   pohled_->verticalHeader()->hide();
+  pohled_->horizontalHeader()->setHighlightSections(false);
   pohled_->verticalHeader()->setDefaultSectionSize(pohled_->fontMetrics().height() + 4);
   // Fixed widths, wide enough for any value of the column: measuring the contents again at
   // every change of a waiting time would cost each tick far more than the board itself.

@@ -244,6 +244,51 @@ CS.update({38: "&Zobrazení", 39: "&Zvětšit", 40: "Z&menšit", 41: "&Skutečn�
            42: "&Barvy pro poruchy barvocitu"})
 EN.update({38: "&View", 39: "Zoom &in", 40: "Zoom &out", 41: "&Actual size",
            42: "Colour-&blind palette"})
+# The board of trains, the score in the status bar and the shift report.
+CS.update({60: '&Tabule vlaků',
+           61: '&Výkaz směny...',
+           62: 'Vlak  Odkud  Kam  Stav  Čeká  Celkem',
+           63: 'jede',
+           64: 'brzdí',
+           65: 'u návěstidla koleje',
+           66: 'stojí, nemá cestu',
+           67: 'nabízen, bez odpovědi',
+           68: 'přijat, trať obsazena',
+           69: 'obrácen, odjede v',
+           70: 'Body: %1    Čeká vlaků: %2',
+           71: 'Body  Vlaků odbaveno  Odjelo jinou tratí  Odmítnuto  Čekání u návěstidel  Čekání '
+               'na odpověď  Čekání na trať  Čekání celkem',
+           72: 'Vlaky během směny',
+           73: 'Ve stanici  Čekají',
+           74: 'Čekání jednotlivých vlaků (min)',
+           75: 'U návěstidla  Bez odpovědi  Na trať',
+           76: 'Vlak  Odkud  Kam  Nabídnut  Vjel  Odjel  Bez odpovědi  Na trať  U návěstidla  '
+               'Odmítnut',
+           77: '&Uložit jako CSV...',
+           78: 'Soubor nelze zapsat:',
+           79: '&Zavřít'})
+EN.update({60: '&Train board',
+           61: 'Shift &report...',
+           62: 'Train  From  To  State  Waiting  In all',
+           63: 'running',
+           64: 'braking',
+           65: 'at the signal of track',
+           66: 'standing, no route',
+           67: 'offered, unanswered',
+           68: 'accepted, line taken',
+           69: 'turned, leaving at',
+           70: 'Score: %1    Trains waiting: %2',
+           71: 'Points  Trains handled  Left by another line  Refused  Waiting at signals  '
+               'Waiting for an answer  Waiting for the line  Waiting in all',
+           72: 'Trains over the shift',
+           73: 'In the station  Waiting',
+           74: "Each train's waiting (min)",
+           75: 'At a signal  Unanswered  For the line',
+           76: 'Train  From  To  Offered  Entered  Left  Unanswered  For the line  At a signal  '
+               'Refused',
+           77: '&Save as CSV...',
+           78: 'Cannot write the file:',
+           79: '&Close'})
 
 
 # ---------------------------------------------------------------------------------------

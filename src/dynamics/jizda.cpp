@@ -12,6 +12,7 @@
 #include "dynamics/vypocty.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
+#include "traffic/skore.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -285,6 +286,12 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
 
 void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
   JednaOperace operace(s);
+  // A standing train sets off the moment its route is set, whichever way this ends.
+  struct PakSkore {
+    Stav& s;
+    int cislo;
+    ~PakSkore() { SkoreVlak(s, cislo); }
+  } pakSkore{s, cislo};
   RVlak* T = NajdiVlak(s, cislo);
   RNavestidlo* S = nullptr;
   RKolej* E = nullptr;

@@ -2,6 +2,7 @@
 
 #include "model/seznamy.h"
 #include "traffic/cas.h"
+#include "traffic/skore.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -48,6 +49,7 @@ void OdjezdVlaku(Stav& s, int cislo) {
   while (it != s.Vlaky.end() && it->cislo != cislo) ++it;
   if (it == s.Vlaky.end()) return;
   RVlak& T = *it;
+  SkoreOdjezd(s, T);
   if (!T.cesta.empty()) {
     const double ted = SimCas(s);
     const double a = T.cesta.back().delka;  // the head's position

@@ -15,6 +15,7 @@ void VyprazdniBeh(Stav& s) {
   s.HledanaCesta.clear();
   s.UlozenaCesta.clear();
   s.fronta.vyprazdni();
+  s.skore = {};
 }
 
 namespace {

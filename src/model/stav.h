@@ -17,6 +17,7 @@
 #include "model/prostredi.h"
 #include "model/zaznamy.h"
 #include "traffic/fronta.h"
+#include "traffic/skore.h"
 
 namespace stanovar {
 
@@ -127,6 +128,9 @@ struct Stav {
   // Hears every executed event with the simulated time it ran at (tests, logs, headless
   // runs). Empty by default, and then the main loop does not even build its arguments.
   std::function<void(double cas, const RUdalost& u)> pozorovatel;
+
+  // What the dispatcher cost each train so far, for the score, the board and the report.
+  Skore skore;
 
   // Hears each schema line once the reader has handled it: its number from 1, its kind and
   // fields 1 to 9 (index 0 unused). Empty by default; the station checker compares the lists

@@ -13,6 +13,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStatusBar>
 #include <QWheelEvent>
 #include <cmath>
 
@@ -20,11 +21,16 @@
 #include "control/klavesy.h"
 #include "control/menu.h"
 #include "files/soubory.h"
+#include "model/seznamy.h"
 #include "shell/dialogy.h"
 #include "shell/kodovani.h"
+#include "shell/tabule_vlaku.h"
+#include "shell/vykaz.h"
+#include "traffic/cas.h"
 #include "traffic/generace.h"
 #include "traffic/predani.h"
 #include "traffic/smycka.h"
+#include "traffic/tabule.h"
 
 namespace stanovar::shell {
 
@@ -70,6 +76,7 @@ void Panel(QWidget* w, const PanelView& v) {
 QSettings Predvolby() { return QSettings(QStringLiteral("Stanovar"), QStringLiteral("stanovar")); }
 const QString KlicZvetseni = QStringLiteral("zobrazeni/zvetseni");
 const QString KlicPaleta = QStringLiteral("zobrazeni/paleta");
+const QString KlicTabule = QStringLiteral("zobrazeni/tabule");
 
 // Room the window frame takes, for sizing a window that is not shown yet.
 constexpr QSize RamOkna(16, 40);
@@ -83,6 +90,13 @@ void ObrazStanice::paintEvent(QPaintEvent* e) {
   const QRectF cil = QRectF(e->rect()) & QRectF(0, 0, o.width() / pomer_, o.height() / pomer_);
   const QRectF zdroj(cil.x() * pomer_, cil.y() * pomer_, cil.width() * pomer_, cil.height() * pomer_);
   p.drawImage(cil, o, zdroj);
+  if (!oznaceni_.isEmpty()) {
+    // Black under white dashes: seen on any background, in any palette.
+    p.setPen(QPen(Qt::black, 3));
+    p.drawRect(oznaceni_);
+    p.setPen(QPen(Qt::white, 1, Qt::DashLine));
+    p.drawRect(oznaceni_);
+  }
 }
 
 void ObrazStanice::mousePressEvent(QMouseEvent* e) {
@@ -101,6 +115,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   klient->resize(KlientSirka, KlientVyska);
   setCentralWidget(klient);
   vytvorMenu();
+  vytvorTabuli();
 
   // A high-resolution screen gets the picture drawn at its own resolution, not enlarged.
   if (QScreen* o = QGuiApplication::primaryScreen()) pomer_ = std::max(1.0, o->devicePixelRatio());
@@ -153,6 +168,10 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuZmensit_->setText(dalsiTexty_.text(DalsiText::Zmensit));
   menuSkutecna_->setText(dalsiTexty_.text(DalsiText::SkutecnaVelikost));
   menuBarvoslepa_->setText(dalsiTexty_.text(DalsiText::Barvoslepa));
+  // The dock's title renames its menu command too: the command gets its access key after.
+  tabule_->noveTexty();
+  menuTabule_->setText(dalsiTexty_.text(DalsiText::TabuleVlaku));
+  menuVykaz_->setText(dalsiTexty_.text(DalsiText::VykazSmeny));
   {
     const QSignalBlocker ticho(menuBarvoslepa_);
     menuBarvoslepa_->setChecked(paleta_ == Paleta::Barvoslepa);
@@ -221,6 +240,68 @@ void TForm1::vytvorMenu() {
   menuHelp_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuHelpClick);
   menuNapoveda_->addSeparator();
   menuOprogramu_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuOprogramuClick);
+}
+
+void TForm1::vytvorTabuli() {
+  tabule_ = new TabuleVlaku(dalsiTexty_, this);
+  addDockWidget(Qt::RightDockWidgetArea, tabule_);
+  // Shown only once the user asks for it: the window keeps its classic look until then.
+  tabule_->setVisible(Predvolby().value(KlicTabule, false).toBool());
+  connect(tabule_, &TabuleVlaku::vybran, this, &TForm1::VyberVlak);
+  menuZobrazeni_->addSeparator();
+  menuTabule_ = tabule_->toggleViewAction();
+  menuZobrazeni_->addAction(menuTabule_);
+  connect(menuTabule_, &QAction::triggered, this, [this](bool zap) {
+    Predvolby().setValue(KlicTabule, zap);
+    obnovTabuli();
+    prizpusobOkno();
+  });
+  menuVykaz_ = menuZobrazeni_->addAction(QString(), this, &TForm1::MenuVykazClick);
+  stavSkore_ = new QLabel(this);
+  stavSkore_->setObjectName(QStringLiteral("StavSkore"));
+  statusBar()->addWidget(stavSkore_);
+}
+
+void TForm1::obnovTabuli() {
+  if (!tabule_) return;
+  if (tabule_->isVisible()) tabule_->obnov(stav_);
+  const VysledekSkore v = SpocitejSkore(stav_, SimCas(stav_));
+  const QString t = dalsiTexty_.text(DalsiText::StavovyRadek).arg(v.body).arg(v.cekaji);
+  if (t != zobrazeneSkore_) {
+    zobrazeneSkore_ = t;
+    stavSkore_->setText(t);
+  }
+  // The frame follows the chosen train from track to track, and goes with it.
+  QRect r;
+  if (oznacenyVlak_) {
+    const int id = KolejVlaku(stav_, oznacenyVlak_);
+    if (const RKolej* k = id ? NajdiKolej(stav_, id) : nullptr) {
+      auto naPohled = [&](int v) { return platno_->naObraz(v) / pomer_; };
+      const int x1 = std::min(k->x1, k->x2), x2 = std::max(k->x1, k->x2);
+      r = QRectF(QPointF(naPohled(x1 - 2), naPohled(k->y1 - gy / 2)),
+                 QPointF(naPohled(x2 + 2), naPohled(k->y1 + gy / 2)))
+              .toAlignedRect();
+    } else {
+      oznacenyVlak_ = 0;
+    }
+  }
+  image1_->oznac(r);
+}
+
+void TForm1::VyberVlak(int cislo) {
+  if (stav_.zpravaOtevrena) return;
+  VyberZTabule(stav_, cislo);
+  oznacenyVlak_ = cislo;
+  zrcadli();
+}
+
+void TForm1::MenuVykazClick() {
+  ZacniModalni(stav_);
+  zrcadli();
+  VykazSmeny vykaz(stav_, dalsiTexty_, this);
+  vykaz.exec();
+  MenuDialogKonec(stav_);
+  zrcadli();
 }
 
 void TForm1::vytvorOvladace() {
@@ -383,7 +464,7 @@ QPoint TForm1::naStanici(QPointF bod) const {
 }
 
 int TForm1::zvetseniProObrazovku(QSize dostupne) const {
-  const int menu = menuBar()->sizeHint().height();
+  const int menu = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
   for (auto z = std::rbegin(Zvetseni); z != std::rend(Zvetseni); ++z) {
     const QSize okno(KlientSirka * *z / 100, ObrazTop + (KlientVyska - 60) * *z / 100 + 1 + menu);
     if (okno.width() + RamOkna.width() <= dostupne.width() &&
@@ -403,11 +484,14 @@ void TForm1::prizpusobOkno() {
   QSize klient(std::max(image1_->width(), panely), ObrazTop + image1_->height() + 1);
   klient = klient.expandedTo(QSize(KlientSirka, KlientVyska));
   const int menu = menuBar()->sizeHint().height();
+  // The status bar below and the board beside the picture take room of their own.
+  const QSize okraje(tabule_ && tabule_->isVisible() ? tabule_->width() : 0,
+                     menu + statusBar()->sizeHint().height());
   if (QScreen* o = screen()) {
-    const QSize d = o->availableSize() - RamOkna - QSize(0, menu);
+    const QSize d = o->availableSize() - RamOkna - okraje;
     klient = klient.boundedTo(d).expandedTo(QSize(panely, ObrazTop + 120));
   }
-  resize(klient + QSize(0, menu));
+  resize(klient + okraje);
   centralWidget()->resize(klient);
 }
 
@@ -540,6 +624,7 @@ void TForm1::zrcadli() {
     zobrazenaRevize_ = platno_->revize();
     image1_->update();
   }
+  obnovTabuli();
   if (o.zavrit) {
     stav_.okno.zavrit = false;
     close();

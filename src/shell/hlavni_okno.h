@@ -31,6 +31,7 @@ namespace stanovar::shell {
 
 class TFormSoubory;
 class TFormNastav;
+class TabuleVlaku;
 
 // The picture control: shows the retained image, one image pixel to one device pixel, and
 // passes mouse-downs on, in image pixels.
@@ -42,6 +43,15 @@ class ObrazStanice : public QWidget {
     platno_ = p;
     pomer_ = pomer;
   }
+  // A frame drawn over the picture around the train chosen on the board (logical pixels;
+  // empty for none).
+  void oznac(const QRect& r) {
+    if (r == oznaceni_) return;
+    update(oznaceni_.adjusted(-2, -2, 2, 2));
+    oznaceni_ = r;
+    update(oznaceni_.adjusted(-2, -2, 2, 2));
+  }
+  const QRect& oznaceni() const { return oznaceni_; }
 
  signals:
   void stisk(Qt::MouseButton tlacitko, int x, int y);
@@ -53,6 +63,7 @@ class ObrazStanice : public QWidget {
  private:
   QtPlatno* platno_ = nullptr;
   double pomer_ = 1;  // device pixels per logical pixel
+  QRect oznaceni_;
 };
 
 class TForm1 : public QMainWindow {
@@ -99,12 +110,22 @@ class TForm1 : public QMainWindow {
   // Copies the state's window view onto the widgets.
   void zrcadli();
 
+  TabuleVlaku* tabule() { return tabule_; }
+  QLabel* stavSkore() { return stavSkore_; }
+  QAction* menuTabule() { return menuTabule_; }
+  QAction* menuVykaz() { return menuVykaz_; }
+  // The board and the status bar at the present time; part of every mirroring.
+  void obnovTabuli();
+  // A train chosen on the board: shown in the train panel, or its offer in the accept panel.
+  void VyberVlak(int cislo);
+
  public slots:
   void MenuOtevritClick();
   void MenuNastavClick();
   void MenuKonecClick();
   void MenuHelpClick();
   void MenuOprogramuClick();
+  void MenuVykazClick();
   void CasovacUdalostiTimer();
   void BlikacTimer();
   void RychlomerTimer();
@@ -119,6 +140,7 @@ class TForm1 : public QMainWindow {
 
  private:
   void vytvorMenu();
+  void vytvorTabuli();
   void vytvorOvladace();
   void rozlozPanely();
   void rozlozPanel(QWidget* panel, QLabel* nadpis, std::vector<QLabel*>& nadpisy,
@@ -170,6 +192,13 @@ class TForm1 : public QMainWindow {
   QMenu* menuZobrazeni_ = nullptr;
   QAction *menuZvetsit_, *menuZmensit_, *menuSkutecna_, *menuBarvoslepa_;
   std::vector<QAction*> menuUrovne_;
+  QAction* menuTabule_ = nullptr;
+  QAction* menuVykaz_ = nullptr;
+
+  TabuleVlaku* tabule_ = nullptr;
+  QLabel* stavSkore_ = nullptr;
+  QString zobrazeneSkore_;
+  int oznacenyVlak_ = 0;  // train framed on the picture, 0 none
 
   QTimer casovacUdalosti_;
   QTimer blikac_;

@@ -21,6 +21,28 @@ enum class DalsiText {
   Zmensit,             // zoom out
   SkutecnaVelikost,    // back to 100 %
   Barvoslepa,          // the colour-blind palette
+
+  // The board of trains, the score and the shift report.
+  TabuleVlaku = 60,  // the board of trains (menu command and panel title)
+  VykazSmeny = 61,  // the shift report (menu command and dialog title)
+  SloupceTabule = 62,  // the board's columns, split at runs of blanks
+  StavJede = 63,
+  StavBrzdi = 64,
+  StavUNavestidla = 65,  // followed by the track or signal
+  StavStoji = 66,
+  StavNabidnut = 67,
+  StavPrijat = 68,
+  StavObracen = 69,  // followed by the departure time
+  StavovyRadek = 70,  // the status bar: %1 the points, %2 the trains waiting
+  SouhrnVykazu = 71,  // the report's totals, split at runs of blanks
+  GrafPrubeh = 72,
+  RadyPrubehu = 73,  // split at runs of blanks
+  GrafCekani = 74,
+  CastiCekani = 75,  // split at runs of blanks
+  SloupceVykazu = 76,  // the report's table of trains, split at runs of blanks
+  UlozitCsv = 77,
+  NelzeUlozit = 78,  // followed by the file name
+  Zavrit = 79,
 };
 
 class DalsiTexty {

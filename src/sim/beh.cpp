@@ -293,6 +293,7 @@ void Beh::dokonci(double konec) {
   r.zruseno = dispecer_.zruseno;
   r.akci = nahodny_.akci;
   r.poruchVypoctu = prostredi_.pocetZprav;
+  r.skore = SpocitejSkore(s_, konec);
 
   // Ordered by identifier, so that a tie goes to the lower one.
   double nejdele = -1;

@@ -62,6 +62,8 @@ struct SouhrnBehu {
   // each element entered at least once was occupied.
   std::vector<double> pobyty;
   std::map<int, double> obsazenoPrvku;
+  // The dispatcher's score at the end of the run.
+  VysledekSkore skore;
 };
 
 class Beh {

@@ -73,6 +73,12 @@ std::string SouhrnJson(const Beh& beh) {
   else
     j += "null,\n";
   j += "  \"wrong_way\": " + n(r.spatnymSmerem) + ",\n";
+  const VysledekSkore& k = r.skore;
+  j += "  \"score\": {\"points\": " + n(k.body) + ", \"handled\": " + n(k.odbaveno) +
+       ", \"delay_s\": " + Cislo(k.zpozdeni, 1) + ", \"at_signal_s\": " + Cislo(k.naCestu, 1) +
+       ", \"unanswered_s\": " + Cislo(k.naOdpoved, 1) +
+       ", \"waiting_for_line_s\": " + Cislo(k.naTrat, 1) + ", \"refused\": " + n(k.odmitnuto) +
+       ", \"wrong_way\": " + n(k.spatnymSmerem) + ", \"waiting_now\": " + n(k.cekaji) + "},\n";
   if (v.nahodny) j += "  \"random_actions\": " + n(r.akci) + ",\n";
   j += "  \"calculation_faults\": " + n(r.poruchVypoctu) + ",\n";
   j += "  \"events\": " + n(r.udalosti) + ",\n";
@@ -114,6 +120,12 @@ std::string SouhrnText(const Beh& beh) {
                                                   n(r.obsazeniNejvytizenejsiho) + " times, " +
                                                   Cislo(r.obsazenoSekund, 1) + " s occupied"
                                             : std::string("none"));
+  const VysledekSkore& k = r.skore;
+  radek("score", n(k.body) + " points: " + n(k.odbaveno) + " trains handled, " +
+                     Cislo(k.zpozdeni, 1) + " s of waiting, " + n(k.odmitnuto) + " refused");
+  radek("waiting", "at signals " + Cislo(k.naCestu, 1) + " s, unanswered " +
+                       Cislo(k.naOdpoved, 1) + " s, for the line " + Cislo(k.naTrat, 1) +
+                       " s, " + n(k.cekaji) + " trains waiting at the end");
   radek("calculation faults", n(r.poruchVypoctu));
   radek("events executed", n(r.udalosti));
   radek("wall time", Cislo(r.stenaSekund, 3) + " s, " +

@@ -8,6 +8,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/predani.h"
+#include "traffic/skore.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -135,10 +136,12 @@ void PridejNabidku(Stav& s, int cislo, const std::string& odkud, const std::stri
   n.y = y;
   n.soused = soused;
   n.spoj = spoj;
+  SkoreNabidka(s, n);
 }
 
 void ZrusNabidku(Stav& s, RNabidka* n) {
   if (!n) return;
+  SkoreKonecNabidky(s, n->cislo);
   s.Nabidky.remove_if([n](const RNabidka& x) { return &x == n; });
 }
 
@@ -192,6 +195,7 @@ void LabelAnoClick(Stav& s) {
       vstup->druh = 4;
       k->druhKonce = 4;
       n->prijata = true;
+      SkorePrijeti(s, n->cislo);
     }
   }
   ZavriPanel(s, x, y, konec);
@@ -204,6 +208,7 @@ void LabelNeClick(Stav& s) {
     return;
   }
   int konec = 0;
+  SkoreOdmitnuti(s, n->cislo);
   if (RSoused* vstup = KonecNabidky(s, *n, 5, &konec)) vstup->druh = 3;
   if (RKolej* k = KolejVBode(s, n->x, n->y)) k->druhKonce = 3;
   const int x = n->x, y = n->y;

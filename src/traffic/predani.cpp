@@ -11,6 +11,7 @@
 #include "model/seznamy.h"
 #include "model/text.h"
 #include "traffic/cas.h"
+#include "traffic/skore.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -219,6 +220,7 @@ void PosliVlak(Stav& s, int soused) {
     T->vlak = E.cislo;
     T->zaver = 3;
     KresliPrvek(s, *T, BarvaObsazeno, std::to_string(E.cislo));
+    SkoreVjezd(s, E.cislo, E.odkud, E.kam);
   }
 
   // Tracks that follow the arrival track without a signal between them are set after it as

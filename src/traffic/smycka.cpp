@@ -9,6 +9,7 @@
 #include "traffic/generace.h"
 #include "traffic/obsazeni.h"
 #include "traffic/predani.h"
+#include "traffic/skore.h"
 
 namespace stanovar {
 
@@ -44,6 +45,9 @@ void ProvedUdalost(Stav& s, const RUdalost& u) {
     case UdalostBrzdZrych: NastavBrzdZrych(s, u.vlak, u.hodnota1); break;
     default: break;
   }
+  // Only these may stop a train or set it off; the rest would only cost a look-up.
+  if (u.druh >= UdalostBrzdeni && u.druh != UdalostOdjezd && u.druh != UdalostGenerace)
+    SkoreVlak(s, u.vlak);
 }
 
 namespace {

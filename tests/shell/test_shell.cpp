@@ -19,7 +19,12 @@
 #include "shell/dialogy.h"
 #include "shell/hlavni_okno.h"
 #include "shell/kodovani.h"
+#include "shell/tabule_vlaku.h"
+#include "shell/vykaz.h"
 #include "traffic/cas.h"
+#include "traffic/tabule.h"
+#include <QtCharts/QChartView>
+#include <QStatusBar>
 
 using namespace stanovar;
 using namespace stanovar::shell;
@@ -583,6 +588,70 @@ class TestShell : public QObject {
     okno.stav().zpravaOtevrena = true;
     okno.CasovacUdalostiTimer();
     QCOMPARE(QString::fromLatin1(okno.stav().okno.hodiny.c_str()), QStringLiteral("7:05:09"));
+  }
+
+  void boardListsTheWaitingTrainsFirstAndTheReportShowsTheShift() {
+    Zapis(cesta("stanovar.ini"), IniStanice(QStringLiteral(STANOVAR_DATA_DIR), "demo", "english.lng"));
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.show();
+    QVERIFY(!okno.tabule()->isVisible());  // until the user asks for it
+    okno.menuTabule()->trigger();
+    QVERIFY(okno.tabule()->isVisible());
+    Stav& s = okno.stav();
+    // Half an hour with nobody at the desk: offers wait, trains stand at their signals.
+    for (int i = 0; i < 60; ++i) {
+      env.posun(30);
+      okno.CasovacUdalostiTimer();
+    }
+    const ModelTabule* m = okno.tabule()->model();
+    const auto& radky = m->radky();
+    QVERIFY(radky.size() >= 2);
+    QCOMPARE(static_cast<std::size_t>(m->rowCount()), s.skore.aktivni.size());
+    for (std::size_t i = 0; i + 1 < radky.size(); ++i)
+      QVERIFY(radky[i].ceka >= radky[i + 1].ceka);
+    QCOMPARE(m->data(m->index(0, SlCeka), Qt::DisplayRole).toString(), TextCekani(radky[0].ceka));
+    QVERIFY(radky[0].dlouho);
+    const VysledekSkore v = SpocitejSkore(s, SimCas(s));
+    QCOMPARE(okno.stavSkore()->text(), QStringLiteral("Score: %1    Trains waiting: %2").arg(v.body).arg(v.cekaji));
+
+    // Choosing a row: a train shows in the train panel and is framed on the picture; an offer
+    // opens the accept panel.
+    bool vlak = false, nabidka = false;
+    for (int r = 0; r < m->rowCount(); ++r) {
+      const RadekTabule x = radky[static_cast<std::size_t>(r)];
+      okno.tabule()->pohled()->selectRow(r);
+      if (x.stav == StavRadku::Nabidnut) {
+        QVERIFY(s.okno.PanelSouhlas.viditelny);
+        QCOMPARE(s.NabizenyVlak, x.cislo);
+        nabidka = true;
+      } else if (x.stav != StavRadku::Prijat) {
+        QVERIFY(s.okno.PanelVlak.viditelny);
+        QCOMPARE(s.ZobrazenyVlak, x.cislo);
+        QVERIFY(!okno.Image1()->oznaceni().isEmpty());
+        vlak = true;
+      }
+    }
+    QVERIFY(vlak && nabidka);
+
+    QString csv;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<VykazSmeny*>(QApplication::activeModalWidget());
+      QVERIFY(d != nullptr);
+      QCOMPARE(d->findChildren<QChartView*>().size(), 2);
+      QCOMPARE(d->grafPrubehu()->chart()->series().size(), 2);
+      QCOMPARE(d->grafCekani()->chart()->series().size(), 1);
+      QCOMPARE(d->hodnoty()[0]->text(), QString::number(v.body));
+      QCOMPARE(d->tabulka()->rowCount(), static_cast<int>(s.skore.vlaky.size()));
+      csv = cesta("smena.csv");
+      QVERIFY(d->ulozCsv(csv));
+      d->reject();
+    });
+    okno.menuVykaz()->trigger();
+    const QString obsah = QString::fromStdString(Cti(csv));
+    QCOMPARE(obsah.count(QLatin1Char('\n')), static_cast<int>(s.skore.vlaky.size()) + 1);
+    QVERIFY(obsah.startsWith(QStringLiteral("train,from,to,")));
+    QCOMPARE(s.RychlostSim, 1);  // the report paused the run and resumed it
   }
 };
 

@@ -218,3 +218,29 @@ TEST(Sim, CommandLine) {
 TEST(Sim, NamesInTheCentralEuropeanCodePageBecomeUtf8) {
   EXPECT_EQ(Cp1250NaUtf8("Lesn\xE1 \x8A\xB9\x80 1a"), "Lesná Šą€ 1a");
 }
+
+TEST(Sim, TheAutomaticDispatcherScoresBetterThanNoneAndTheCarelessOneOnEveryShippedStation) {
+  for (const char* slozka : {"", "/vlci_brod"}) {
+    for (std::uint32_t seed : {1u, 2u, 3u}) {
+      SCOPED_TRACE(std::string(slozka) + " seed " + std::to_string(seed));
+      long long body[3];
+      for (int d = 0; d < 3; ++d) {
+        VolbyBehu v = Demo(seed, 6);
+        v.stanice += slozka;
+        v.dispecer = d != 1;
+        v.nahodny = d == 2;
+        Beh beh(v);
+        ASSERT_EQ(beh.nacti(), "");
+        ASSERT_TRUE(beh.spust(nullptr));
+        const VysledekSkore& k = beh.souhrn().skore;
+        body[d] = k.body;
+        // The summary for programs carries the same score.
+        EXPECT_NE(SouhrnJson(beh).find("\"score\": {\"points\": " + std::to_string(k.body) +
+                                       ", \"handled\": " + std::to_string(k.odbaveno)),
+                  std::string::npos);
+      }
+      EXPECT_GT(body[0], body[1]);
+      EXPECT_GT(body[0], body[2]);
+    }
+  }
+}

@@ -1,0 +1,242 @@
+#include "traffic/skore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "model/seznamy.h"
+#include "model/stav.h"
+#include "model/kodovani.h"
+#include "traffic/cas.h"
+#include "traffic/smycka.h"
+
+namespace stanovar {
+
+namespace {
+
+constexpr double Den = 86400.0;
+
+double Ted(Stav& s) {
+  const double t = SimCas(s);
+  if (s.skore.zacatek < 0) {
+    s.skore.zacatek = t;
+    s.skore.prubeh.push_back({t, 0, 0});
+  }
+  return t;
+}
+
+// Notes the two counts at `ted`; changes at one instant make one point.
+void Zapis(Skore& k, double ted) {
+  if (!k.prubeh.empty()) {
+    BodSmeny& b = k.prubeh.back();
+    if (b.veStanici == k.veStanici && b.cekaji == k.cekaji) return;
+    if (b.cas == ted) {
+      b.veStanici = k.veStanici;
+      b.cekaji = k.cekaji;
+      // Back where the point before stood: the change came to nothing.
+      if (k.prubeh.size() > 1 && k.prubeh[k.prubeh.size() - 2].veStanici == b.veStanici &&
+          k.prubeh[k.prubeh.size() - 2].cekaji == b.cekaji)
+        k.prubeh.pop_back();
+      return;
+    }
+  }
+  k.prubeh.push_back({ted, k.veStanici, k.cekaji});
+}
+
+// Closes the wait now open and opens `nove` (or none) at `ted`.
+void Cekej(Skore& k, SkoreVlaku& v, CekaniVlaku nove, double ted) {
+  if (v.ceka == nove) return;
+  const double doba = std::max(0.0, (ted - v.cekaOd) * Den);
+  switch (v.ceka) {
+    case CekaNaOdpoved: v.naOdpoved += doba; break;
+    case CekaNaTrat: v.naTrat += doba; break;
+    case CekaNaCestu: v.naCestu += doba; break;
+    default: break;
+  }
+  k.cekaji += (nove != NeCeka) - (v.ceka != NeCeka);
+  v.ceka = nove;
+  v.cekaOd = ted;
+}
+
+// Index into vlaky of the active run of train `cislo` in phase `faze`, -1 none.
+int Aktivni(const Skore& k, int cislo, FazeVlaku faze) {
+  for (int i : k.aktivni) {
+    const SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
+    if (v.cislo == cislo && v.faze == faze) return i;
+  }
+  return -1;
+}
+
+void Uvolni(Skore& k, int i) { std::erase(k.aktivni, i); }
+
+}  // namespace
+
+void CekaniRunu(const SkoreVlaku& v, double ted, double& naOdpoved, double& naTrat,
+                double& naCestu) {
+  naOdpoved = v.naOdpoved;
+  naTrat = v.naTrat;
+  naCestu = v.naCestu;
+  const double doba = std::max(0.0, (ted - v.cekaOd) * Den);
+  if (v.ceka == CekaNaOdpoved) naOdpoved += doba;
+  if (v.ceka == CekaNaTrat) naTrat += doba;
+  if (v.ceka == CekaNaCestu) naCestu += doba;
+}
+
+VysledekSkore SpocitejSkore(const Stav& s, double ted) {
+  const Skore& k = s.skore;
+  VysledekSkore r;
+  for (const SkoreVlaku& v : k.vlaky) {
+    double a, b, c;
+    CekaniRunu(v, ted, a, b, c);
+    r.naOdpoved += a;
+    r.naTrat += b;
+    r.naCestu += c;
+    r.odmitnuto += v.odmitnut;
+    if (v.odjel >= 0) ++(v.spatnymSmerem ? r.spatnymSmerem : r.odbaveno);
+  }
+  r.zpozdeni = r.naOdpoved + r.naTrat + r.naCestu;
+  r.cekaji = k.cekaji;
+  r.veStanici = k.veStanici;
+  r.body = BodyZaVlak * r.odbaveno - BodyZaOdmitnuti * r.odmitnuto -
+           std::llround(BodyZaMinutu * r.zpozdeni / 60.0);
+  return r;
+}
+
+std::string CsvSmeny(const Stav& s, double ted) {
+  std::string r =
+      "train,from,to,offered,entered,left,unanswered_s,waiting_for_line_s,at_signal_s,refused,"
+      "wrong_way\n";
+  const auto cas = [](double t) { return t < 0 ? std::string() : TextCasuDne(t); };
+  // Names are at most eight letters of the timetable; a comma or quote would still break a
+  // column, so such a name is quoted.
+  const auto jmeno = [](const std::string& t) {
+    const std::string u = Cp1250NaUtf8(t);
+    if (u.find_first_of(",\"\n") == std::string::npos) return u;
+    std::string q = "\"";
+    for (char c : u) q += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return q + "\"";
+  };
+  for (const SkoreVlaku& v : s.skore.vlaky) {
+    double a, b, c;
+    CekaniRunu(v, ted, a, b, c);
+    char cisla[96];
+    std::snprintf(cisla, sizeof cisla, "%.1f,%.1f,%.1f,%d,%d", a, b, c, v.odmitnut ? 1 : 0,
+                  v.spatnymSmerem ? 1 : 0);
+    r += std::to_string(v.cislo) + "," + jmeno(v.odkud) + "," + jmeno(v.kam) + "," +
+         cas(v.nabidnut) + "," + cas(v.vjel) + "," + cas(v.odjel) + "," + cisla + "\n";
+  }
+  return r;
+}
+
+void SkoreNabidka(Stav& s, const RNabidka& n) {
+  const double ted = Ted(s);
+  Skore& k = s.skore;
+  SkoreVlaku& v = k.vlaky.emplace_back();
+  v.cislo = n.cislo;
+  v.odkud = n.odkud;
+  v.kam = n.kam;
+  v.nabidnut = ted;
+  k.aktivni.push_back(static_cast<int>(k.vlaky.size() - 1));
+  Cekej(k, v, CekaNaOdpoved, ted);
+  Zapis(k, ted);
+}
+
+void SkorePrijeti(Stav& s, int cislo) {
+  const int i = Aktivni(s.skore, cislo, FazeNabidnut);
+  if (i < 0) return;
+  const double ted = Ted(s);
+  Cekej(s.skore, s.skore.vlaky[static_cast<std::size_t>(i)], CekaNaTrat, ted);
+  Zapis(s.skore, ted);
+}
+
+void SkoreOdmitnuti(Stav& s, int cislo) {
+  Skore& k = s.skore;
+  const int i = Aktivni(k, cislo, FazeNabidnut);
+  if (i < 0) return;
+  const double ted = Ted(s);
+  SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
+  Cekej(k, v, NeCeka, ted);
+  v.odmitnut = true;
+  v.faze = FazeKonec;
+  Uvolni(k, i);
+  Zapis(k, ted);
+}
+
+void SkoreKonecNabidky(Stav& s, int cislo) {
+  Skore& k = s.skore;
+  const int i = Aktivni(k, cislo, FazeNabidnut);
+  if (i < 0) return;
+  const double ted = Ted(s);
+  SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
+  Cekej(k, v, NeCeka, ted);
+  // Either its train is handed over right after this, or the hand-over comes to nothing and
+  // the run ends here.
+  v.faze = FazeKonec;
+  k.predavany = i;
+  Uvolni(k, i);
+  Zapis(k, ted);
+}
+
+void SkoreVjezd(Stav& s, int cislo, const std::string& odkud, const std::string& kam) {
+  const double ted = Ted(s);
+  Skore& k = s.skore;
+  int i = -1;
+  if (k.predavany >= 0 && k.predavany < static_cast<int>(k.vlaky.size()) &&
+      k.vlaky[static_cast<std::size_t>(k.predavany)].cislo == cislo &&
+      k.vlaky[static_cast<std::size_t>(k.predavany)].vjel < 0 &&
+      k.vlaky[static_cast<std::size_t>(k.predavany)].cekaOd == ted &&
+      !k.vlaky[static_cast<std::size_t>(k.predavany)].odmitnut) {
+    i = k.predavany;
+    k.aktivni.push_back(i);
+  } else {
+    i = Aktivni(k, cislo, FazeNabidnut);
+  }
+  k.predavany = -1;
+  if (i < 0) {
+    SkoreVlaku& n = k.vlaky.emplace_back();
+    n.cislo = cislo;
+    n.odkud = odkud;
+    n.kam = kam;
+    i = static_cast<int>(k.vlaky.size() - 1);
+    k.aktivni.push_back(i);
+  }
+  SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
+  Cekej(k, v, NeCeka, ted);
+  v.faze = FazeVeStanici;
+  v.vjel = ted;
+  ++k.veStanici;
+  Zapis(k, ted);
+}
+
+void SkoreOdjezd(Stav& s, RVlak& T) {
+  Skore& k = s.skore;
+  const int i = Aktivni(k, T.cislo, FazeVeStanici);
+  if (i < 0) return;
+  const double ted = Ted(s);
+  SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
+  Cekej(k, v, NeCeka, ted);
+  if (RKrok* krok = PosledniKolejKrok(T.cesta))
+    if (RKolej* trat = NajdiKolej(s, krok->prvek)) v.spatnymSmerem = trat->soused != T.cil;
+  v.odjel = ted;
+  v.faze = FazeKonec;
+  --k.veStanici;
+  Uvolni(k, i);
+  Zapis(k, ted);
+}
+
+void SkoreVlak(Stav& s, int cislo) {
+  Skore& k = s.skore;
+  const int i = Aktivni(k, cislo, FazeVeStanici);
+  if (i < 0) return;
+  SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
+  const RVlak* T = NajdiVlak(s, cislo);
+  if (!T) return;
+  // Standing: no speed now and none to reach. A turned train waits for its departure time.
+  const bool stoji = T->rychlost == 0 && T->CilRychl == 0 && !T->brzdi && !T->maOdjezd;
+  if (stoji == (v.ceka == CekaNaCestu)) return;
+  const double ted = Ted(s);
+  Cekej(k, v, stoji ? CekaNaCestu : NeCeka, ted);
+  Zapis(k, ted);
+}
+
+}  // namespace stanovar

@@ -200,7 +200,7 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
   const auto zacatek = std::chrono::steady_clock::now();
   zaznam_ = zaznam;
   if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
-  const double konec = start_ + volby_.hodin / 24.0;
+  const double konec = start_ + (hodinDrive_ + volby_.hodin) / 24.0;
 
   auto podivejSe = [&] {
     const double ted = SimCas(s_);
@@ -243,6 +243,9 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
     ok = zkontroluj(SimCas(s_));
     if (prubeh && ++kroku % 256 == 0) prubeh((SimCas(s_) - start_) / (konec - start_));
   }
+  // From here on the hours are those of the whole shift, both parts of a resumed one.
+  hodinDrive_ += volby_.hodin;
+  volby_.hodin = hodinDrive_;
   if (volby_.snimek) snimek_ = uloz();
   dokonci(ok ? konec : SimCas(s_));
   souhrn_.stenaSekund =
@@ -265,7 +268,7 @@ nlohmann::json Beh::doplnek() const {
   for (const auto& [v, p] : nabidky_) nabidky.push_back({v, p});
   for (const auto& [id, o] : prvky_) prvky.push_back({id, o.pocet, o.od, o.celkem});
   const SouhrnBehu& r = souhrn_;
-  return {{"hodin", volby_.hodin}, {"seed", volby_.seed}, {"cetnost", volby_.cetnost}, {"dispecer", volby_.dispecer},
+  return {{"hodin", hodinDrive_}, {"seed", volby_.seed}, {"cetnost", volby_.cetnost}, {"dispecer", volby_.dispecer},
           {"nahodny", volby_.nahodny}, {"start", start_}, {"soucetPobytu", soucetPobytu_},
           {"pritomne", pritomne}, {"nabidky", nabidky}, {"prvky", prvky},
           {"pocty", {r.vjelo, r.odjelo, r.nabidnuto, r.prijato, r.odmitnuto, r.spatnymSmerem,
@@ -281,7 +284,7 @@ void Beh::doplnek(const nlohmann::json& j) {
     if (!std::isfinite(d)) throw std::invalid_argument("run totals");
     return d;
   };
-  volby_.hodin += realne(j.at("hodin"));
+  hodinDrive_ = realne(j.at("hodin"));
   volby_.seed = j.at("seed").get<std::uint32_t>();
   volby_.cetnost = j.at("cetnost").get<int>();
   start_ = realne(j.at("start"));
@@ -303,9 +306,16 @@ void Beh::doplnek(const nlohmann::json& j) {
 }
 
 std::string Beh::obnov(const std::string& cesta, bool dispecerZadan) {
+  std::string text;
+  if (CtiSoubor(cesta, text) != Nacteni::Precteno)
+    return PopisChyby({ChybaUlozeni::NelzeCist, cesta});
+  return obnovZTextu(text, dispecerZadan);
+}
+
+std::string Beh::obnovZTextu(const std::string& text, bool dispecerZadan) {
   nlohmann::json d;
   CastiBehu c{&dispecer_, &nahodny_, &kontrola_, &prostredi_, &d};
-  if (VysledekUlozeni v = NactiSmenu(s_, c, cesta); !v) return PopisChyby(v);
+  if (VysledekUlozeni v = NactiSmenuZTextu(s_, c, text); !v) return PopisChyby(v);
   try {
     if (!dispecerZadan) {
       volby_.dispecer = d.at("dispecer").get<bool>();

@@ -80,6 +80,7 @@ class Beh {
   // exactly as the run would have gone on. With `dispecerZadan` the dispatcher of the options
   // replaces the saved one. Empty when it could be read, else what was wrong.
   std::string obnov(const std::string& cesta, bool dispecerZadan);
+  std::string obnovZTextu(const std::string& text, bool dispecerZadan);
 
   // Runs the loaded station for the hours asked. Each executed event goes to `zaznam`, when
   // given, as one CSV line after a header; `prubeh` hears the fraction done now and then.
@@ -130,6 +131,7 @@ class Beh {
   std::map<int, bool> nabidky_;          // offered train -> seen
   std::map<int, Obsazeni> prvky_;
   double soucetPobytu_ = 0;
+  double hodinDrive_ = 0;  // hours run before this run (by the saved part of a shift)
   bool obnoveny_ = false;  // resumed: the dispatchers have looked at this instant already
   std::string snimek_;
 };

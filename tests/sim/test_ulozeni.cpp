@@ -3,6 +3,7 @@
 // running state left as it was.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -11,8 +12,12 @@
 
 #include <unistd.h>
 
+#include "fakes/skriptovane_prostredi.h"
 #include "sim/beh.h"
 #include "sim/prikaz.h"
+#include "traffic/cas.h"
+#include "traffic/kontrola.h"
+#include "traffic/prevzeti.h"
 #include "traffic/smycka.h"
 
 using namespace stanovar;
@@ -149,4 +154,30 @@ TEST(Ulozeni, PoskozenaCiziAZmenenaUlozeniJsouOdmitnuta) {
   EXPECT_EQ(SpustPrikaz(3, argv, out, err, false), KodSpatneVolani);
   EXPECT_NE(err.str().find("damaged"), std::string::npos) << err.str();
   fs::remove_all(adr);
+}
+
+TEST(Ulozeni, PrevzetiPredaStaniciVProvozuVeSkutecnemCase) {
+  // Just after midnight too: the hour before lies in the day before.
+  for (double ted : {8.0 / 24, 0.25 / 24}) {
+    test::SkriptovaneProstredi p;
+    p.cas = ted;
+    PrazdnePlatno platno;
+    Stav s;
+    s.platno = &platno;
+    s.prostredi = &p;
+    const std::string d = STANOVAR_DATA_DIR "/vlci_brod/vlci_brod.";
+    ASSERT_TRUE(PrevezmiProvoz(s, d + "yrd", d + "gvd", d + "lok"));
+    EXPECT_GE(s.Vlaky.size(), 3u) << "trains in the station at once";
+    EXPECT_NEAR(std::fmod(SimCas(s), 1.0), ted, 1e-9) << "handed over at the real clock";
+    KontrolaStavu k;
+    EXPECT_EQ(k.over(s), "");
+    // And it runs on, a person's station now.
+    p.posun(600);
+    CasovacUdalostiTimer(s);
+    EXPECT_EQ(k.over(s), "");
+  }
+  Stav s;
+  test::SkriptovaneProstredi p;
+  s.prostredi = &p;
+  EXPECT_EQ(PrevezmiProvoz(s, "/nonexistent.yrd", "", "").chyba, ChybaUlozeni::ChybiSoubor);
 }

@@ -37,7 +37,7 @@ std::string Opraveno(std::string_view vstup) {
   }
   stav["soubory"]["jazyk"] = {{"cesta", ""}};
   j["kontrolniSoucet"] = Otisk(stav.dump(-1, ' ', false, json::error_handler_t::replace));
-  return j.dump(-1, ' ', false, json::error_handler_t::replace);
+  return KanonickyText(j);
 }
 
 void Zkus(std::string_view text) {

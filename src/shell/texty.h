@@ -21,6 +21,22 @@ enum class DalsiText {
   Zmensit,             // zoom out
   SkutecnaVelikost,    // back to 100 %
   Barvoslepa,          // the colour-blind palette
+
+  // Saving and resuming a shift, taking over a running station.
+  UlozitSmenu = 43,          // File menu: save the shift (Ctrl+S)
+  OtevritSmenu = 44,         // File menu: open a saved shift
+  PokracovatPosledni = 45,   // File menu: open the shift saved on closing
+  PrevzitProvoz = 46,        // File menu: open a station with an hour of traffic behind it
+  FiltrSmen = 47,            // file dialog filter of saved shifts
+  FiltrStanic = 48,          // file dialog filter of station schemas
+  ChybaCteniSmeny = 49,      // the messages, each followed by a file name
+  ChybaPoskozenaSmena = 50,
+  ChybaVerzeSmeny = 51,
+  ChybaSouboruStanice = 52,
+  ChybaZmenenaStanice = 53,
+  ChybaZapisuSmeny = 54,
+  ZadnaUlozenaSmena = 55,
+  ChybaPrevzeti = 56,
 };
 
 class DalsiTexty {
@@ -31,6 +47,8 @@ class DalsiTexty {
   // Reads them from the bytes of a language file; `cesky` picks the built-in texts.
   void nacti(std::string_view obsah, bool cesky);
   QString text(DalsiText t) const;
+  // The same as windows-1250 bytes, for the core's message boxes.
+  std::string bajty(DalsiText t) const;
 
  private:
   static constexpr int Prvni = 38;

@@ -467,6 +467,73 @@ std::string OknoView::*const TextyOkna[] = {
 PanelView OknoView::*const PanelyOkna[] = {&OknoView::PanelVlak, &OknoView::PanelKolej,
                                            &OknoView::PanelSouhlas};
 
+// The picture, when the canvas keeps its operations: each as [druh, a, b, c, d, sirka, pero,
+// vypln, nepruhledne, tucne, jmeno, text]. Otherwise null, and opening draws it from the
+// state.
+json Kresba(const Platno* p) {
+  std::vector<OperaceKresby> ops;
+  if (!p || !p->kresba(ops)) return nullptr;
+  json a = json::array();
+  for (const OperaceKresby& o : ops)
+    a.push_back({std::string(1, o.druh), o.a, o.b, o.c, o.d, o.sirka, o.pero, o.vypln,
+                 o.nepruhledne, o.tucne, Text(o.jmeno), Text(o.text)});
+  return a;
+}
+bool Kresba(const json& j, std::vector<OperaceKresby>& ops) {
+  if (j.is_null()) return false;
+  if (!j.is_array() || j.size() > MaxZaznamu) vadne("picture");
+  constexpr const char* co = "picture";
+  constexpr long long M = 1000000;
+  for (const json& r : j) {
+    if (!r.is_array() || r.size() != 12) vadne(co);
+    OperaceKresby& o = ops.emplace_back();
+    const std::string d = Text(r[0], co);
+    if (d != "c" && d != "o" && d != "t") vadne(co);
+    o.druh = d[0];
+    int* cele[] = {&o.a, &o.b, &o.c, &o.d};
+    for (int i = 0; i < 4; ++i) *cele[i] = static_cast<int>(Cele(r[1 + i], co, -M, M));
+    o.sirka = static_cast<int>(Cele(r[5], co, 0, 1000));
+    o.pero = static_cast<Barva>(Cele(r[6], co, 0, 0xFFFFFFFFll));
+    o.vypln = static_cast<Barva>(Cele(r[7], co, 0, 0xFFFFFFFFll));
+    o.nepruhledne = Pravda(r[8], co);
+    o.tucne = Pravda(r[9], co);
+    o.jmeno = Text(r[10], co);
+    o.text = Text(r[11], co);
+    if (o.jmeno.size() > 256 || o.text.size() > 4096) vadne(co);
+  }
+  return true;
+}
+
+// Paints the operations again, in their order, through the canvas's own interface.
+void Prehraj(Stav& s, const std::vector<OperaceKresby>& ops) {
+  Platno& p = *s.platno;
+  for (const OperaceKresby& o : ops) {
+    switch (o.druh) {
+      case 'c':
+        p.barvaPera(o.pero);
+        p.sirkaPera(o.sirka);
+        p.presun(o.a, o.b);
+        p.cara(o.c, o.d);
+        break;
+      case 'o':
+        p.barvaPera(o.pero);
+        p.barvaVyplne(o.vypln);
+        p.obdelnik(o.a, o.b, o.c, o.d);
+        break;
+      default:
+        p.pismo(o.jmeno, o.sirka, o.pero, o.tucne);
+        p.barvaVyplne(o.vypln);
+        p.text(o.a, o.b, o.text, o.nepruhledne);
+        break;
+    }
+  }
+  p.barvaPera(s.nastaveni.popredi);
+  p.sirkaPera(s.nastaveni.sirkaCary);
+  p.barvaVyplne(s.nastaveni.pozadi);
+  s.okno.pozadi = s.nastaveni.pozadi;
+  s.okno.popredi = s.nastaveni.popredi;
+}
+
 json Okno(const OknoView& o) {
   json t = json::array(), p = json::array();
   for (auto m : TextyOkna) t.push_back(Text(o.*m));
@@ -614,6 +681,7 @@ json Stavu(Stav& s, const CastiBehu& c) {
   j["fronta"] = Fronta(s);
   j["vyber"] = Vyber(s);
   j["okno"] = Okno(s.okno);
+  j["kresba"] = Kresba(s.platno);
   if (c.dispecer) j["dispecer"] = PristupUlozeni::Dispecer(*c.dispecer);
   if (c.nahodny) j["nahodny"] = PristupUlozeni::Nahodny(*c.nahodny);
   if (c.kontrola) j["kontrola"] = PristupUlozeni::Kontrola(*c.kontrola);
@@ -623,7 +691,10 @@ json Stavu(Stav& s, const CastiBehu& c) {
 }
 
 // The picture as it looked when saved: the station drawn as when it was opened, then every
-// element, signal and offer in its state colour.
+// element, signal and offer in its state colour. The picture is drawn over and over as trains
+// run, and what was drawn last is not kept; the order here is that of a station in service:
+// line tracks have been redrawn since their labels (every train uses them), and signals since
+// the tracks they stand on (a route is set from them after the track was occupied).
 void Prekresli(Stav& s, std::string_view schema, Prostredi& ticho) {
   NastavBarvy(s);
   Stav kresba;
@@ -635,13 +706,16 @@ void Prekresli(Stav& s, std::string_view schema, Prostredi& ticho) {
     if (k.zaver == 3) KresliPrvek(s, k, BarvaObsazeno, std::to_string(k.vlak));
     else if (k.zaver == 2)
       KresliPrvek(s, k, BarvaCesta, k.vlak > 0 ? std::to_string(k.vlak) : std::string());
+    else if (!k.soused.empty()) KresliPrvek(s, k, s.nastaveni.popredi, k.cislo);
   };
   for (const RKolej& k : s.Koleje) prvek(k);
   for (const RKolej& k : s.Spojky) prvek(k);
   for (const RNavestidlo& n : s.Navestidla) {
-    if (n.stav == 1) KresliNavestidloBarvou(s, n, BarvaVyber);
-    else if (n.stav == 2) KresliNavestidloBarvou(s, n, BarvaCesta);
-    else if (n.stav == 4) KresliNavestidloBarvou(s, n, BarvaObsazeno);
+    const Barva c = n.stav == 1   ? BarvaVyber
+                    : n.stav == 2 ? BarvaCesta
+                    : n.stav == 4 ? BarvaObsazeno
+                                  : s.nastaveni.popredi;
+    KresliNavestidloBarvou(s, n, c);
   }
   // The blink timer drew the phase before the one an offer now holds.
   for (const RNabidka& n : s.Nabidky)
@@ -674,6 +748,13 @@ void Zapis(const json& j, int hloubka, std::string& ven) {
 }
 
 }  // namespace
+
+std::string KanonickyText(const json& ulozeni) {
+  std::string t;
+  Zapis(ulozeni, 0, t);
+  t += '\n';
+  return t;
+}
 
 std::string Otisk(std::string_view data) {
   std::uint64_t h = 14695981039346656037ull;
@@ -711,8 +792,7 @@ VysledekUlozeni UlozSmenuDoTextu(Stav& s, const CastiBehu& casti, std::string& t
   j["verze"] = VerzeUlozeni;
   j["kontrolniSoucet"] = Otisk(obsah);
   j["stav"] = std::move(stav);
-  Zapis(j, 0, text);
-  text += '\n';
+  text = KanonickyText(j);
   return {};
 }
 
@@ -730,6 +810,9 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   auto ks = j.find("kontrolniSoucet");
   if (st == j.end() || ks == j.end() || !st->is_object() || *ks != Otisk(st->dump(-1, ' ', false, json::error_handler_t::replace)))
     return poskozeny("checksum");
+  // The file must be exactly as this program writes it: a changed byte that the checksum
+  // cannot see (a blank, a digit beyond a number's precision) is damage all the same.
+  if (KanonickyText(j) != text) return poskozeny("not as written");
   const json& stav = *st;
 
   TicheProstredi ticho(*s.prostredi);
@@ -745,6 +828,8 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   KontrolaStavu kontrola;
   std::optional<VirtualniProstredi> hodiny;
   std::string schema;
+  std::vector<OperaceKresby> kresba;
+  bool maKresbu = false;
   try {
     // The station files, each as it was when the shift was saved.
     const json& soubory = Pole(stav, "soubory");
@@ -779,6 +864,7 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
     Fronta(Pole(stav, "fronta"), novy);
     Vyber(Pole(stav, "vyber"), novy);
     Okno(Pole(stav, "okno"), novy.okno);
+    maKresbu = Kresba(Pole(stav, "kresba"), kresba);
     if (casti.dispecer) PristupUlozeni::Dispecer(Pole(stav, "dispecer"), dispecer);
     if (casti.nahodny) {
       nahodny.emplace(*casti.nahodny);
@@ -813,7 +899,8 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   s.okno.RychlostSimLabel = s.Text(27) + std::to_string(s.RychlostSim);
   s.okno.CetnostVlakuLabel = s.Text(26) + std::to_string(s.CetnostVlaku);
   s.okno.hodiny = TextCasuDne(CasPri(s, s.prostredi->casDne()));
-  if (s.platno) Prekresli(s, schema, ticho);
+  if (s.platno && maKresbu) Prehraj(s, kresba);
+  else if (s.platno) Prekresli(s, schema, ticho);
   return {};
 }
 

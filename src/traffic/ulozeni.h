@@ -79,6 +79,10 @@ VysledekUlozeni NactiSmenu(Stav& s, CastiBehu& casti, const std::string& cesta);
 // Writes `obsah` to `cesta` as UlozSmenu does; false when anything failed.
 bool ZapisAtomicky(const std::string& cesta, const std::string& obsah);
 
+// The text of a save's JSON exactly as UlozSmenuDoTextu lays it out (a reader accepts no
+// other layout); for tools that build a save, such as the fuzz target.
+std::string KanonickyText(const nlohmann::json& ulozeni);
+
 // 64-bit FNV-1a of the bytes, as the save keeps the station files' hashes: 16 hex digits.
 std::string Otisk(std::string_view data);
 

@@ -246,7 +246,7 @@ EN.update({38: "&View", 39: "Zoom &in", 40: "Zoom &out", 41: "&Actual size",
            42: "Colour-&blind palette"})
 # Saving and resuming a shift, taking over a running station (43 to 59); the messages are
 # followed by a file name.
-CS.update({43: "&Uložit směnu…", 44: "Otevřít smě&nu…", 45: "&Pokračovat v poslední směně",
+CS.update({43: "&Uložit směnu…", 44: "Otevřít s&měnu…", 45: "&Pokračovat v poslední směně",
            46: "Převzít stanici v p&rovozu…", 47: "Uložené směny (*.smena)",
            48: "Schémata stanic (*.yrd)", 49: "Směnu nelze přečíst: ",
            50: "Soubor je poškozený nebo to není uložená směna: ",
@@ -254,7 +254,7 @@ CS.update({43: "&Uložit směnu…", 44: "Otevřít smě&nu…", 45: "&Pokračov
            52: "Soubor stanice uložené směny nelze přečíst: ",
            53: "Soubor stanice se od uložení směny změnil: ", 54: "Směnu nelze uložit: ",
            55: "Zatím není uložena žádná směna.", 56: "Stanici nelze převzít: "})
-EN.update({43: "&Save shift…", 44: "Open s&hift…", 45: "&Resume last shift",
+EN.update({43: "Sa&ve shift…", 44: "Open s&hift…", 45: "&Resume last shift",
            46: "&Take over a running station…", 47: "Saved shifts (*.smena)",
            48: "Station schemas (*.yrd)", 49: "The shift cannot be read: ",
            50: "The file is damaged or is not a saved shift: ",

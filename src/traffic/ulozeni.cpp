@@ -747,6 +747,28 @@ void Zapis(const json& j, int hloubka, std::string& ven) {
   ven += j.is_object() ? '}' : ']';
 }
 
+// A save nests a few levels deep. Deeper nesting is refused before parsing: writing and
+// comparing the JSON recurse once per level, and a hostile file must not exhaust the stack.
+bool MelkeVnoreni(std::string_view text) {
+  constexpr int MaxVnoreni = 16;
+  int hloubka = 0;
+  bool vTextu = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (vTextu) {
+      if (c == '\\') ++i;
+      else if (c == '"') vTextu = false;
+    } else if (c == '"') {
+      vTextu = true;
+    } else if (c == '[' || c == '{') {
+      if (++hloubka > MaxVnoreni) return false;
+    } else if (c == ']' || c == '}') {
+      --hloubka;
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string KanonickyText(const json& ulozeni) {
@@ -799,6 +821,7 @@ VysledekUlozeni UlozSmenuDoTextu(Stav& s, const CastiBehu& casti, std::string& t
 VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view text) {
   auto poskozeny = [](std::string co) { return VysledekUlozeni{ChybaUlozeni::Poskozeny, std::move(co)}; };
   if (text.size() > MaxVelikostUlozeni) return poskozeny("too large");
+  if (!MelkeVnoreni(text)) return poskozeny("nested too deep");
   const json j = json::parse(text.begin(), text.end(), nullptr, false);
   if (j.is_discarded() || !j.is_object()) return poskozeny("not JSON");
   auto f = j.find("format");

@@ -6,6 +6,9 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <string>
+#include <tuple>
 
 #include "model/stav.h"
 
@@ -17,11 +20,39 @@ enum class Tlacitko { Leve, Prave, Prostredni };
 // station can hold. Clicks and the keys that act at the cursor are snapped alike.
 bool Prichyt(int x, int y, int& px, int& py);
 
+// Paths found for the clicks of plain selections (a signal, then a track), kept by whoever
+// makes the same ones again and again on one station: the automatic dispatcher, and the
+// headless runner through Stav::pametCest. The search reads the station as drawn, which
+// never changes while it is open, and of the run-time state only which line tracks may be
+// entered; so each result is kept under its start, its destination track and that state of
+// every track. Keep one only while the same station stays open.
+struct PametCest {
+  struct Nalez {
+    bool nalezeno = false;  // whether the search reached the destination
+    std::uint16_t smer = 0;  // PosledniSmer and CilovaKolej as the search left them
+    int cilova = 0;
+    Kroky cesta;  // the path walked back from it
+  };
+  // Start signal, its point and direction, destination track, state of the tracks.
+  using Klic = std::tuple<int, int, int, int, int, std::string>;
+  std::map<Klic, Nalez> cesty;
+  Kroky zadna;
+};
+
+// The path that a left click at picture pixels (x, y), which selects signal `navestidlo`,
+// and then one at (tx, ty), on a track, would lock or store, found without making the clicks:
+// the same snapping, look-ups and search (or what `pamet` keeps of it), and the selection
+// state left as it was. Empty when those clicks would end the selection with no path; none
+// when they would not make that plain selection (no selection running, the signal in its
+// normal state and picked by the first click, a track at the second).
+const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y, int tx, int ty);
+
 // Mouse-down on the station picture at picture pixels (x, y). Left click on a signal starts a
 // selection (the signal turns yellow); during a selection a click on a connector adds a via
 // point, a click on a track ends the selection by setting or storing the route, and a right
 // click abandons it. Outside a selection a right or middle click on a signal cancels the
-// route from it. Clicks that hit nothing change nothing.
+// route from it. Clicks that hit nothing change nothing. A selection of a signal and then a
+// track searches only when Stav::pametCest keeps nothing for it yet.
 void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y);
 
 // Best-first search from (x, y), leaving it in direction `smer`, to the point (cilX, cilY) or
@@ -55,6 +86,13 @@ void RozdelCestu(Stav& s, int start);
 
 // Stores the path in HledanaCesta as a pending route. A signal start turns red.
 void UlozCekajici(Stav& s, int start, int cil, bool ceka);
+// Whether path `cesta` from a signal, as CestaKliku gives it, would only be stored when
+// locked as a fresh request, and cancelling at its signal at once would then leave the state
+// exactly as it was: its first section is blocked, none of the stored routes that storing
+// retries is free now, and the signal has neither a route set from it nor another stored
+// route the cancel would drop. Storing and withdrawing it changes nothing then, so a caller
+// that would do both in a row may as well do neither.
+bool UlozenaBezStopy(Stav& s, const Kroky& cesta);
 // Removes the pending routes that start or belong to `k`, except held ones.
 void ZrusCekajici(Stav& s, int k);
 // Sets every pending route that is not waiting and is free now, oldest first.

@@ -20,18 +20,8 @@ int StredX(const RKolej& k) {
   return k.x1 + (bunek > 1 ? bunek / 2 : 0) * gx + (bunek == 1 ? gx / 2 : 0);
 }
 
-// The line tracks towards neighbour `kam`: those of its line ends for departures or both
-// ways, in the order of the line ends. A double-track line used both ways has two of one
-// name, and a train may leave by either. A two-way line that has a train offered or accepted
-// is still a way out: were it not, the trains inside that wait for it could fill the station
-// while the offer waits for room.
-std::vector<int> TratiK(Stav& s, const std::string& kam) {
-  std::vector<int> r;
-  for (RSoused& so : s.Sousede)
-    if (so.jmeno == kam && so.druh >= 2 && so.druh <= 5)
-      if (RKolej* k = KolejVBode(s, so.x, so.y)) r.push_back(k->id);
-  return r;
-}
+// No line track: what a train inside that leaves whatever happens waits for.
+const std::vector<int> Zadne;
 
 bool Obsahuje(const std::vector<int>& v, int x) {
   return std::find(v.begin(), v.end(), x) != v.end();
@@ -39,10 +29,30 @@ bool Obsahuje(const std::vector<int>& v, int x) {
 
 }  // namespace
 
+const std::vector<int>& AutomatickyDispecer::Trati(Stav& s, const std::string& kam) {
+  auto it = trati_.find(kam);
+  if (it != trati_.end()) return it->second;
+  std::vector<int> r;
+  for (RSoused& so : s.Sousede)
+    if (so.jmeno == kam && so.druh >= 2 && so.druh <= 5)
+      if (RKolej* k = KolejVBode(s, so.x, so.y)) r.push_back(k->id);
+  return trati_.emplace(kam, std::move(r)).first->second;
+}
+
 bool AutomatickyDispecer::Nastav(Stav& s, int navestidlo, int kolej) {
   RNavestidlo* n = NajdiNavestidlo(s, navestidlo);
   RKolej* k = NajdiKolej(s, kolej);
   if (!n || !k || n->stav != 0) return false;
+  // Stored and withdrawn at once, it would leave nothing behind; asking first spares the
+  // search, the storing and the withdrawal, which a busy station would make thousands of
+  // times a day.
+  PametCest& pamet = s.pametCest ? *s.pametCest : pamet_;
+  if (const Kroky* cesta = CestaKliku(s, pamet, n->id, n->x, n->y, StredX(*k), k->y1);
+      cesta && UlozenaBezStopy(s, *cesta)) {
+    ++ulozeno;
+    ++zruseno;
+    return false;
+  }
   Image1MouseDown(s, Tlacitko::Leve, n->x, n->y);
   if (!s.VyberCesty) return false;
   Image1MouseDown(s, Tlacitko::Leve, StredX(*k), k->y1);
@@ -69,6 +79,7 @@ bool AutomatickyDispecer::Vede(Stav& s, int navestidlo, int kolej) {
   Stav kopie = s;
   kopie.platno = &platno;
   kopie.pozorovatel = nullptr;
+  kopie.pametCest = nullptr;
   VyprazdniBeh(kopie);
   kopie.VyberCesty = false;
   // Lines with a train offered or accepted are two-way lines as drawn.
@@ -94,18 +105,20 @@ bool AutomatickyDispecer::VedeNaTrat(Stav& s, int kolej, int smer, int trat) {
 
 bool AutomatickyDispecer::Pouzitelna(Stav& s, const Venku& v, int kolej) {
   return v.signal && Vede(s, v.signal, kolej) &&
-         std::any_of(v.ven.begin(), v.ven.end(),
+         std::any_of(v.ven->begin(), v.ven->end(),
                      [&](int trat) { return VedeNaTrat(s, kolej, v.smer, trat); });
 }
 
-AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
-  Model m;
+void AutomatickyDispecer::Postav(Stav& s, Model& m) {
+  m.volne.clear();
+  m.uvnitr.clear();
+  m.venku.clear();
   for (const RKolej& k : s.Koleje)
     if (k.druhKonce == 0 && k.zaver == 0 && k.vlak == 0) m.volne.push_back(k.id);
   for (RVlak& v : s.Vlaky) {
     RKrok* posl = PosledniKolejKrok(v.cesta);
     RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    std::vector<int> ven = TratiK(s, v.cil);
+    const std::vector<int>& ven = Trati(s, v.cil);
     // A train that can never leave only keeps its track.
     if (!E || ven.empty()) continue;
     RNavestidlo* S = NavestidloNaKonci(s, *E, posl->smer);
@@ -117,41 +130,45 @@ AutomatickyDispecer::Model AutomatickyDispecer::Postav(Stav& s) {
       if (cil && cil->druhKonce == 0) poloha = cil;
     }
     if (poloha->druhKonce == 0) {
-      m.uvnitr.push_back({poloha->id, std::move(ven)});
+      m.uvnitr.push_back({poloha->id, &ven});
     } else if (!Obsahuje(ven, poloha->id)) {
-      m.venku.push_back({poloha->id, S ? S->id : 0, posl->smer, std::move(ven), v.cislo});
+      m.venku.push_back({poloha->id, S ? S->id : 0, posl->smer, &ven, v.cislo});
     } else {
       // On its way out: the station tracks its tail still holds free up whatever happens.
       for (const RKolej& k : s.Koleje)
-        if (k.druhKonce == 0 && k.vlak == v.cislo) m.uvnitr.push_back({k.id, {}});
+        if (k.druhKonce == 0 && k.vlak == v.cislo) m.uvnitr.push_back({k.id, &Zadne});
     }
   }
   for (const RNabidka& n : s.Nabidky)
     if (n.prijata)
       if (auto v = Zvenku(s, n)) m.venku.push_back(*v);
-  return m;
 }
 
 std::optional<AutomatickyDispecer::Venku> AutomatickyDispecer::Zvenku(Stav& s,
                                                                       const RNabidka& n) {
   RKolej* k = KolejVBode(s, n.x, n.y);
-  std::vector<int> ven = TratiK(s, n.kam);
+  const std::vector<int>& ven = Trati(s, n.kam);
   if (!k || ven.empty()) return std::nullopt;
   // The train will run away from the line end, as the hand-over sends it.
   const int smer = n.x == k->x1 ? 2 : 1;
   RNavestidlo* S = NavestidloNaKonci(s, *k, smer);
-  return Venku{k->id, S ? S->id : 0, smer, std::move(ven), 0};
+  return Venku{k->id, S ? S->id : 0, smer, &ven, 0};
 }
 
-bool AutomatickyDispecer::Bezpecny(Stav& s, Model m) {
+bool AutomatickyDispecer::Bezpecny(Stav& s, const Model& vzor, std::size_t i, int kolej) {
+  // On a copy of its own that keeps its room from call to call: this runs for every track
+  // a train might take, at every look.
+  Model& m = naPapire_;
+  m = vzor;
+  if (kolej) Presun(m, i, kolej);
   // Drains the station on paper: a train inside leaves once no train outside holds its line,
   // a train outside comes in once a free track it can use is there. Safe when everybody
   // outside gets in this way; those inside then all leave. Who comes in first matters, so
   // one at a time, best first: one that will leave at once and so keeps no track, then one
   // whose line trains inside wait for, then any.
   // A train inside waits while trains outside hold every line track it may leave by.
-  auto drzena = [&](const std::vector<int>& ven) {
-    return !ven.empty() && std::all_of(ven.begin(), ven.end(), [&](int trat) {
+  auto drzena = [&](const std::vector<int>* ven) {
+    return !ven->empty() && std::all_of(ven->begin(), ven->end(), [&](int trat) {
       return std::any_of(m.venku.begin(), m.venku.end(),
                          [&](const Venku& v) { return v.trat == trat; });
     });
@@ -181,21 +198,20 @@ bool AutomatickyDispecer::Bezpecny(Stav& s, Model m) {
       if (!drzena(v.ven)) {
         p = 0;
       } else if (std::any_of(m.uvnitr.begin(), m.uvnitr.end(),
-                             [&](const Uvnitr& u) { return Obsahuje(u.ven, v.trat); })) {
+                             [&](const Uvnitr& u) { return Obsahuje(*u.ven, v.trat); })) {
         p = 1;
       }
       if (p < poradi) nejlepsi = static_cast<int>(i), kolej = *k, poradi = p;
     }
     if (nejlepsi < 0) return false;
-    m = Presun(std::move(m), static_cast<std::size_t>(nejlepsi), kolej);
+    Presun(m, static_cast<std::size_t>(nejlepsi), kolej);
   }
 }
 
-AutomatickyDispecer::Model AutomatickyDispecer::Presun(Model m, std::size_t i, int kolej) {
+void AutomatickyDispecer::Presun(Model& m, std::size_t i, int kolej) {
   m.uvnitr.push_back({kolej, m.venku[i].ven});
   m.venku.erase(m.venku.begin() + static_cast<std::ptrdiff_t>(i));
   m.volne.erase(std::find(m.volne.begin(), m.volne.end(), kolej));
-  return m;
 }
 
 int AutomatickyDispecer::Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne) {
@@ -205,15 +221,18 @@ int AutomatickyDispecer::Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpe
     // in a station that cannot drain on paper anyway may take any track: waiting would not
     // mend it, and coming in frees its line.
     if (pruchod == 1 && (jenBezpecne || Bezpecny(s, m))) break;
-    const std::vector<int> volne = m.volne;
-    for (int kolej : volne) {
+    int vybrana = 0;
+    for (int kolej : m.volne) {
       if (!Pouzitelna(s, v, kolej)) continue;
-      Model dal = Presun(m, i, kolej);
-      if (pruchod == 0 && !Bezpecny(s, dal)) continue;
+      if (pruchod == 0 && !Bezpecny(s, m, i, kolej)) continue;
       if (Zkus(s, v.signal, kolej)) {
-        m = std::move(dal);
-        return kolej;
+        vybrana = kolej;
+        break;
       }
+    }
+    if (vybrana) {
+      Presun(m, i, vybrana);
+      return vybrana;
     }
   }
   return 0;
@@ -287,7 +306,7 @@ bool AutomatickyDispecer::Odjizdi(Stav& s, int trat) {
   for (RVlak& v : s.Vlaky) {
     RKrok* posl = PosledniKolejKrok(v.cesta);
     RKolej* E = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    if (E && E->druhKonce == 0 && Obsahuje(TratiK(s, v.cil), trat) && v.rychlost == 0 &&
+    if (E && E->druhKonce == 0 && Obsahuje(Trati(s, v.cil), trat) && v.rychlost == 0 &&
         v.CilRychl == 0 && !v.brzdi && !v.maOdjezd)
       return true;
   }
@@ -301,7 +320,8 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
   // trains inside that wait for that line and the train outside that waits for room hold
   // each other for good. Anything that takes room (an accepted offer, a train from an
   // arrivals-only line) is granted only when the station can still drain afterwards.
-  Model m = Postav(s);
+  Model& m = stanice_;
+  Postav(s, m);
 
   // In from a two-way line: the room for it is already counted.
   for (std::size_t i = 0; i < m.venku.size();) {
@@ -316,18 +336,18 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
 
   // The claims on room, oldest first: offers, and trains on arrivals-only lines. One that
   // cannot be served stops the younger ones, so that none is passed over for good.
-  struct Narok {
-    long long poradi;
-    int vlak;     // train waiting on an arrivals-only line
-    int nabidka;  // or offered train
+  std::vector<Narok>& naroky = naroky_;
+  naroky.clear();
+  zustava_.clear();
+  auto najdi = [](std::vector<std::pair<int, long long>>& v, int klic) {
+    return std::find_if(v.begin(), v.end(), [&](const auto& p) { return p.first == klic; });
   };
-  std::vector<Narok> naroky;
-  std::map<int, long long> zustava;
   auto poradi = [&](int klic) {
-    auto [it, novy] = poradi_.emplace(klic, dalsiPoradi_);
-    if (novy) ++dalsiPoradi_;
-    zustava[klic] = it->second;
-    return it->second;
+    if (auto it = najdi(zustava_, klic); it != zustava_.end()) return it->second;
+    auto it = najdi(poradi_, klic);
+    const long long p = it != poradi_.end() ? it->second : dalsiPoradi_++;
+    zustava_.emplace_back(klic, p);
+    return p;
   };
   for (const Venku& v : m.venku) {
     RKolej* trat = NajdiKolej(s, v.trat);
@@ -335,7 +355,7 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
   }
   for (const RNabidka& n : s.Nabidky)
     if (!n.prijata) naroky.push_back({poradi(-n.cislo), 0, n.cislo});  // offers negated
-  poradi_.swap(zustava);
+  poradi_.swap(zustava_);
   std::sort(naroky.begin(), naroky.end(),
             [](const Narok& a, const Narok& b) { return a.poradi < b.poradi; });
 
@@ -371,7 +391,8 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
   // Out to the line: a train on a station track, once it stands and its line is free. Last,
   // so that a train waiting to come in gets a throat the departures share with it as soon
   // as it is clear, rather than after every departure.
-  std::vector<int> vlaky;
+  std::vector<int>& vlaky = vlaky_;
+  vlaky.clear();
   for (const RVlak& v : s.Vlaky) vlaky.push_back(v.cislo);
   for (int cislo : vlaky) {
     RVlak* v = NajdiVlak(s, cislo);
@@ -383,9 +404,11 @@ bool AutomatickyDispecer::Pohled(Stav& s) {
     if (!S || S->stav != 0 || v->rychlost != 0 || v->CilRychl != 0 || v->brzdi) continue;
     // Of the free line tracks it may leave by, one with no train offered first: a departure
     // on the other would keep the offered train out.
-    std::vector<int> ven = TratiK(s, v->cil);
-    std::stable_partition(ven.begin(), ven.end(),
-                          [&](int trat) { return NajdiKolej(s, trat)->druhKonce != 5; });
+    std::vector<int>& ven = ven_;
+    ven.clear();
+    for (bool nabizena : {false, true})
+      for (int trat : Trati(s, v->cil))
+        if ((NajdiKolej(s, trat)->druhKonce == 5) == nabizena) ven.push_back(trat);
     for (int trat : ven) {
       const RKolej* t = NajdiKolej(s, trat);
       if (t->zaver == 0 && t->vlak == 0 && Zkus(s, S->id, trat)) break;

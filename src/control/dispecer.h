@@ -6,9 +6,12 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "control/cesty.h"
 #include "model/stav.h"
 
 namespace stanovar {
@@ -49,28 +52,37 @@ class AutomatickyDispecer {
   // for one) that want in.
   struct Uvnitr {
     int kolej;
-    std::vector<int> ven;  // line tracks it may leave by; none when it leaves whatever happens
+    // Line tracks it may leave by; none when it leaves whatever happens.
+    const std::vector<int>* ven;
   };
   struct Venku {
-    int trat;              // line track it holds
-    int signal;            // signal at that track's inner end, 0 none
-    int smer;              // direction it runs in
-    std::vector<int> ven;  // line tracks it may leave by
-    int vlak;              // 0 for an accepted train not yet handed over
+    int trat;                     // line track it holds
+    int signal;                   // signal at that track's inner end, 0 none
+    int smer;                     // direction it runs in
+    const std::vector<int>* ven;  // line tracks it may leave by
+    int vlak;                     // 0 for an accepted train not yet handed over
   };
   struct Model {
     std::vector<int> volne;
     std::vector<Uvnitr> uvnitr;
     std::vector<Venku> venku;
   };
-  Model Postav(Stav& s);
+  // The line tracks towards neighbour `kam`: those of its line ends for departures or both
+  // ways, in the order of the line ends. A double-track line used both ways has two of one
+  // name, and a train may leave by either. A two-way line that has a train offered or
+  // accepted is still a way out: were it not, the trains inside that wait for it could fill
+  // the station while the offer waits for room. Offers move a line end only among the kinds
+  // counted here, so the answer is found once per name.
+  const std::vector<int>& Trati(Stav& s, const std::string& kam);
+  void Postav(Stav& s, Model& m);
   // The train of an offer as it will stand on its line once accepted; none when it could
   // never leave.
   std::optional<Venku> Zvenku(Stav& s, const RNabidka& n);
-  // Whether everybody outside can still come in, and so everybody leave.
-  bool Bezpecny(Stav& s, Model m);
-  // The model with train i outside moved onto station track `kolej`.
-  static Model Presun(Model m, std::size_t i, int kolej);
+  // Whether everybody outside can still come in, and so everybody leave; with `kolej`, once
+  // train i outside has moved onto station track `kolej`.
+  bool Bezpecny(Stav& s, const Model& m, std::size_t i = 0, int kolej = 0);
+  // Moves train i outside onto station track `kolej`.
+  static void Presun(Model& m, std::size_t i, int kolej);
   // Routes train i outside into a free track from which it can leave, only into tracks that
   // keep the station safe when `jenBezpecne`. The track set (and m updated), or 0.
   int Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpecne);
@@ -89,15 +101,18 @@ class AutomatickyDispecer {
   // `smer`, to line track `trat`.
   bool VedeNaTrat(Stav& s, int kolej, int smer, int trat);
   // Clicks the signal, then the track; true when the route was set. A route that is only
-  // stored is withdrawn at once.
+  // stored is withdrawn at once; one that would be stored and withdrawn without a trace is
+  // not clicked at all, and counts the same.
   bool Nastav(Stav& s, int navestidlo, int kolej);
   // Nastav, unless the same route was stored and withdrawn and nothing was released since.
   bool Zkus(Stav& s, int navestidlo, int kolej);
 
   std::map<std::pair<int, int>, bool> dosazitelnost_;
+  PametCest pamet_;  // when the state keeps none
+  std::unordered_map<std::string, std::vector<int>> trati_;
   // Claims on room (offers and trains on arrivals-only lines) by the order they were first
   // seen in; offers under their train number negated.
-  std::map<int, long long> poradi_;
+  std::vector<std::pair<int, long long>> poradi_;
   long long dalsiPoradi_ = 0;
   // Offers not yet answered, by train number, with the time they were first seen.
   std::map<int, double> cekaOd_;
@@ -107,6 +122,19 @@ class AutomatickyDispecer {
   std::map<std::pair<int, int>, long long> neslo_;
   bool sleduje_ = false;
   bool zmena_ = true;
+  // The station on paper of the current look, and the copy Bezpecny drains; kept so that
+  // their room is reused from look to look.
+  Model stanice_, naPapire_;
+  // Working lists of one look, kept for their room likewise: the claims on room in order, the
+  // claims' order numbers being kept, the trains, a train's line tracks.
+  struct Narok {
+    long long poradi;
+    int vlak;     // train waiting on an arrivals-only line
+    int nabidka;  // or offered train
+  };
+  std::vector<Narok> naroky_;
+  std::vector<std::pair<int, long long>> zustava_;
+  std::vector<int> vlaky_, ven_;
 };
 
 }  // namespace stanovar

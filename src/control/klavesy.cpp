@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "control/cesty.h"
 #include "dynamics/dotazy.h"
@@ -101,6 +102,26 @@ void NaplanujOdjezd(Stav& s, RVlak& v, const RKolej& t, double za, int x, int y)
   NaplanujUdalost(s, UdalostRozjezd, cislo, t.id, 0, 0, odjezd);
 }
 
+// The steps of a route a turned train stood short of: it will never run on them, so they are
+// freed like a cancelled route's, for stored routes and for an accepted train waiting for a
+// line track among them.
+void VratCestuVpred(Stav& s, Kroky& vpred) {
+  std::vector<int> koleje;
+  s.HledanaCesta.clear();
+  for (const RKrok& k : vpred) {
+    const RKolej* e = NajdiPrvek(s, k.prvek);
+    if (!e || e->zaver != 2) continue;
+    if (JeKolej(k.prvek)) koleje.push_back(k.prvek);
+    s.HledanaCesta.push_back(k);
+  }
+  if (s.HledanaCesta.empty()) return;
+  ZrusCestu(s);
+  ZkusCekajici(s);
+  for (int k : koleje)
+    if (RKolej* t = NajdiKolej(s, k); t && t->druhKonce == 4 && t->zaver == 0)
+      TratUvolnena(s, *t);
+}
+
 }  // namespace
 
 void OtocVlak(Stav& s, int x, int y) {
@@ -114,9 +135,11 @@ void OtocVlak(Stav& s, int x, int y) {
   // A signal behind the train that faces the new direction: it turns where it stands and
   // leaves in eight minutes.
   RNavestidlo* n = NavestidloNaKonci(s, *t, 3 - d);
+  Kroky vpred;
   if (n && (n->strana * d == 2 || n->strana == 3)) {
-    ObratVlak(s, *v);
+    ObratVlak(s, *v, &vpred);
     NaplanujOdjezd(s, *v, *t, 8.0 / 1440, x, y);
+    VratCestuVpred(s, vpred);
     return;
   }
 
@@ -145,8 +168,9 @@ void OtocVlak(Stav& s, int x, int y) {
   RozdelCestu(s, t->id);
   v = NajdiVlak(s, cislo);
   if (!v) return;
-  ObratVlak(s, *v);
+  ObratVlak(s, *v, &vpred);
   NaplanujOdjezd(s, *v, *t, 2.0 / 1440, x, y);
+  VratCestuVpred(s, vpred);
 
   // The follow-on sections held for the way out are not wanted: the train sets off from the
   // track itself.

@@ -100,12 +100,13 @@ void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit) {
 
 }  // namespace
 
-bool KontrolaCesty(Stav& s) {
-  Kroky& cesta = s.HledanaCesta;
-  if (cesta.empty()) return false;
+namespace {
+
+// KontrolaCesty over the steps [zacatek, konec), a non-empty run of one path.
+bool Konflikt(Stav& s, Kroky::const_iterator zacatek, Kroky::const_iterator konec) {
   bool konflikt = false;
-  auto posl = std::prev(cesta.end());
-  auto it = cesta.begin();
+  const auto posl = std::prev(konec);
+  auto it = zacatek;
   for (; it != posl; ++it) {
     RKolej* e = NajdiPrvek(s, it->prvek);
     if (!e) continue;
@@ -123,9 +124,16 @@ bool KontrolaCesty(Stav& s) {
       e->zaver = 1;
   }
   // The marks only detect a path that meets itself; none of them outlives the check.
-  for (const RKrok& k : cesta)
-    if (RKolej* e = NajdiPrvek(s, k.prvek); e && e->zaver == 1) e->zaver = 0;
+  for (auto k = zacatek; k != konec; ++k)
+    if (RKolej* e = NajdiPrvek(s, k->prvek); e && e->zaver == 1) e->zaver = 0;
   return konflikt;
+}
+
+}  // namespace
+
+bool KontrolaCesty(Stav& s) {
+  const Kroky& cesta = s.HledanaCesta;
+  return !cesta.empty() && Konflikt(s, cesta.begin(), cesta.end());
 }
 
 void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
@@ -206,6 +214,38 @@ void UlozCekajici(Stav& s, int start, int cil, bool ceka) {
       KresliNavestidloBarvou(s, *n, BarvaObsazeno);
     }
   }
+}
+
+bool UlozenaBezStopy(Stav& s, const Kroky& cesta) {
+  // The path runs from its signal, the one signal on it, as a search leaves it.
+  if (cesta.size() < 2 || !JeNavestidlo(cesta.front().prvek)) return false;
+  const int navestidlo = cesta.front().prvek;
+  RNavestidlo* n = NajdiNavestidlo(s, navestidlo);
+  if (!n || n->stav != 0) return false;
+  for (auto it = std::next(cesta.begin()); it != cesta.end(); ++it)
+    if (JeNavestidlo(it->prvek)) return false;
+  // Its first section, as RozdelCestu cuts it, is blocked: it is stored under the signal and
+  // every later one behind it as waiting, and nothing is locked.
+  auto konec = cesta.begin();
+  while (std::next(konec) != cesta.end() &&
+         !(konec->prvek <= 6000 && std::next(konec)->prvek <= 6000))
+    ++konec;
+  if (!Konflikt(s, cesta.begin(), std::next(konec))) return false;
+  // The retry that follows sets nothing: what it tries is what ZkusCekajici tries, and each
+  // of those is blocked now. The cancel then drops exactly what was stored.
+  for (RCekajiciCesta& c : s.CekajiciCesty) {
+    if (!c.drzena && (c.start == navestidlo || c.cil == navestidlo)) return false;
+    if (c.ceka) continue;
+    if (JeNavestidlo(c.start)) {
+      RNavestidlo* m = NajdiNavestidlo(s, c.start);
+      if (!m || m->stav != 4) continue;
+    } else if (c.cesta.empty() || !NajdiKolej(s, c.cesta.back().prvek)) {
+      continue;
+    }
+    if (c.cesta.empty() || !Konflikt(s, c.cesta.begin(), c.cesta.end())) return false;
+  }
+  // Nothing set from the signal, which the cancel would release.
+  return NajdiCestu(s, navestidlo) == nullptr;
 }
 
 void RozdelCestu(Stav& s, int a) {

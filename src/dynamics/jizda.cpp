@@ -121,7 +121,7 @@ void NaplanujJizdu(Stav& s, RVlak& T, const RVypocet& P, double posOffset, doubl
   }
 }
 
-void ObratVlak(Stav& s, RVlak& T) {
+void ObratVlak(Stav& s, RVlak& T, Kroky* vpred) {
   const std::uint16_t novy = static_cast<std::uint16_t>(3 - T.smer);
   const double hlava = T.vzdalenost, ocas = T.vzdalenost - T.delka;
   // The steps the body covers, from the old head back to the old tail, each with its span.
@@ -135,7 +135,10 @@ void ObratVlak(Stav& s, RVlak& T) {
     const RKolej* e = NajdiPrvek(s, it->prvek);
     const double po = it->delka, od = po - (e ? e->delka : 0);
     if (po <= ocas) break;
-    if (od < hlava) pod.push_back({*it, od, po});
+    if (od < hlava)
+      pod.push_back({*it, od, po});
+    else if (vpred)
+      vpred->push_front(*it);
   }
   if (pod.empty()) {
     T.smer = novy;
@@ -242,7 +245,14 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
   if (sklon < 0) T->BrzdZrych += T->sklonPrvku;
 
   RVypocet P;
-  vypocty(s, P, *T, VL, L - f, VC, T->rychlost);
+  if (!vypocty(s, P, *T, VL, L - f, VC, T->rychlost) && !(T->rychlost > 0)) {
+    // A train that cannot start here (too weak for the climb, or no power) stands where it
+    // is, at the start of its new route, and gets nothing planned; turning it gives the
+    // route ahead back (ObratVlak).
+    T->rychlost = T->CilRychl = 0;
+    T->smer = Z.smer;
+    return;
+  }
   NaplanujJizdu(s, *T, P, 0, D, T->rychlost, 0);
   T->lim1 = P.lim1;
   T->lim2 = P.lim2;

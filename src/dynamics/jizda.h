@@ -24,8 +24,10 @@ void PreplanujJizdu(Stav& s, int cislo, int start, int VC);
 // connectors under the train, in the new order, the head (the old tail) on the last one, whose
 // start is at 0; the steps behind lie at 0 or below, as after a route entry. A re-planning
 // then sees the whole way to the end ahead, and releases each element once the new tail has
-// left it.
-void ObratVlak(Stav& s, RVlak& T);
+// left it. A train that stood short of its route's end (it could not start there) leaves the
+// steps ahead of its head out of the path: they go to `vpred`, in path order, for the caller
+// to give back.
+void ObratVlak(Stav& s, RVlak& T, Kroky* vpred = nullptr);
 
 // Turns plan P into the phase events of the train (kinds 3, 4, 5) and sets its current target
 // speed and braking flag. Plan distances are shifted by posOffset metres and plan times by

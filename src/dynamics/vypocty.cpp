@@ -137,6 +137,22 @@ double HledejKoren(double x0, F h) {
 
 constexpr double Nic = 0.0;
 
+// The root of the constant-power balance polynomial between 0 and V1, by halving: on a climb
+// the constant force cannot beat, h(0) = -P/(m*rho) < 0 and h(V1) >= V1*(-a1) >= 0, so it
+// lies there. 0 without power; V1 when odd resistance figures put no root below it.
+double RovnovahaNaStoupani(const Trakce& tr) {
+  const double PM = tr.vykonNaHmotu();
+  if (!(PM > 0)) return 0;
+  auto h = [&](double v) { return ((tr.c2 * v + tr.c1) * v + tr.c0 + tr.G) * v - PM; };
+  double lo = 0, hi = tr.V1;
+  if (!(h(hi) >= 0)) return tr.V1;
+  for (int i = 0; i < 200 && hi - lo > 1e-9; ++i) {
+    const double x = (lo + hi) / 2;
+    (h(x) < 0 ? lo : hi) = x;
+  }
+  return (lo + hi) / 2;
+}
+
 double Kladne(double x) { return x < 0 ? 0.0 : x; }
 
 // The plan proper; may throw ChybaPocitani, leaving P as filled so far.
@@ -202,10 +218,9 @@ void Spocitej(RVypocet& P, RVlak& T, int VL, double D, int VC, double V0) {
     }
   };
 
-  // 3. Coasting: the train is at or above a balance speed and cannot accelerate.
-  if (V0 + 0.001 >= lim1 || (V0 > V2 && V0 + 0.001 >= lim2)) {
-    const bool zakon2 = V0 + 0.001 >= lim2 && lim2 > 0;
-    const double L = zakon2 ? lim2 : lim1;
+  // Coasting towards the balance speed L under the constant-power law (or the falling-force
+  // one), or a steady run at V0 when the train is at or below it.
+  auto dobeh = [&](double L, bool zakon2) {
     const double g = V0 > L ? (zakon2 ? tr.g2(V0) : tr.g1(V0)) : Nic;
     // Within the tolerance of the balance search the law may not slow the train at all
     // (g >= 0): it then runs on at V0 like a train exactly at its balance speed.
@@ -230,6 +245,27 @@ void Spocitej(RVypocet& P, RVlak& T, int VL, double D, int VC, double V0) {
     }
     P.draha1 = P.draha2 = P.cas1 = P.cas2 = 0;
     if (P.DrahaMax > D) P.DrahaMax = D;
+  };
+
+  // A locomotive whose full tractive force does not even match the gradient cannot
+  // accelerate on this climb at any speed: the phases below would run backwards in time. The
+  // train holds the speed its power can hold there, the true balance speed of the
+  // constant-power law (below V1, where the balance search never looks), and never more than
+  // it brings; it slows down to it when faster. Standing, or with no power at all, it cannot
+  // move: that is a calculation fault, and the caller leaves the train standing.
+  if (!(tr.a1() > 0)) {
+    const double L = RovnovahaNaStoupani(tr);
+    if (!(V0 > 0) || !(L > 0)) Chyba();
+    P.lim1 = L;
+    P.lim2 = Nic;
+    dobeh(L, false);
+    return;
+  }
+
+  // 3. Coasting: the train is at or above a balance speed and cannot accelerate.
+  if (V0 + 0.001 >= lim1 || (V0 > V2 && V0 + 0.001 >= lim2)) {
+    const bool zakon2 = V0 + 0.001 >= lim2 && lim2 > 0;
+    dobeh(zakon2 ? lim2 : lim1, zakon2);
     return;
   }
 

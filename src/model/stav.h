@@ -44,6 +44,8 @@ struct Nastaveni {
   bool chybaUkladaniOznamena = false;
 };
 
+struct PametCest;
+
 struct Stav {
   // Interfaces to the outside; not owned. Both must be set before the core is called.
   Platno* platno = nullptr;
@@ -88,6 +90,10 @@ struct Stav {
   int PosledniY = 0;
   std::uint16_t PosledniSmer = 0;
   int CilovaKolej = 0;
+  // Optional, not owned: paths found for plain selections, for a caller that keeps the
+  // station unchanged for as long as this is set (the headless runner). Empty by default, and
+  // then every selection searches.
+  PametCest* pametCest = nullptr;
 
   // Clock.
   double SimZaklad = 0;

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 
+#include "control/cesty.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
 #include "model/kodovani.h"
@@ -96,6 +97,10 @@ std::string Beh::nacti() {
   s_.okno.CetnostVlakuLabel = s_.Text(26) + std::to_string(s_.CetnostVlaku);
   // Loaded again, now with the frequency in force for the first generation.
   OtevriStanici(s_);
+  // The station stays as loaded for the whole run, so the paths the dispatchers' clicks find
+  // can be kept.
+  pamet_.cesty.clear();
+  s_.pametCest = &pamet_;
   prostredi_.pocetZprav = 0;
   start_ = SimCas(s_);
   kontrola_.zivost = volby_.dispecer && !volby_.nahodny;
@@ -138,6 +143,7 @@ void Beh::udalost(double cas, const RUdalost& u) {
         souhrn_.nejdelsiPobyt = std::max(souhrn_.nejdelsiPobyt, pobyt);
         ++souhrn_.odjelo;
         pritomne_.erase(it);
+        vlakyZmeneny_ = true;
       }
       break;
     }
@@ -160,31 +166,55 @@ void Beh::udalost(double cas, const RUdalost& u) {
 // a generation, a release or an accept. So the lists are compared with what was seen before,
 // after every batch of events and every look of the dispatcher.
 void Beh::sledujVlakyANabidky(double ted) {
-  for (const RVlak& v : s_.Vlaky)
-    if (pritomne_.emplace(v.cislo, ted).second) ++souhrn_.vjelo;
-  if (pritomne_.size() != s_.Vlaky.size()) {
-    // A train removed without a departure (a failed hand-over) is forgotten.
-    std::set<int> jsou;
-    for (const RVlak& v : s_.Vlaky) jsou.insert(v.cislo);
-    std::erase_if(pritomne_, [&](const auto& p) { return !jsou.count(p.first); });
+  // Most looks find the same trains as the last one, in the same order, with nothing
+  // forgotten since: comparing the numbers is cheaper than looking each one up.
+  const bool stejneVlaky =
+      !vlakyZmeneny_ && vlakyMinule_.size() == s_.Vlaky.size() &&
+      std::equal(s_.Vlaky.begin(), s_.Vlaky.end(), vlakyMinule_.begin(),
+                 [](const RVlak& v, int cislo) { return v.cislo == cislo; });
+  if (!stejneVlaky) {
+    for (const RVlak& v : s_.Vlaky)
+      if (pritomne_.try_emplace(v.cislo, ted).second) ++souhrn_.vjelo;
+    if (pritomne_.size() != s_.Vlaky.size()) {
+      // A train removed without a departure (a failed hand-over) is forgotten.
+      std::set<int> jsou;
+      for (const RVlak& v : s_.Vlaky) jsou.insert(v.cislo);
+      std::erase_if(pritomne_, [&](const auto& p) { return !jsou.count(p.first); });
+    }
+    vlakyMinule_.clear();
+    for (const RVlak& v : s_.Vlaky) vlakyMinule_.push_back(v.cislo);
+    vlakyZmeneny_ = false;
   }
 
   if (s_.Nabidky.empty() && nabidky_.empty()) return;
-  std::map<int, bool> nyni;
+  // The same offers in the same states as at the last look change nothing either.
+  if (nabidky_.size() == s_.Nabidky.size() &&
+      std::equal(s_.Nabidky.begin(), s_.Nabidky.end(), nabidky_.begin(),
+                 [](const RNabidka& n, const std::pair<int, bool>& p) {
+                   return n.cislo == p.first && n.prijata == p.second;
+                 }))
+    return;
+  // A handful of offers at a time (one per line end at most), looked at after every event:
+  // plain lists kept from call to call cost less than maps built afresh.
+  auto najdi = [](std::vector<std::pair<int, bool>>& v, int cislo) {
+    return std::find_if(v.begin(), v.end(), [&](const auto& p) { return p.first == cislo; });
+  };
+  nyni_.clear();
   for (const RNabidka& n : s_.Nabidky) {
-    auto it = nabidky_.find(n.cislo);
+    auto it = najdi(nabidky_, n.cislo);
     if (it == nabidky_.end()) ++souhrn_.nabidnuto;
     const bool drive = it != nabidky_.end() && it->second;
     if (n.prijata && !drive) ++souhrn_.prijato;
-    nyni[n.cislo] = n.prijata;
+    if (auto j = najdi(nyni_, n.cislo); j != nyni_.end()) j->second = n.prijata;
+    else nyni_.emplace_back(n.cislo, n.prijata);
   }
   for (const auto& [cislo, prijata] : nabidky_) {
-    if (nyni.count(cislo) || prijata) continue;
+    if (prijata || najdi(nyni_, cislo) != nyni_.end()) continue;
     // Gone unanswered before: accepted when its train came in, else refused.
     if (NajdiVlak(s_, cislo)) ++souhrn_.prijato;
     else ++souhrn_.odmitnuto;
   }
-  nabidky_.swap(nyni);
+  nabidky_.swap(nyni_);
 }
 
 bool Beh::zkontroluj(double ted) {
@@ -271,6 +301,7 @@ nlohmann::json Beh::doplnek() const {
   return {{"hodin", hodinDrive_}, {"seed", volby_.seed}, {"cetnost", volby_.cetnost}, {"dispecer", volby_.dispecer},
           {"nahodny", volby_.nahodny}, {"start", start_}, {"soucetPobytu", soucetPobytu_},
           {"pritomne", pritomne}, {"nabidky", nabidky}, {"prvky", prvky},
+          {"vlakyMinule", vlakyMinule_}, {"vlakyZmeneny", vlakyZmeneny_},
           {"pocty", {r.vjelo, r.odjelo, r.nabidnuto, r.prijato, r.odmitnuto, r.spatnymSmerem,
                      r.udalosti}},
           {"nejdelsiPobyt", r.nejdelsiPobyt}, {"pobyty", r.pobyty},
@@ -290,7 +321,9 @@ void Beh::doplnek(const nlohmann::json& j) {
   start_ = realne(j.at("start"));
   soucetPobytu_ = realne(j.at("soucetPobytu"));
   for (const auto& p : j.at("pritomne")) pritomne_[p.at(0).get<int>()] = realne(p.at(1));
-  for (const auto& p : j.at("nabidky")) nabidky_[p.at(0).get<int>()] = p.at(1).get<bool>();
+  for (const auto& p : j.at("nabidky")) nabidky_.emplace_back(p.at(0).get<int>(), p.at(1).get<bool>());
+  for (const auto& v : j.at("vlakyMinule")) vlakyMinule_.push_back(v.get<int>());
+  vlakyZmeneny_ = j.at("vlakyZmeneny").get<bool>();
   for (const auto& p : j.at("prvky"))
     prvky_[p.at(0).get<int>()] = {p.at(1).get<long long>(), realne(p.at(2)), realne(p.at(3))};
   SouhrnBehu& r = souhrn_;
@@ -313,6 +346,8 @@ std::string Beh::obnov(const std::string& cesta, bool dispecerZadan) {
 }
 
 std::string Beh::obnovZTextu(const std::string& text, bool dispecerZadan) {
+  // The save restores the memory of paths along with the state.
+  s_.pametCest = &pamet_;
   nlohmann::json d;
   CastiBehu c{&dispecer_, &nahodny_, &kontrola_, &prostredi_, &d};
   if (VysledekUlozeni v = NactiSmenuZTextu(s_, c, text); !v) return PopisChyby(v);

@@ -12,8 +12,10 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "control/cesty.h"
 #include "control/dispecer.h"
 #include "control/nahodny.h"
 #include "model/platno.h"
@@ -118,6 +120,7 @@ class Beh {
 
   VolbyBehu volby_;
   PrazdnePlatno platno_;
+  PametCest pamet_;
   VirtualniProstredi prostredi_;
   Stav s_;
   AutomatickyDispecer dispecer_;
@@ -128,7 +131,13 @@ class Beh {
   std::string radky_;                    // log lines not yet written
   std::ostream* zaznam_ = nullptr;
   std::map<int, double> pritomne_;       // train -> simulated time it entered
-  std::map<int, bool> nabidky_;          // offered train -> seen
+  // Offered trains seen at the last look, each with whether it was accepted then; and the
+  // list being made at this look.
+  std::vector<std::pair<int, bool>> nabidky_, nyni_;
+  // The trains' numbers at the last look, in list order, and whether a train has been
+  // forgotten since.
+  std::vector<int> vlakyMinule_;
+  bool vlakyZmeneny_ = false;
   std::map<int, Obsazeni> prvky_;
   double soucetPobytu_ = 0;
   double hodinDrive_ = 0;  // hours run before this run (by the saved part of a shift)

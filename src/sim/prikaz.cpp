@@ -236,6 +236,13 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
       ->type_name("A-B")
       ->check(CLI::Validator(RozsahCetnosti, ""))
       ->needs(volbaZpravy);
+  unsigned vlaken = 0;
+  app.add_option("--threads", vlaken,
+                 "runs of the report at once, each on a thread of its own (default: one per "
+                 "core)")
+      ->type_name("N")
+      ->check(CLI::Range(1u, 1024u).description(""))
+      ->needs(volbaZpravy);
 
   try {
     app.parse(argc, argv);
@@ -267,6 +274,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     VolbyZpravy z;
     z.beh = v;
     z.adresar = zprava;
+    z.vlaken = vlaken;
     std::uint64_t a, b;
     Rozsah(seedy, 0, 4294967295u, a, b);
     z.seedOd = static_cast<std::uint32_t>(a), z.seedDo = static_cast<std::uint32_t>(b);

@@ -30,7 +30,14 @@ void KontrolaStavu::udalost(Stav& s, const RUdalost& u) {
                std::to_string(it->second) + " holds it";
     drzitel_[u.prvek] = u.vlak;
   } else if (u.druh == UdalostUvolneni) {
-    drzitel_.erase(u.prvek);
+    auto it = drzitel_.find(u.prvek);
+    const RKolej* e = NajdiPrvek(s, u.prvek);
+    // A release belongs after its own train's occupation: one that comes when another train
+    // has entered since would free the element under that train.
+    if (chyba_.empty() && e && e->zaver == 3 && it != drzitel_.end() && it->second != u.vlak)
+      chyba_ = Prvek(*e) + " released for train " + std::to_string(u.vlak) + " while train " +
+               std::to_string(it->second) + " holds it";
+    if (it != drzitel_.end()) drzitel_.erase(it);
   }
 }
 
@@ -80,13 +87,25 @@ std::string KontrolaStavu::over(Stav& s, double ted, double tolerance) {
     }
   }
 
+  for (const RVlak& v : s.Vlaky)
+    if (!(v.rychlost >= 0 && v.CilRychl >= 0))
+      return "train " + std::to_string(v.cislo) + " has a negative speed";
+
   for (RVlak& v : s.Vlaky) {
     if (udalostiVlaku.count(v.cislo)) continue;
     const std::string kdo = "train " + std::to_string(v.cislo);
     if (v.maOdjezd) return kdo + " waits for a departure that is not queued";
     if (v.rychlost != 0 || v.CilRychl != 0) return kdo + " runs with nothing queued";
-    const RKrok* posl = PosledniKolejKrok(v.cesta);
-    const RKolej* k = posl ? NajdiKolej(s, posl->prvek) : nullptr;
+    // The track the head stands on: the path's last one, or an earlier one when the train
+    // could not start on the route it took.
+    const RKrok* posl = nullptr;
+    const RKolej* k = nullptr;
+    for (auto it = v.cesta.rbegin(); it != v.cesta.rend() && !posl; ++it)
+      if (const RKolej* e = JeKolej(it->prvek) ? NajdiKolej(s, it->prvek) : nullptr;
+          e && it->delka - e->delka < v.vzdalenost) {
+        posl = &*it;
+        k = e;
+      }
     if (!k) return kdo + " stands outside any track";
     const bool navestidlo = NavestidloNaKonci(s, *k, posl->smer) != nullptr;
     bool pokracuje = NajdiCestu(s, k->id) != nullptr;
@@ -105,6 +124,8 @@ std::string KontrolaStavu::telo(Stav& s) {
   for (RVlak& v : s.Vlaky) {
     double rychlost = 0, hlava = v.vzdalenost;
     if (!AktualRychlost(s, v, rychlost, hlava)) continue;
+    if (rychlost < -0.001)
+      return "train " + std::to_string(v.cislo) + " runs backwards at " + std::to_string(rychlost);
     const double ocas = hlava - v.delka;
     for (const RKrok& k : v.cesta) {
       const RKolej* e = NajdiPrvek(s, k.prvek);

@@ -19,6 +19,7 @@
 #define STANOVAR_POSIX 0
 #endif
 
+#include "control/cesty.h"
 #include "control/dispecer.h"
 #include "control/nahodny.h"
 #include "display/kresleni.h"
@@ -433,8 +434,6 @@ json Vyber(const Stav& s) {
   return {{"VyberCesty", s.VyberCesty},     {"StartNavestidlo", s.StartNavestidlo},
           {"PosledniX", s.PosledniX},       {"PosledniY", s.PosledniY},
           {"PosledniSmer", s.PosledniSmer}, {"CilovaKolej", s.CilovaKolej},
-          {"kolejVBodePosledni", s.kolejVBodePosledni},
-          {"spojkaVBodePosledni", s.spojkaVBodePosledni},
           {"NabizenyVlak", s.NabizenyVlak}, {"ZobrazenyVlak", s.ZobrazenyVlak},
           {"hlaseniVypoctu", s.hlaseniVypoctu}};
 }
@@ -446,10 +445,11 @@ void Vyber(const json& j, Stav& s) {
   s.PosledniY = Int(Pole(j, "PosledniY"), "selection");
   s.PosledniSmer = static_cast<std::uint16_t>(Cele(Pole(j, "PosledniSmer"), "selection", 0, 65535));
   s.CilovaKolej = ref.over(Int(Pole(j, "CilovaKolej"), "selection"), "selection");
-  s.kolejVBodePosledni = static_cast<int>(Cele(Pole(j, "kolejVBodePosledni"), "selection", -1,
-                                               static_cast<long long>(s.Koleje.size()) - 1));
-  s.spojkaVBodePosledni = static_cast<int>(Cele(Pole(j, "spojkaVBodePosledni"), "selection", -1,
-                                                static_cast<long long>(s.Spojky.size()) - 1));
+  // The point look-ups' continue state is not kept: every look-up that continues follows a
+  // fresh one within the same operation, so between events it is never read; and a path the
+  // memory of paths supplies skips the look-ups that would have set it.
+  s.kolejVBodePosledni = -1;
+  s.spojkaVBodePosledni = -1;
   s.NabizenyVlak = Int(Pole(j, "NabizenyVlak"), "selection");
   s.ZobrazenyVlak = Int(Pole(j, "ZobrazenyVlak"), "selection");
   s.hlaseniVypoctu = static_cast<int>(Cele(Pole(j, "hlaseniVypoctu"), "selection", 0, 1 << 30));
@@ -557,6 +557,31 @@ void Okno(const json& j, OknoView& o) {
   o.Rychlomer = Pravda(Pole(j, "Rychlomer"), "window");
 }
 
+// The memory of paths found for plain selections, when the caller keeps one: a hit skips the
+// search and with it the point look-ups' state the search leaves, so a resumed run needs the
+// same hits. Each as [start, x, y, smer, track, track states, found, smer, target, path].
+json Pamet(const PametCest& p) {
+  json a = json::array();
+  for (const auto& [k, n] : p.cesty)
+    a.push_back({std::get<0>(k), std::get<1>(k), std::get<2>(k), std::get<3>(k), std::get<4>(k),
+                 Text(std::get<5>(k)), n.nalezeno, n.smer, n.cilova, Kroky_(n.cesta)});
+  return a;
+}
+void Pamet(const json& j, PametCest& p, const Reference& ref) {
+  constexpr const char* co = "path memory";
+  if (!j.is_array() || j.size() > MaxZaznamu) vadne(co);
+  for (const json& r : j) {
+    if (!r.is_array() || r.size() != 10) vadne(co);
+    PametCest::Klic k{Int(r[0], co), Int(r[1], co), Int(r[2], co), Int(r[3], co), Int(r[4], co),
+                      Text(r[5], co)};
+    PametCest::Nalez& n = p.cesty[k];
+    n.nalezeno = Pravda(r[6], co);
+    n.smer = static_cast<std::uint16_t>(Cele(r[7], co, 0, 65535));
+    n.cilova = ref.over(Int(r[8], co), co);
+    n.cesta = Kroky_(r[9], ref, co);
+  }
+}
+
 template <class M>
 json Mapa(const M& m) {  // ordered by key, so that a save does not depend on hashing
   std::vector<std::pair<typename M::key_type, typename M::mapped_type>> v(m.begin(), m.end());
@@ -574,12 +599,18 @@ struct PristupUlozeni {
     json dos = json::array(), neslo = json::array();
     for (const auto& [k, v] : d.dosazitelnost_) dos.push_back({k.first, k.second, v});
     for (const auto& [k, v] : d.neslo_) neslo.push_back({k.first, k.second, v});
-    return {{"dosazitelnost", dos}, {"poradi", Mapa(d.poradi_)}, {"dalsiPoradi", d.dalsiPoradi_},
+    // The claims keep the order they stand in; the route memory and the working lists of one
+    // look are caches, rebuilt as they are needed.
+    json poradi = json::array();
+    for (const auto& [k, v] : d.poradi_) poradi.push_back({k, v});
+    return {{"dosazitelnost", dos}, {"poradi", poradi}, {"dalsiPoradi", d.dalsiPoradi_},
             {"cekaOd", Mapa(d.cekaOd_)}, {"uvolneni", d.uvolneni_}, {"neslo", neslo},
             {"sleduje", d.sleduje_}, {"zmena", d.zmena_},
-            {"pocty", {d.prijato, d.odmitnuto, d.nastaveno, d.ulozeno, d.zruseno}}};
+            {"pocty", {d.prijato, d.odmitnuto, d.nastaveno, d.ulozeno, d.zruseno}},
+            {"pamet", Pamet(d.pamet_)}};
   }
-  static void Dispecer(const json& j, AutomatickyDispecer& d) {
+  static void Dispecer(const json& j, AutomatickyDispecer& d, const Stav& s) {
+    Pamet(Pole(j, "pamet"), d.pamet_, Reference{s});
     constexpr const char* co = "dispatcher";
     const long long M = std::numeric_limits<long long>::max();
     for (const json& r : Seznam(j, "dosazitelnost")) {
@@ -588,7 +619,7 @@ struct PristupUlozeni {
     }
     for (const json& r : Seznam(j, "poradi")) {
       if (!r.is_array() || r.size() != 2) vadne(co);
-      d.poradi_[Int(r[0], co)] = Cele(r[1], co, 0, M);
+      d.poradi_.emplace_back(Int(r[0], co), Cele(r[1], co, 0, M));
     }
     d.dalsiPoradi_ = Cele(Pole(j, "dalsiPoradi"), co, 0, M);
     for (const json& r : Seznam(j, "cekaOd")) {
@@ -682,6 +713,7 @@ json Stavu(Stav& s, const CastiBehu& c) {
   j["vyber"] = Vyber(s);
   j["okno"] = Okno(s.okno);
   j["kresba"] = Kresba(s.platno);
+  if (s.pametCest) j["pametCest"] = Pamet(*s.pametCest);
   if (c.dispecer) j["dispecer"] = PristupUlozeni::Dispecer(*c.dispecer);
   if (c.nahodny) j["nahodny"] = PristupUlozeni::Nahodny(*c.nahodny);
   if (c.kontrola) j["kontrola"] = PristupUlozeni::Kontrola(*c.kontrola);
@@ -853,6 +885,7 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   std::string schema;
   std::vector<OperaceKresby> kresba;
   bool maKresbu = false;
+  PametCest pamet;
   try {
     // The station files, each as it was when the shift was saved.
     const json& soubory = Pole(stav, "soubory");
@@ -888,7 +921,8 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
     Vyber(Pole(stav, "vyber"), novy);
     Okno(Pole(stav, "okno"), novy.okno);
     maKresbu = Kresba(Pole(stav, "kresba"), kresba);
-    if (casti.dispecer) PristupUlozeni::Dispecer(Pole(stav, "dispecer"), dispecer);
+    if (s.pametCest && stav.contains("pametCest")) Pamet(stav["pametCest"], pamet, Reference{novy});
+    if (casti.dispecer) PristupUlozeni::Dispecer(Pole(stav, "dispecer"), dispecer, novy);
     if (casti.nahodny) {
       nahodny.emplace(*casti.nahodny);
       PristupUlozeni::Nahodny(Pole(stav, "nahodny"), *nahodny);
@@ -911,6 +945,10 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   novy.platno = s.platno;
   novy.prostredi = s.prostredi;
   novy.pozorovatel = std::move(s.pozorovatel);
+  // The caller's memory of paths: the saved one, or empty (what it held was found on the
+  // station before).
+  novy.pametCest = s.pametCest;
+  if (novy.pametCest) *novy.pametCest = std::move(pamet);
   novy.schemaRadek = std::move(s.schemaRadek);
   novy.zpravaOtevrena = s.zpravaOtevrena;
   novy.okno.zavrit = s.okno.zavrit;

@@ -152,36 +152,53 @@ TEST(VlastnostiPlanu, RandomPhysicalRuns) {
   EXPECT_EQ(behu, 10000);
 }
 
-// The model has no phase for a train too weak for its gradient (the constant acceleration
-// below V1 is not positive): its plans are then meaningless, or the calculation faults on a
-// square root of a negative number. What remains: no hang, no NaN or infinity handed out,
-// and a fault is reported and pauses the simulation. Both outcomes occur.
+// A train too weak for its gradient (its constant acceleration below V1 is not positive)
+// holds the balance speed of the constant-power law on that climb, or its own speed when that
+// is lower; standing, it cannot start, which is reported. The balance speed is checked
+// against a plain search for where traction and resistance meet.
 TEST(VlastnostiPlanu, TrainTooWeakForItsGradient) {
   Nahoda r{77};
-  int behu = 0, hlaseni = 0;
-  while (behu < 1000) {
-    const Vstup in(r);
+  int behu = 0, stoji = 0, dobiha = 0;
+  while (behu < 2000) {
+    Vstup in(r);
     if (in.a1() > 0) continue;
     ++behu;
-    test::Svet w;
-    RVlak T = in.T;
-    RVypocet P;
-    const bool ok = vypocty(w.stav, P, T, in.VL, in.D, in.VC, in.V0);
-    ASSERT_TRUE(test::VseKonecne(P)) << in.popis();
-    ASSERT_EQ(ok, w.prostredi.zpravy.empty()) << in.popis();
-    ASSERT_TRUE(ok || w.stav.RychlostSim == 0);
-    hlaseni += ok ? 0 : 1;
-    test::NastavZacatek(T, P, in.V0);
-    for (int k = 0; ok && k <= 10; ++k) {
-      const double t = VypoctiDobu(w.stav, P, T, in.D * k / 10, 0);
-      ASSERT_TRUE(std::isfinite(t) && std::isfinite(VypoctiNovouRychlost(w.stav, P, T, t)));
-    }
-  }
-  EXPECT_GT(hlaseni, 0);
-  EXPECT_LT(hlaseni, behu);
+    const RVlak& T = in.T;
+    const double PM = T.vykon / (T.hmotnost * T.soucinitelHmot);
+    auto g1 = [&](double v) {
+      return PM / v - (T.odporC + T.sklonPrvku + T.odporB * v + T.odporA * v * v);
+    };
+    double lo = 1e-9, hi = T.rychlost1 / 3.6;
+    while (hi - lo > 1e-10) (g1((lo + hi) / 2) > 0 ? lo : hi) = (lo + hi) / 2;
+    const double L = lo;
 
-  // The first such input the random runs met: a1 = -0.0095 m/s^2, from rest, limit below
-  // V1; phase 1 alone takes the square root of 2*a1*D.
+    test::Svet w;
+    RVlak V = T;
+    RVypocet P;
+    const bool ok = vypocty(w.stav, P, V, in.VL, in.D, in.VC, in.V0);
+    if (in.V0 == 0) {
+      ++stoji;
+      EXPECT_FALSE(ok) << in.popis();
+      EXPECT_EQ(w.prostredi.zpravy.size(), 1u) << in.popis();
+      continue;
+    }
+    ASSERT_TRUE(ok) << in.popis();
+    const bool okamzite = P.BrzdaCas == 0 && P.CasMax == 0 && P.CilRychl < in.V0;
+    if (!okamzite) {
+      EXPECT_NEAR(P.lim1, L, 1e-6) << in.popis();
+      if (in.V0 <= L) EXPECT_EQ(P.RychlostMax, in.V0) << in.popis();
+      EXPECT_LE(P.RychlostMax, in.V0) << in.popis();
+      EXPECT_GE(P.RychlostMax, std::min(L, in.V0) - 1e-3) << in.popis();
+      dobiha += in.V0 > L;
+    }
+    // And the plan itself holds together as any other.
+    if (!OverJizdu(in)) break;
+  }
+  EXPECT_GT(stoji, 0);
+  EXPECT_GT(dobiha, 0);
+
+  // From rest such a train cannot start (a1 = -0.0095 m/s^2 here); once the square root of
+  // 2*a1*D, now a report of a train that cannot move.
   test::Svet w;
   RVlak T = test::ReferencniVlak();
   T.hmotnost = 2025, T.vykon = 4677, T.rychlost1 = 76, T.rychlost2 = 128;

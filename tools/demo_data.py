@@ -244,6 +244,25 @@ CS.update({38: "&Zobrazení", 39: "&Zvětšit", 40: "Z&menšit", 41: "&Skutečn�
            42: "&Barvy pro poruchy barvocitu"})
 EN.update({38: "&View", 39: "Zoom &in", 40: "Zoom &out", 41: "&Actual size",
            42: "Colour-&blind palette"})
+# Saving and resuming a shift, taking over a running station (43 to 59); the messages are
+# followed by a file name.
+CS.update({43: "&Uložit směnu…", 44: "Otevřít s&měnu…", 45: "&Pokračovat v poslední směně",
+           46: "Převzít stanici v p&rovozu…", 47: "Uložené směny (*.smena)",
+           48: "Schémata stanic (*.yrd)", 49: "Směnu nelze přečíst: ",
+           50: "Soubor je poškozený nebo to není uložená směna: ",
+           51: "Směnu uložila jiná verze programu: ",
+           52: "Soubor stanice uložené směny nelze přečíst: ",
+           53: "Soubor stanice se od uložení směny změnil: ", 54: "Směnu nelze uložit: ",
+           55: "Zatím není uložena žádná směna.", 56: "Stanici nelze převzít: "})
+EN.update({43: "Sa&ve shift…", 44: "Open s&hift…", 45: "&Resume last shift",
+           46: "&Take over a running station…", 47: "Saved shifts (*.smena)",
+           48: "Station schemas (*.yrd)", 49: "The shift cannot be read: ",
+           50: "The file is damaged or is not a saved shift: ",
+           51: "The shift was saved by another version of the program: ",
+           52: "A station file of the shift cannot be read: ",
+           53: "A station file has changed since the shift was saved: ",
+           54: "The shift cannot be saved: ", 55: "No shift has been saved yet.",
+           56: "The station cannot be taken over: "})
 # The board of trains, the score in the status bar and the shift report.
 CS.update({60: '&Tabule vlaků',
            61: '&Výkaz směny...',

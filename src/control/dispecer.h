@@ -17,6 +17,9 @@
 namespace stanovar {
 
 class AutomatickyDispecer {
+  // The save reads and restores the private state, so that a resumed run goes on exactly.
+  friend struct PristupUlozeni;
+
  public:
   // One look over the station: accepts the offers it can take, and refuses one it could not
   // take for LhutaNabidky; a train standing or running towards a signal with no route gets

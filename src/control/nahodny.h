@@ -13,6 +13,9 @@
 namespace stanovar {
 
 class NahodnyDispecer {
+  // The save reads and restores the private state, so that a resumed run goes on exactly.
+  friend struct PristupUlozeni;
+
  public:
   explicit NahodnyDispecer(std::uint32_t seed) : g_(seed) {}
   // A few random actions.

@@ -3,10 +3,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/zaznamy.h"
 
 namespace stanovar {
+
+// A painting operation that still shows on a canvas which keeps them: a line ('c'), a
+// rectangle ('o') or a text ('t'), with the colours, pen width or font it was painted in.
+struct OperaceKresby {
+  char druh = 'c';
+  bool nepruhledne = false;
+  bool tucne = false;
+  int a = 0, b = 0, c = 0, d = 0;  // line ends, rectangle edges, or the text's corner
+  int sirka = 1;                   // pen width, or font size in points
+  Barva pero = 0, vypln = 0;       // a text's colour is its pen
+  std::string jmeno, text;         // font name and text (texts only)
+};
 
 class Platno {
  public:
@@ -32,6 +45,10 @@ class Platno {
   virtual void text(int x, int y, const std::string& t, bool nepruhledne) = 0;
   // Width in pixels of the text in the current font.
   virtual int sirkaTextu(const std::string& t) = 0;
+
+  // The operations that still show, in painting order, for a canvas that keeps them (a save
+  // then holds the picture exactly as it was drawn); false for one that does not.
+  virtual bool kresba(std::vector<OperaceKresby>&) const { return false; }
 };
 
 // A canvas that draws nothing: for headless runs and benchmarks. Text widths are a fixed

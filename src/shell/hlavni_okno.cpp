@@ -13,6 +13,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QDir>
 #include <QStatusBar>
 #include <QWheelEvent>
 #include <cmath>
@@ -29,6 +33,7 @@
 #include "traffic/cas.h"
 #include "traffic/generace.h"
 #include "traffic/predani.h"
+#include "traffic/prevzeti.h"
 #include "traffic/smycka.h"
 #include "traffic/tabule.h"
 
@@ -168,6 +173,11 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuZmensit_->setText(dalsiTexty_.text(DalsiText::Zmensit));
   menuSkutecna_->setText(dalsiTexty_.text(DalsiText::SkutecnaVelikost));
   menuBarvoslepa_->setText(dalsiTexty_.text(DalsiText::Barvoslepa));
+  menuUlozitSmenu_->setText(dalsiTexty_.text(DalsiText::UlozitSmenu));
+  menuOtevritSmenu_->setText(dalsiTexty_.text(DalsiText::OtevritSmenu));
+  menuPokracovat_->setText(dalsiTexty_.text(DalsiText::PokracovatPosledni));
+  menuPrevzit_->setText(dalsiTexty_.text(DalsiText::PrevzitProvoz));
+  menuPokracovat_->setEnabled(QFile::exists(cestaPosledniSmeny()));
   // The dock's title renames its menu command too: the command gets its access key after.
   tabule_->noveTexty();
   menuTabule_->setText(dalsiTexty_.text(DalsiText::TabuleVlaku));
@@ -209,6 +219,15 @@ void TForm1::vytvorMenu() {
   menuSoubor_ = menuBar()->addMenu(QString());
   menuOtevrit_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuOtevritClick);
   menuNastav_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuNastavClick);
+  menuSoubor_->addSeparator();
+  menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuUlozitSmenuClick);
+  menuUlozitSmenu_->setShortcut(QKeySequence::Save);
+  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuOtevritSmenuClick);
+  menuPokracovat_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuPokracovatClick);
+  menuPrevzit_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuPrevzitClick);
+  // Resuming is offered once closing has saved a shift.
+  connect(menuSoubor_, &QMenu::aboutToShow, this,
+          [this] { menuPokracovat_->setEnabled(QFile::exists(cestaPosledniSmeny())); });
   menuSoubor_->addSeparator();
   menuKonec_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuKonecClick);
 
@@ -776,8 +795,132 @@ void TForm1::MenuOprogramuClick() {
   zrcadli();
 }
 
+QString TForm1::cestaPosledniSmeny() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/posledni.smena");
+}
+
+void TForm1::hlaseni(DalsiText t, const std::string& soubor) {
+  stav_.zpravaOtevrena = true;
+  stav_.prostredi->zpravaOSouboru(dalsiTexty_.bajty(t), soubor, std::string());
+  stav_.zpravaOtevrena = false;
+}
+
+void TForm1::hlaseni(const VysledekUlozeni& v, const QString& smena) {
+  const std::string jmeno = QFile::encodeName(smena).toStdString();
+  switch (v.chyba) {
+    case ChybaUlozeni::Zadna: break;
+    case ChybaUlozeni::NelzeCist: hlaseni(DalsiText::ChybaCteniSmeny, jmeno); break;
+    case ChybaUlozeni::Poskozeny: hlaseni(DalsiText::ChybaPoskozenaSmena, jmeno); break;
+    case ChybaUlozeni::JinaVerze: hlaseni(DalsiText::ChybaVerzeSmeny, jmeno); break;
+    case ChybaUlozeni::ChybiSoubor: hlaseni(DalsiText::ChybaSouboruStanice, v.soubor); break;
+    case ChybaUlozeni::ZmenenySoubor: hlaseni(DalsiText::ChybaZmenenaStanice, v.soubor); break;
+    case ChybaUlozeni::NelzeZapsat: hlaseni(DalsiText::ChybaZapisuSmeny, jmeno); break;
+  }
+}
+
+bool TForm1::ulozSmenu(const QString& cesta) {
+  QDir().mkpath(QFileInfo(cesta).absolutePath());
+  const VysledekUlozeni v = UlozSmenu(stav_, CastiBehu{}, QFile::encodeName(cesta).toStdString());
+  hlaseni(v, cesta);
+  return static_cast<bool>(v);
+}
+
+bool TForm1::otevriSmenu(const QString& cesta) {
+  CastiBehu zadne;
+  const VysledekUlozeni v = NactiSmenu(stav_, zadne, QFile::encodeName(cesta).toStdString());
+  hlaseni(v, cesta);
+  zrcadli();
+  return static_cast<bool>(v);
+}
+
+bool TForm1::prevezmi(const QString& schema) {
+  const QFileInfo f(schema);
+  const QString zaklad = f.absolutePath() + QLatin1Char('/') + f.completeBaseName();
+  auto jmeno = [](const QString& c) { return QFile::encodeName(c).toStdString(); };
+  const VysledekUlozeni v = PrevezmiProvoz(stav_, jmeno(f.absoluteFilePath()),
+                                           jmeno(zaklad + QStringLiteral(".gvd")),
+                                           jmeno(zaklad + QStringLiteral(".lok")));
+  if (!v) hlaseni(DalsiText::ChybaPrevzeti, v.soubor);
+  zrcadli();
+  return static_cast<bool>(v);
+}
+
+bool TForm1::prevezmiOtevrenou() {
+  const Nastaveni& n = stav_.nastaveni;
+  const VysledekUlozeni v = PrevezmiProvoz(stav_, n.cestaSchema, n.cestaGvd, n.cestaLoko);
+  if (!v) hlaseni(DalsiText::ChybaPrevzeti, v.soubor);
+  zrcadli();
+  return static_cast<bool>(v);
+}
+
+namespace {
+// A file dialog's caption: the menu text without its accelerator and its ellipsis.
+QString Titulek(QString t) {
+  t.remove(QLatin1Char('&'));
+  if (t.endsWith(QChar(0x2026))) t.chop(1);
+  return t.trimmed();
+}
+}  // namespace
+
+void TForm1::MenuUlozitSmenuClick() {
+  ZacniModalni(stav_);
+  zrcadli();
+  QString cesta = QFileDialog::getSaveFileName(
+      this, Titulek(dalsiTexty_.text(DalsiText::UlozitSmenu)),
+      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+      dalsiTexty_.text(DalsiText::FiltrSmen));
+  if (!cesta.isEmpty()) {
+    if (QFileInfo(cesta).suffix().isEmpty()) cesta += QStringLiteral(".smena");
+    // Saved paused: opened, it goes on at the speed it ran at.
+    ulozSmenu(cesta);
+  }
+  KonecModalni(stav_);
+  zrcadli();
+}
+
+void TForm1::MenuOtevritSmenuClick() {
+  ZacniModalni(stav_);
+  zrcadli();
+  const QString cesta = QFileDialog::getOpenFileName(
+      this, Titulek(dalsiTexty_.text(DalsiText::OtevritSmenu)),
+      QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+      dalsiTexty_.text(DalsiText::FiltrSmen));
+  // The opened shift is paused as the dialog paused the one before, and resumes with it.
+  if (!cesta.isEmpty() && otevriSmenu(cesta)) ZacniModalni(stav_);
+  KonecModalni(stav_);
+  zrcadli();
+}
+
+void TForm1::MenuPokracovatClick() {
+  if (!QFile::exists(cestaPosledniSmeny())) {
+    hlaseni(DalsiText::ZadnaUlozenaSmena, std::string());
+    return;
+  }
+  otevriSmenu(cestaPosledniSmeny());
+}
+
+void TForm1::MenuPrevzitClick() {
+  ZacniModalni(stav_);
+  zrcadli();
+  const QString adresar = stav_.nastaveni.cestaSchema.empty()
+                              ? QDir::currentPath()
+                              : QFileInfo(QFile::decodeName(stav_.nastaveni.cestaSchema.c_str())).absolutePath();
+  const QString schema = QFileDialog::getOpenFileName(
+      this, Titulek(dalsiTexty_.text(DalsiText::PrevzitProvoz)), adresar,
+      dalsiTexty_.text(DalsiText::FiltrStanic));
+  if (!schema.isEmpty() && prevezmi(schema)) ZacniModalni(stav_);
+  KonecModalni(stav_);
+  zrcadli();
+}
+
 void TForm1::closeEvent(QCloseEvent* e) {
-  // Every way out (Esc, the menu, the close box) goes through the reset.
+  // Every way out (Esc, the menu, the close box) goes through the reset, after the shift is
+  // kept for "Resume last shift". Nobody is there to read a failure.
+  if (!zavreno_ && !stav_.Koleje.empty()) {
+    QDir().mkpath(QFileInfo(cestaPosledniSmeny()).absolutePath());
+    UlozSmenu(stav_, CastiBehu{}, QFile::encodeName(cestaPosledniSmeny()).toStdString());
+  }
   if (!zavreno_) {
     ZrusitVse(stav_);
     zavreno_ = true;

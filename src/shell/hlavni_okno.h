@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "model/stav.h"
+#include "traffic/ulozeni.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
 #include "shell/rozvrzeni.h"
@@ -110,6 +111,16 @@ class TForm1 : public QMainWindow {
   // Copies the state's window view onto the widgets.
   void zrcadli();
 
+  // The shift saved to or opened from a file, and a station taken over (its schema; the
+  // timetable and locomotives of the same name beside it). Each tells the user what went
+  // wrong, and returns whether it went through.
+  bool ulozSmenu(const QString& cesta);
+  bool otevriSmenu(const QString& cesta);
+  bool prevezmi(const QString& schema);
+  // The station of the settings file (its three files as stanovar.ini names them) taken over.
+  bool prevezmiOtevrenou();
+  // Where closing the window saves the shift: the per-user data folder.
+  static QString cestaPosledniSmeny();
   TabuleVlaku* tabule() { return tabule_; }
   QLabel* stavSkore() { return stavSkore_; }
   QAction* menuTabule() { return menuTabule_; }
@@ -123,6 +134,10 @@ class TForm1 : public QMainWindow {
   void MenuOtevritClick();
   void MenuNastavClick();
   void MenuKonecClick();
+  void MenuUlozitSmenuClick();
+  void MenuOtevritSmenuClick();
+  void MenuPokracovatClick();
+  void MenuPrevzitClick();
   void MenuHelpClick();
   void MenuOprogramuClick();
   void MenuVykazClick();
@@ -153,6 +168,9 @@ class TForm1 : public QMainWindow {
   void barvyOdpovedi();
   void Image1MouseDown(Qt::MouseButton tlacitko, int x, int y);
   void FormKeyDown(int vk);
+  // A message box of text t and a file name, with the timer ticks held meanwhile.
+  void hlaseni(DalsiText t, const std::string& soubor);
+  void hlaseni(const VysledekUlozeni& v, const QString& smena);
   QLabel* stitek(QWidget* rodic, int x, int y, int w, int h, int px = 12, bool tucne = false);
 
   QtProstredi qtProstredi_;
@@ -189,6 +207,7 @@ class TForm1 : public QMainWindow {
   QMenu* menuSoubor_ = nullptr;
   QMenu* menuNapoveda_ = nullptr;
   QAction *menuOtevrit_, *menuNastav_, *menuKonec_, *menuHelp_, *menuOprogramu_;
+  QAction *menuUlozitSmenu_, *menuOtevritSmenu_, *menuPokracovat_, *menuPrevzit_;
   QMenu* menuZobrazeni_ = nullptr;
   QAction *menuZvetsit_, *menuZmensit_, *menuSkutecna_, *menuBarvoslepa_;
   std::vector<QAction*> menuUrovne_;

@@ -149,6 +149,23 @@ int QtPlatno::sirkaTextu(const std::string& t) {
   return QFontMetrics(mereni_).horizontalAdvance(ZBajtu(t));
 }
 
+bool QtPlatno::kresba(std::vector<OperaceKresby>& ven) const {
+  ven.clear();
+  for (const Operace& o : operace_) {
+    if (!o.ziva) continue;
+    OperaceKresby k;
+    k.druh = o.druh == Operace::Cara ? 'c' : o.druh == Operace::Obdelnik ? 'o' : 't';
+    k.nepruhledne = o.nepruhledne;
+    k.tucne = o.tucne;
+    k.a = o.a, k.b = o.b, k.c = o.c, k.d = o.d;
+    k.sirka = o.sirka;
+    k.pero = o.pero, k.vypln = o.vypln;
+    k.jmeno = o.jmeno, k.text = o.text;
+    ven.push_back(std::move(k));
+  }
+  return true;
+}
+
 void QtPlatno::pridej(Operace o, std::string klic) {
   ++revize_;
   maluj(o);

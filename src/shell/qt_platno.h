@@ -45,6 +45,7 @@ class QtPlatno : public Platno {
   void text(int x, int y, const std::string& t, bool nepruhledne) override;
   // Width at the station's own scale, so that the core decides the same at every zoom.
   int sirkaTextu(const std::string& t) override;
+  bool kresba(std::vector<OperaceKresby>& ven) const override;
 
   // The picture at the current scale.
   const QImage& obraz() const { return obraz_; }

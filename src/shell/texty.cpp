@@ -20,6 +20,31 @@ constexpr Vychozi Tabulka[] = {
     {DalsiText::Zmensit, "Z&men\u0161it", "Zoom &out"},
     {DalsiText::SkutecnaVelikost, "&Skute\u010dn\u00e1 velikost", "&Actual size"},
     {DalsiText::Barvoslepa, "&Barvy pro poruchy barvocitu", "Colour-&blind palette"},
+    {DalsiText::UlozitSmenu, "&Ulo\u017eit sm\u011bnu\u2026", "Sa&ve shift\u2026"},
+    {DalsiText::OtevritSmenu, "Otev\u0159\u00edt s&m\u011bnu\u2026", "Open s&hift\u2026"},
+    {DalsiText::PokracovatPosledni, "&Pokra\u010dovat v posledn\u00ed sm\u011bn\u011b",
+     "&Resume last shift"},
+    {DalsiText::PrevzitProvoz, "P\u0159evz\u00edt stanici v p&rovozu\u2026",
+     "&Take over a running station\u2026"},
+    {DalsiText::FiltrSmen, "Ulo\u017een\u00e9 sm\u011bny (*.smena)", "Saved shifts (*.smena)"},
+    {DalsiText::FiltrStanic, "Sch\u00e9mata stanic (*.yrd)", "Station schemas (*.yrd)"},
+    {DalsiText::ChybaCteniSmeny, "Sm\u011bnu nelze p\u0159e\u010d\u00edst: ",
+     "The shift cannot be read: "},
+    {DalsiText::ChybaPoskozenaSmena,
+     "Soubor je po\u0161kozen\u00fd nebo to nen\u00ed ulo\u017een\u00e1 sm\u011bna: ",
+     "The file is damaged or is not a saved shift: "},
+    {DalsiText::ChybaVerzeSmeny, "Sm\u011bnu ulo\u017eila jin\u00e1 verze programu: ",
+     "The shift was saved by another version of the program: "},
+    {DalsiText::ChybaSouboruStanice,
+     "Soubor stanice ulo\u017een\u00e9 sm\u011bny nelze p\u0159e\u010d\u00edst: ",
+     "A station file of the shift cannot be read: "},
+    {DalsiText::ChybaZmenenaStanice,
+     "Soubor stanice se od ulo\u017een\u00ed sm\u011bny zm\u011bnil: ",
+     "A station file has changed since the shift was saved: "},
+    {DalsiText::ChybaZapisuSmeny, "Sm\u011bnu nelze ulo\u017eit: ", "The shift cannot be saved: "},
+    {DalsiText::ZadnaUlozenaSmena, "Zat\u00edm nen\u00ed ulo\u017eena \u017e\u00e1dn\u00e1 sm\u011bna.",
+     "No shift has been saved yet."},
+    {DalsiText::ChybaPrevzeti, "Stanici nelze p\u0159evz\u00edt: ", "The station cannot be taken over: "},
     {DalsiText::TabuleVlaku, "&Tabule vlak\u016f", "&Train board"},
     {DalsiText::VykazSmeny, "&V\u00fdkaz sm\u011bny...", "Shift &report..."},
     {DalsiText::SloupceTabule, "Vlak  Odkud  Kam  Stav  \u010cek\u00e1  Celkem", "Train  From  To  State  Waiting  In all"},
@@ -69,5 +94,7 @@ QString DalsiTexty::text(DalsiText t) const {
     if (v.cislo == t) return QString::fromUtf8(cesky_ ? v.cesky : v.anglicky);
   return {};
 }
+
+std::string DalsiTexty::bajty(DalsiText t) const { return NaBajty(text(t)); }
 
 }  // namespace stanovar::shell

@@ -22,6 +22,21 @@ enum class DalsiText {
   SkutecnaVelikost,    // back to 100 %
   Barvoslepa,          // the colour-blind palette
 
+  // Saving and resuming a shift, taking over a running station.
+  UlozitSmenu = 43,          // File menu: save the shift (Ctrl+S)
+  OtevritSmenu = 44,         // File menu: open a saved shift
+  PokracovatPosledni = 45,   // File menu: open the shift saved on closing
+  PrevzitProvoz = 46,        // File menu: open a station with an hour of traffic behind it
+  FiltrSmen = 47,            // file dialog filter of saved shifts
+  FiltrStanic = 48,          // file dialog filter of station schemas
+  ChybaCteniSmeny = 49,      // the messages, each followed by a file name
+  ChybaPoskozenaSmena = 50,
+  ChybaVerzeSmeny = 51,
+  ChybaSouboruStanice = 52,
+  ChybaZmenenaStanice = 53,
+  ChybaZapisuSmeny = 54,
+  ZadnaUlozenaSmena = 55,
+  ChybaPrevzeti = 56,
   // The board of trains, the score and the shift report.
   TabuleVlaku = 60,  // the board of trains (menu command and panel title)
   VykazSmeny = 61,  // the shift report (menu command and dialog title)
@@ -53,6 +68,8 @@ class DalsiTexty {
   // Reads them from the bytes of a language file; `cesky` picks the built-in texts.
   void nacti(std::string_view obsah, bool cesky);
   QString text(DalsiText t) const;
+  // The same as windows-1250 bytes, for the core's message boxes.
+  std::string bajty(DalsiText t) const;
 
  private:
   static constexpr int Prvni = 38;

@@ -1,5 +1,7 @@
 #include "sim/beh.h"
 
+#include <nlohmann/json.hpp>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -14,6 +16,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"
+#include "traffic/ulozeni.h"
 
 namespace stanovar {
 
@@ -227,7 +230,7 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
   const auto zacatek = std::chrono::steady_clock::now();
   zaznam_ = zaznam;
   if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
-  const double konec = start_ + volby_.hodin / 24.0;
+  const double konec = start_ + (hodinDrive_ + volby_.hodin) / 24.0;
 
   auto podivejSe = [&] {
     const double ted = SimCas(s_);
@@ -243,7 +246,9 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
       sledujVlakyANabidky(ted);
     }
   };
-  podivejSe();
+  // A resumed run goes on from the instant the dispatchers had already looked at.
+  if (!obnoveny_) podivejSe();
+  obnoveny_ = false;
   bool ok = zkontroluj(SimCas(s_));
   long long kroku = 0;
   while (ok) {
@@ -268,10 +273,98 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
     ok = zkontroluj(SimCas(s_));
     if (prubeh && ++kroku % 256 == 0) prubeh((SimCas(s_) - start_) / (konec - start_));
   }
+  // From here on the hours are those of the whole shift, both parts of a resumed one.
+  hodinDrive_ += volby_.hodin;
+  volby_.hodin = hodinDrive_;
+  if (volby_.snimek) snimek_ = uloz();
   dokonci(ok ? konec : SimCas(s_));
   souhrn_.stenaSekund =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
   return ok;
+}
+
+std::string Beh::uloz() {
+  nlohmann::json d = doplnek();
+  CastiBehu c{&dispecer_, &nahodny_, &kontrola_, &prostredi_, &d};
+  std::string text;
+  UlozSmenuDoTextu(s_, c, text);
+  return text;
+}
+
+nlohmann::json Beh::doplnek() const {
+  using json = nlohmann::json;
+  json pritomne = json::array(), nabidky = json::array(), prvky = json::array();
+  for (const auto& [v, od] : pritomne_) pritomne.push_back({v, od});
+  for (const auto& [v, p] : nabidky_) nabidky.push_back({v, p});
+  for (const auto& [id, o] : prvky_) prvky.push_back({id, o.pocet, o.od, o.celkem});
+  const SouhrnBehu& r = souhrn_;
+  return {{"hodin", hodinDrive_}, {"seed", volby_.seed}, {"cetnost", volby_.cetnost}, {"dispecer", volby_.dispecer},
+          {"nahodny", volby_.nahodny}, {"start", start_}, {"soucetPobytu", soucetPobytu_},
+          {"pritomne", pritomne}, {"nabidky", nabidky}, {"prvky", prvky},
+          {"vlakyMinule", vlakyMinule_}, {"vlakyZmeneny", vlakyZmeneny_},
+          {"pocty", {r.vjelo, r.odjelo, r.nabidnuto, r.prijato, r.odmitnuto, r.spatnymSmerem,
+                     r.udalosti}},
+          {"nejdelsiPobyt", r.nejdelsiPobyt}, {"pobyty", r.pobyty},
+          {"poruseni", r.poruseni}, {"casPoruseni", r.casPoruseni}};
+}
+
+// Any fault here throws, and obnov turns it into its message.
+void Beh::doplnek(const nlohmann::json& j) {
+  auto realne = [](const nlohmann::json& x) {
+    const double d = x.get<double>();
+    if (!std::isfinite(d)) throw std::invalid_argument("run totals");
+    return d;
+  };
+  hodinDrive_ = realne(j.at("hodin"));
+  volby_.seed = j.at("seed").get<std::uint32_t>();
+  volby_.cetnost = j.at("cetnost").get<int>();
+  start_ = realne(j.at("start"));
+  soucetPobytu_ = realne(j.at("soucetPobytu"));
+  for (const auto& p : j.at("pritomne")) pritomne_[p.at(0).get<int>()] = realne(p.at(1));
+  for (const auto& p : j.at("nabidky")) nabidky_.emplace_back(p.at(0).get<int>(), p.at(1).get<bool>());
+  for (const auto& v : j.at("vlakyMinule")) vlakyMinule_.push_back(v.get<int>());
+  vlakyZmeneny_ = j.at("vlakyZmeneny").get<bool>();
+  for (const auto& p : j.at("prvky"))
+    prvky_[p.at(0).get<int>()] = {p.at(1).get<long long>(), realne(p.at(2)), realne(p.at(3))};
+  SouhrnBehu& r = souhrn_;
+  long long* pocty[] = {&r.vjelo, &r.odjelo, &r.nabidnuto, &r.prijato, &r.odmitnuto,
+                        &r.spatnymSmerem, &r.udalosti};
+  const auto& p = j.at("pocty");
+  if (p.size() != std::size(pocty)) throw std::invalid_argument("run totals");
+  for (std::size_t i = 0; i < std::size(pocty); ++i) *pocty[i] = p.at(i).get<long long>();
+  r.nejdelsiPobyt = realne(j.at("nejdelsiPobyt"));
+  for (const auto& x : j.at("pobyty")) r.pobyty.push_back(realne(x));
+  r.poruseni = j.at("poruseni").get<std::string>();
+  r.casPoruseni = realne(j.at("casPoruseni"));
+}
+
+std::string Beh::obnov(const std::string& cesta, bool dispecerZadan) {
+  std::string text;
+  if (CtiSoubor(cesta, text) != Nacteni::Precteno)
+    return PopisChyby({ChybaUlozeni::NelzeCist, cesta});
+  return obnovZTextu(text, dispecerZadan);
+}
+
+std::string Beh::obnovZTextu(const std::string& text, bool dispecerZadan) {
+  // The save restores the memory of paths along with the state.
+  s_.pametCest = &pamet_;
+  nlohmann::json d;
+  CastiBehu c{&dispecer_, &nahodny_, &kontrola_, &prostredi_, &d};
+  if (VysledekUlozeni v = NactiSmenuZTextu(s_, c, text); !v) return PopisChyby(v);
+  try {
+    if (!dispecerZadan) {
+      volby_.dispecer = d.at("dispecer").get<bool>();
+      volby_.nahodny = d.at("nahodny").get<bool>();
+    }
+    doplnek(d);
+  } catch (const std::exception&) {
+    return PopisChyby({ChybaUlozeni::Poskozeny, "run totals"});
+  }
+  kontrola_.zivost = volby_.dispecer && !volby_.nahodny;
+  nahodny_.poAkci = [this] { zkontroluj(SimCas(s_)); };
+  s_.pozorovatel = [this](double cas, const RUdalost& u) { udalost(cas, u); };
+  obnoveny_ = true;
+  return {};
 }
 
 void Beh::dokonci(double konec) {

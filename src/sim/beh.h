@@ -5,6 +5,8 @@
 // files, the seed and the options.
 #pragma once
 
+#include <nlohmann/json_fwd.hpp>
+
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -35,6 +37,8 @@ struct VolbyBehu {
   bool kontrola = false;    // check every invariant after every event
   bool dispecer = true;     // without it only trains from arrivals-only lines move
   bool nahodny = false;     // the dispatcher is the random one, seeded by `seed`
+  // Keep a save of the state at the end of the run (see Beh::snimek).
+  bool snimek = false;
 };
 
 struct SouhrnBehu {
@@ -75,10 +79,23 @@ class Beh {
   // Loads the station. Empty when it could be read, else one line that names what could not.
   std::string nacti();
 
+  // Loads a shift saved by a run with `snimek`, instead of nacti: the station, the clock, the
+  // dispatchers and the totals so far, so that spust goes on for volby().hodin more hours
+  // exactly as the run would have gone on. With `dispecerZadan` the dispatcher of the options
+  // replaces the saved one. Empty when it could be read, else what was wrong.
+  std::string obnov(const std::string& cesta, bool dispecerZadan);
+  std::string obnovZTextu(const std::string& text, bool dispecerZadan);
+
   // Runs the loaded station for the hours asked. Each executed event goes to `zaznam`, when
   // given, as one CSV line after a header; `prubeh` hears the fraction done now and then.
   // False when an invariant was violated (the run stops there).
   bool spust(std::ostream* zaznam, const std::function<void(double)>& prubeh = {});
+
+  // The save of the state at the end of the last run, taken before the clock was moved on to
+  // the end of the hours asked (so that a resumed run moves it as this one would have).
+  const std::string& snimek() const { return snimek_; }
+  // A save of the state now.
+  std::string uloz();
 
   const SouhrnBehu& souhrn() const { return souhrn_; }
   const VolbyBehu& volby() const { return volby_; }
@@ -99,6 +116,9 @@ class Beh {
   // Checks the state; `ted` is the time of the event just executed, or the clock.
   bool zkontroluj(double ted);
   void dokonci(double konec);
+  // The totals so far and the options that shape the run, for the save, and back.
+  nlohmann::json doplnek() const;
+  void doplnek(const nlohmann::json& j);
 
   VolbyBehu volby_;
   PrazdnePlatno platno_;
@@ -122,6 +142,9 @@ class Beh {
   bool vlakyZmeneny_ = false;
   std::map<int, Obsazeni> prvky_;
   double soucetPobytu_ = 0;
+  double hodinDrive_ = 0;  // hours run before this run (by the saved part of a shift)
+  bool obnoveny_ = false;  // resumed: the dispatchers have looked at this instant already
+  std::string snimek_;
 };
 
 // The summary as a JSON object, and as aligned text for people.

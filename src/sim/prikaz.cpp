@@ -12,6 +12,7 @@
 
 #include "sim/beh.h"
 #include "sim/zprava.h"
+#include "traffic/ulozeni.h"
 
 namespace stanovar {
 
@@ -41,7 +42,8 @@ constexpr const char* Poznamky =
     "reports; events executed; wall time and simulated seconds per wall second.\n\n"
     "The run starts at 6:00 simulated time of day. Exit codes: 0 the run went through, 1 an "
     "invariant was violated (with --check), 2 a bad command line or station files that "
-    "cannot be read.";
+    "cannot be read, or a save that cannot be resumed (damaged, of another version, or of "
+    "station files that are gone or changed).";
 
 // A positive, finite number of hours, read the same whatever the locale.
 std::string KladneHodiny(std::string& t) {
@@ -207,6 +209,18 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                "the same as --dispatcher none: offers stay unanswered and no route is set, so "
                "only trains from arrivals-only lines move, up to their first signal");
 
+  std::string ulozit, obnovit;
+  app.add_option("--save", ulozit,
+                 "at the end of the run, save the whole state to FILE (written whole or not at "
+                 "all), to go on later with --resume")
+      ->type_name("FILE");
+  app.add_option("--resume", obnovit,
+                     "go on from a state saved with --save for --hours more hours, exactly as "
+                     "the first run would have gone on: its log holds only the events after the "
+                     "save, timed from the first run's start, and its summary counts both parts; "
+                     "the station, seed and dispatcher are the saved ones (--dispatcher replaces "
+                     "the dispatcher)")
+          ->type_name("FILE");
   std::string zprava, seedy = "1-10", cetnosti = "1-8";
   auto* volbaZpravy =
       app.add_option("--report", zprava,
@@ -241,13 +255,22 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   v.seed = static_cast<std::uint32_t>(seed);
   v.dispecer = !bezDispecera && dispecer != "none";
   v.nahodny = v.dispecer && dispecer == "random";
-  if (v.stanice.empty() && (v.schema.empty() || v.grafikon.empty())) {
+  if (!obnovit.empty() && (!v.stanice.empty() || !v.schema.empty() || !v.grafikon.empty())) {
+    err << Program << ": --resume takes the station from the save: give no station (see --help)\n";
+    return KodSpatneVolani;
+  }
+  v.snimek = !ulozit.empty();
+  if (obnovit.empty() && v.stanice.empty() && (v.schema.empty() || v.grafikon.empty())) {
     err << Program
         << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";
     return KodSpatneVolani;
   }
 
   if (!zprava.empty()) {
+    if (!obnovit.empty() || !ulozit.empty()) {
+      err << Program << ": --report makes many runs and cannot --save or --resume one\n";
+      return KodSpatneVolani;
+    }
     VolbyZpravy z;
     z.beh = v;
     z.adresar = zprava;
@@ -273,7 +296,10 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   }
 
   Beh beh(v);
-  if (const std::string chyba = beh.nacti(); !chyba.empty()) {
+  const bool dispecerZadan =
+      app.get_option("--dispatcher")->count() > 0 || app.get_option("--no-dispatcher")->count() > 0;
+  if (const std::string chyba = obnovit.empty() ? beh.nacti() : beh.obnov(obnovit, dispecerZadan);
+      !chyba.empty()) {
     err << Program << ": " << chyba << "\n";
     return KodSpatneVolani;
   }
@@ -302,6 +328,11 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
       err << Program << ": writing log file " << log << " failed\n";
       return KodSpatneVolani;
     }
+  }
+
+  if (!ulozit.empty() && !ZapisAtomicky(ulozit, beh.snimek())) {
+    err << Program << ": cannot write the save " << ulozit << "\n";
+    return KodSpatneVolani;
   }
 
   // The summary goes where the log does not.

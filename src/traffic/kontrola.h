@@ -12,6 +12,9 @@
 namespace stanovar {
 
 class KontrolaStavu {
+  // The save reads and restores the private state, so that a resumed run goes on exactly.
+  friend struct PristupUlozeni;
+
  public:
   // Follows an event about to be executed (give it every event, e.g. from
   // Stav::pozorovatel): which train holds each element between its occupied and its released

@@ -13,6 +13,9 @@
 namespace stanovar {
 
 class VirtualniProstredi : public Prostredi {
+  // The save reads and restores the private state, so that a resumed run goes on exactly.
+  friend struct PristupUlozeni;
+
  public:
   // Starts at wall-clock time of day `casDne` (day fraction); `seed` varies the train
   // generator's random numbers between runs.

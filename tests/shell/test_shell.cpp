@@ -14,6 +14,7 @@
 
 #include "fakes/skriptovane_prostredi.h"
 #include "fakes/zaznamove_platno.h"
+#include "control/dispecer.h"
 #include "files/soubory.h"
 #include "shell/qt_prostredi.h"
 #include "shell/dialogy.h"
@@ -575,6 +576,46 @@ class TestShell : public QObject {
       QCOMPARE(okno.zvetseniProObrazovku(velikost), zvetseni);
     okno.close();
     QVERIFY(Cti(cesta("stanovar.ini")) == ini);
+  }
+
+  // A shift saved at a busy moment opens, in another window at another time of day, with the
+  // same picture, panels and clock; a damaged one is refused and changes nothing.
+  void shiftOpensAsSaved() {
+    Zapis(cesta("stanovar.ini"), IniStanice(QStringLiteral(STANOVAR_DATA_DIR "/vlci_brod"),
+                                             "vlci_brod", "english.lng"));
+    const QString smena = cesta("busy.smena");
+    QImage obraz;
+    OknoView pohled;
+    {
+      TestProstredi env;
+      TForm1 a(dir_.path(), &env);
+      AutomatickyDispecer d;
+      for (int i = 0; i < 1800; ++i) {
+        env.posun(2);
+        a.CasovacUdalostiTimer();
+        a.BlikacTimer();
+        d(a.stav());
+      }
+      a.zrcadli();
+      QVERIFY(a.stav().Vlaky.size() >= 2);
+      obraz = a.obraz().copy();
+      pohled = a.stav().okno;
+      QVERIFY(a.ulozSmenu(smena));
+    }
+    TestProstredi env;
+    env.cas = 0.9;
+    TForm1 b(dir_.path(), &env);
+    QVERIFY(b.otevriSmenu(smena));
+    QCOMPARE(b.stav().okno.hodiny, pohled.hodiny);
+    QCOMPARE(b.stav().okno.Blikac, pohled.Blikac);
+    QCOMPARE(b.stav().okno.PanelSouhlas.viditelny, pohled.PanelSouhlas.viditelny);
+    QVERIFY(b.obraz() == obraz);
+
+    Zapis(cesta("bad.smena"), Cti(smena).substr(0, 1000));
+    QVERIFY(!b.otevriSmenu(cesta("bad.smena")));
+    QCOMPARE(env.zpravy.size(), std::size_t{1});
+    QVERIFY(env.zpravy[0].find("damaged") != std::string::npos);
+    QVERIFY(b.obraz() == obraz);
   }
 
   void timerTickShowsTheClock() {

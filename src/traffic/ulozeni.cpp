@@ -703,6 +703,54 @@ class TicheProstredi : public Prostredi {
   Prostredi& p_;
 };
 
+// The score: every run of a train so far as one array, and the course of the shift.
+json Skore_(const Skore& k) {
+  json vlaky = json::array();
+  for (const SkoreVlaku& v : k.vlaky)
+    vlaky.push_back({v.cislo, Text(v.odkud), Text(v.kam), v.nabidnut, v.vjel, v.odjel,
+                     v.naOdpoved, v.naTrat, v.naCestu, v.cekaOd, v.ceka, v.faze, v.odmitnut,
+                     v.spatnymSmerem});
+  json prubeh = json::array();
+  for (const BodSmeny& b : k.prubeh) prubeh.push_back({b.cas, b.veStanici, b.cekaji});
+  return {{"zacatek", k.zacatek},     {"vlaky", vlaky},          {"aktivni", k.aktivni},
+          {"predavany", k.predavany}, {"veStanici", k.veStanici}, {"cekaji", k.cekaji},
+          {"prubeh", prubeh}};
+}
+void Skore_(const json& j, Skore& k) {
+  constexpr const char* co = "score";
+  k = Skore{};
+  k.zacatek = Konecne(Pole(j, "zacatek"), co);
+  for (const json& r : Seznam(j, "vlaky")) {
+    Prvky(r, 14, co);
+    SkoreVlaku& v = k.vlaky.emplace_back();
+    v.cislo = Int(r[0], co);
+    v.odkud = Text(r[1], co);
+    v.kam = Text(r[2], co);
+    v.nabidnut = Konecne(r[3], co);
+    v.vjel = Konecne(r[4], co);
+    v.odjel = Konecne(r[5], co);
+    v.naOdpoved = Konecne(r[6], co);
+    v.naTrat = Konecne(r[7], co);
+    v.naCestu = Konecne(r[8], co);
+    v.cekaOd = Konecne(r[9], co);
+    v.ceka = static_cast<CekaniVlaku>(Cele(r[10], co, NeCeka, CekaNaCestu));
+    v.faze = static_cast<FazeVlaku>(Cele(r[11], co, FazeNabidnut, FazeKonec));
+    v.odmitnut = Pravda(r[12], co);
+    v.spatnymSmerem = Pravda(r[13], co);
+  }
+  const long long posledni = static_cast<long long>(k.vlaky.size()) - 1;
+  for (const json& a : Seznam(j, "aktivni"))
+    k.aktivni.push_back(static_cast<int>(Cele(a, co, 0, posledni)));
+  k.predavany = static_cast<int>(Cele(Pole(j, "predavany"), co, -1, posledni));
+  k.veStanici = static_cast<int>(Cele(Pole(j, "veStanici"), co, 0, MaxZaznamu));
+  k.cekaji = static_cast<int>(Cele(Pole(j, "cekaji"), co, 0, MaxZaznamu));
+  for (const json& r : Seznam(j, "prubeh")) {
+    Prvky(r, 3, co);
+    k.prubeh.push_back({Konecne(r[0], co), static_cast<int>(Cele(r[1], co, 0, MaxZaznamu)),
+                        static_cast<int>(Cele(r[2], co, 0, MaxZaznamu))});
+  }
+}
+
 json Stavu(Stav& s, const CastiBehu& c) {
   json j;
   j["soubory"] = Soubory(s);
@@ -712,6 +760,7 @@ json Stavu(Stav& s, const CastiBehu& c) {
   j["fronta"] = Fronta(s);
   j["vyber"] = Vyber(s);
   j["okno"] = Okno(s.okno);
+  j["skore"] = Skore_(s.skore);
   j["kresba"] = Kresba(s.platno);
   if (s.pametCest) j["pametCest"] = Pamet(*s.pametCest);
   if (c.dispecer) j["dispecer"] = PristupUlozeni::Dispecer(*c.dispecer);
@@ -920,6 +969,7 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
     Fronta(Pole(stav, "fronta"), novy);
     Vyber(Pole(stav, "vyber"), novy);
     Okno(Pole(stav, "okno"), novy.okno);
+    Skore_(Pole(stav, "skore"), novy.skore);
     maKresbu = Kresba(Pole(stav, "kresba"), kresba);
     if (s.pametCest && stav.contains("pametCest")) Pamet(stav["pametCest"], pamet, Reference{novy});
     if (casti.dispecer) PristupUlozeni::Dispecer(Pole(stav, "dispecer"), dispecer, novy);

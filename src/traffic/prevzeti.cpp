@@ -5,6 +5,7 @@
 #include "control/dispecer.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "traffic/skore.h"
 #include "traffic/virtualni.h"
 
 namespace stanovar {
@@ -43,6 +44,8 @@ VysledekUlozeni PrevezmiProvoz(Stav& s, const std::string& schema, const std::st
   dispecer(t);
   Simuluj(t, hodiny, zacatek + DobaPredPrevzetim, [&] { dispecer(t); });
   t.pozorovatel = nullptr;
+  // The player's shift starts at the hand-over: the automatic dispatcher's hour is not theirs.
+  ZacniSmenu(t);
 
   // Handed over: no panel of the automatic dispatcher's clicks stays open.
   t.okno.PanelSouhlas.viditelny = false;

@@ -128,6 +128,25 @@ std::string CsvSmeny(const Stav& s, double ted) {
   return r;
 }
 
+void ZacniSmenu(Stav& s) {
+  const double ted = SimCas(s);
+  Skore& k = s.skore;
+  Skore nove;
+  nove.zacatek = ted;
+  for (int i : k.aktivni) {
+    SkoreVlaku v = k.vlaky[static_cast<std::size_t>(i)];
+    v.naOdpoved = v.naTrat = v.naCestu = 0;
+    if (v.ceka != NeCeka) v.cekaOd = ted;
+    if (i == k.predavany) nove.predavany = static_cast<int>(nove.vlaky.size());
+    nove.aktivni.push_back(static_cast<int>(nove.vlaky.size()));
+    nove.vlaky.push_back(std::move(v));
+  }
+  nove.veStanici = k.veStanici;
+  nove.cekaji = k.cekaji;
+  nove.prubeh.push_back({ted, k.veStanici, k.cekaji});
+  k = std::move(nove);
+}
+
 void SkoreNabidka(Stav& s, const RNabidka& n) {
   const double ted = Ted(s);
   Skore& k = s.skore;

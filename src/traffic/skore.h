@@ -95,6 +95,9 @@ void CekaniRunu(const SkoreVlaku& v, double ted, double& naOdpoved, double& naTr
 // in seconds up to `ted`, and whether it was refused or left by another line (1 or 0).
 std::string CsvSmeny(const Stav& s, double ted);
 
+// A new shift begins now on a station already running (one taken over): the trains there and
+// the offers made keep being counted, but only from now on, and nothing before counts.
+void ZacniSmenu(Stav& s);
 // Where the program tells the score what happened; each reads the simulated clock itself.
 // An offer has been made.
 void SkoreNabidka(Stav& s, const RNabidka& n);

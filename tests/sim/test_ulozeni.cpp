@@ -169,6 +169,11 @@ TEST(Ulozeni, PrevzetiPredaStaniciVProvozuVeSkutecnemCase) {
     ASSERT_TRUE(PrevezmiProvoz(s, d + "yrd", d + "gvd", d + "lok"));
     EXPECT_GE(s.Vlaky.size(), 3u) << "trains in the station at once";
     EXPECT_NEAR(std::fmod(SimCas(s), 1.0), ted, 1e-9) << "handed over at the real clock";
+    // The player's score starts at the hand-over, with every train and offer there counted.
+    const VysledekSkore r = SpocitejSkore(s, SimCas(s));
+    EXPECT_EQ(r.body, 0);
+    EXPECT_EQ(r.zpozdeni, 0);
+    EXPECT_EQ(s.skore.aktivni.size(), s.Vlaky.size() + s.Nabidky.size());
     KontrolaStavu k;
     EXPECT_EQ(k.over(s), "");
     // And it runs on, a person's station now.

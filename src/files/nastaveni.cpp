@@ -93,10 +93,10 @@ void UklidDocasne(const std::filesystem::path& cil) {
   }
 }
 
-// Replaces `cil` by a file holding `obsah`. The new file is written beside the old one,
-// given its permissions, flushed to the disk and only then renamed over it, so a full disk
-// or a crash never leaves a truncated or world-readable settings file behind. False when
-// anything fails; the old file is then untouched.
+}  // namespace
+
+// Temporary files of an earlier run are cleared first; the new one is never world-readable
+// where the old one was not.
 bool ZapisCely(const std::filesystem::path& cil, const std::string& obsah) {
   UklidDocasne(cil);
   std::error_code ec;
@@ -124,8 +124,6 @@ bool ZapisCely(const std::filesystem::path& cil, const std::string& obsah) {
   if (!ok) std::filesystem::remove(docasny, ec);
   return ok;
 }
-
-}  // namespace
 
 std::string BarvaNaText(Barva c) {
   for (const auto& b : Barvy)

@@ -3,6 +3,7 @@
 // the only thing they ever report is a file that cannot be opened (texts 36 and 37).
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,12 @@ void CtiLng(Stav& s, std::string_view obsah);
 
 // Main window captions from texts 1 to 11 (built-in texts where there are none).
 void PouzijPopisky(Stav& s);
+
+// Replaces `cil` by a file holding `obsah`: written beside it, given the old file's
+// permissions, flushed to the disk and only then renamed over it, so that a full disk or a
+// crash never leaves a truncated file in place of a good one. False when anything failed; the
+// old file is then untouched.
+bool ZapisCely(const std::filesystem::path& cil, const std::string& obsah);
 
 // Reads stanovar.ini from the start-up directory into the paths and the active display
 // settings. False when there is no readable settings file.

@@ -12,13 +12,6 @@
 #include <sstream>
 #include <utility>
 
-#if __has_include(<unistd.h>)
-#include <unistd.h>
-#define STANOVAR_POSIX 1
-#else
-#define STANOVAR_POSIX 0
-#endif
-
 #include "control/cesty.h"
 #include "control/dispecer.h"
 #include "control/nahodny.h"
@@ -1016,27 +1009,7 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
 }
 
 bool ZapisAtomicky(const std::string& cesta, const std::string& obsah) {
-  std::random_device nahoda;
-  std::string docasny;
-  std::FILE* f = nullptr;
-  for (int i = 0; i < 100 && !f; ++i) {
-    docasny = cesta + ".tmp" + std::to_string(nahoda() % 1000000);
-    f = std::fopen(docasny.c_str(), "wbx");  // never reuse a file someone else is writing
-  }
-  if (!f) return false;
-  bool ok = std::fwrite(obsah.data(), 1, obsah.size(), f) == obsah.size();
-  ok = std::fflush(f) == 0 && ok;
-#if STANOVAR_POSIX
-  ok = fsync(fileno(f)) == 0 && ok;
-#endif
-  ok = std::fclose(f) == 0 && ok;
-  std::error_code ec;
-  if (ok) {
-    std::filesystem::rename(docasny, cesta, ec);
-    ok = !ec;
-  }
-  if (!ok) std::filesystem::remove(docasny, ec);
-  return ok;
+  return ZapisCely(cesta, obsah);
 }
 
 VysledekUlozeni UlozSmenu(Stav& s, const CastiBehu& casti, const std::string& cesta) {

@@ -363,37 +363,53 @@ def schema():
     return b"".join(out)
 
 
-def grafikon():
-    prijezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (1, 3)}
-    odjezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (2, 3)}
-    lokomotivy = {l[1] for l in LOKOMOTIVY}
+def zapis_grafikonu(vlaky, prijezdy, odjezdy, lokomotivy):
+    """The timetable of trains (category, number, from, to, length, mass, speed, locomotive),
+    each checked against the lines that take arrivals and departures and the locomotives."""
     out = []
-    for (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko) in VLAKY:
-        assert odkud in prijezdy and kam in odjezdy and loko in lokomotivy and len(loko) <= 4
+    for (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko) in vlaky:
+        assert odkud in prijezdy and kam in odjezdy and loko in lokomotivy and odkud != kam
+        assert len(loko) <= 4
         # The text before the first "#" is not read: it names the train category.
         out.append(bajty("*%s#%d#%s#%s#%d#%d#%d#%s" %
                          (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko)) + CRLF)
     return b"".join(out)
 
 
-def lokomotivy():
+def grafikon():
+    prijezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (1, 3)}
+    odjezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (2, 3)}
+    return zapis_grafikonu(VLAKY, prijezdy, odjezdy, {l[1] for l in LOKOMOTIVY})
+
+
+def zapis_lokomotiv(lokomotivy):
     out = []
-    for (popis, jmeno, vmax, vykon, hmotnost, v1, v2, a, b, c, rho) in LOKOMOTIVY:
+    for (popis, jmeno, vmax, vykon, hmotnost, v1, v2, a, b, c, rho) in lokomotivy:
         assert 1.05 <= float(rho) <= 1.2
         out.append(bajty("*%s#%s#%d#%d#%d#%d#%d#%s#%s#%s#%s" %
                          (popis, jmeno, vmax, vykon, hmotnost, v1, v2, a, b, c, rho)) + CRLF)
     return b"".join(out)
 
 
+def lokomotivy():
+    return zapis_lokomotiv(LOKOMOTIVY)
+
+
 def jazyk(texty):
     return b"".join(b"%03d" % n + texty[n].encode("cp1250") + CRLF for n in sorted(texty))
 
 
-def nastaveni():
-    # Relative entries: the files lie beside stanovar.ini in the start-up directory.
-    radky = [b"\x86demo.yrd", b"\x88demo.gvd", b"\xb86demo.lok", b"\xb88cestina.lng",
+def zapis_nastaveni(jmeno):
+    """stanovar.ini naming jmeno.yrd, .gvd and .lok and the Czech language file. Relative
+    entries: the files lie beside stanovar.ini in the start-up directory."""
+    radky = [b"\x86" + bajty(jmeno + ".yrd"), b"\x88" + bajty(jmeno + ".gvd"),
+             b"\xb86" + bajty(jmeno + ".lok"), b"\xb88cestina.lng",
              b"\xb81$00888888", b"\xb82clBlack", b"\xb84"]
     return b"".join(r + CRLF for r in radky)
+
+
+def nastaveni():
+    return zapis_nastaveni("demo")
 
 
 def main():

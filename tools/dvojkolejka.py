@@ -21,7 +21,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from demo_data import CS, bajty, CRLF, jazyk, na_mrizce, radek  # noqa: E402
+from demo_data import (CS, jazyk, na_mrizce, radek, zapis_grafikonu,  # noqa: E402
+                       zapis_lokomotiv, zapis_nastaveni)
 
 STANICE = "Mlýnec"
 NASTUPISTE = "MLÝNEC"
@@ -167,22 +168,15 @@ def grafikon():
     prijezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (1, 3)}
     odjezdy = {j for (_x, _y, j, d) in SOUSEDE if d in (2, 3)}
     lokomotivy = {l[1] for l in LOKOMOTIVY}
-    out = []
-    for (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko) in VLAKY:
-        assert odkud in prijezdy and kam in odjezdy and loko in lokomotivy and odkud != kam
-        out.append(bajty("*%s#%d#%s#%s#%d#%d#%d#%s" %
-                         (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko)) + CRLF)
-    return b"".join(out)
+    return zapis_grafikonu(VLAKY, prijezdy, odjezdy, lokomotivy)
 
 
 def lokomotivy():
-    return b"".join(bajty("*%s#%s#%d#%d#%d#%d#%d#%s#%s#%s#%s" % l) + CRLF for l in LOKOMOTIVY)
+    return zapis_lokomotiv(LOKOMOTIVY)
 
 
 def nastaveni():
-    radky = [b"\x86mlynec.yrd", b"\x88mlynec.gvd", b"\xb86mlynec.lok", b"\xb88cestina.lng",
-             b"\xb81$00888888", b"\xb82clBlack", b"\xb84"]
-    return b"".join(r + CRLF for r in radky)
+    return zapis_nastaveni("mlynec")
 
 
 def main():

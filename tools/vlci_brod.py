@@ -22,7 +22,8 @@ import os
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from demo_data import radek, bajty, CRLF, na_mrizce  # noqa: E402
+from demo_data import (na_mrizce, radek, zapis_grafikonu, zapis_lokomotiv,  # noqa: E402
+                       zapis_nastaveni)
 
 SIRKA = 792     # width of the station picture
 STANICE = "Vlčí Brod"
@@ -258,22 +259,15 @@ def grafikon():
     odjezdy = {t[7] for t in TRATE if t[8] in (2, 3)}
     cisla = [v[1] for v in VLAKY]
     assert len(set(cisla)) == len(cisla) >= 40
-    out = []
-    for (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko) in VLAKY:
-        assert odkud in prijezdy and kam in odjezdy and loko in lokomotivy
-        out.append(bajty("*%s#%d#%s#%s#%d#%d#%d#%s" %
-                         (druh, cislo, odkud, kam, delka, hmotnost, rychlost, loko)) + CRLF)
-    return b"".join(out)
+    return zapis_grafikonu(VLAKY, prijezdy, odjezdy, lokomotivy)
 
 
 def lokomotivy():
-    return b"".join(bajty("*%s#%s#%d#%d#%d#%d#%d#%s#%s#%s#%s" % l) + CRLF for l in LOKOMOTIVY)
+    return zapis_lokomotiv(LOKOMOTIVY)
 
 
 def nastaveni():
-    radky = [b"\x86vlci_brod.yrd", b"\x88vlci_brod.gvd", b"\xb86vlci_brod.lok",
-             b"\xb88cestina.lng", b"\xb81$00888888", b"\xb82clBlack", b"\xb84"]
-    return b"".join(r + CRLF for r in radky)
+    return zapis_nastaveni("vlci_brod")
 
 
 def main():

@@ -3,7 +3,6 @@
 // step costs.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 
 #include "fakes/skriptovane_prostredi.h"
@@ -55,12 +54,3 @@ BENCHMARK(BM_StartSKreslenim)->Arg(100)->Arg(400)->Unit(benchmark::kMillisecond)
 BENCHMARK(BM_PrekresleniNa400)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -77,12 +77,3 @@ BENCHMARK(BM_TabuleAStavovyRadekSPrekreslenim)
 BENCHMARK(BM_PrekresleniBezTabule)->UseManualTime()->Iterations(12000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -3,7 +3,6 @@
 // baseline is the core's tick alone, without mirroring the window view onto the widgets.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -46,12 +45,3 @@ BENCHMARK(BM_TikOkna)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggr
 BENCHMARK(BM_TikJadra)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "files/soubory.h"
 #include "sim/beh.h"
 #include "traffic/ulozeni.h"
 
@@ -53,7 +54,7 @@ void Uloz(benchmark::State& stav, bool soubor) {
   std::size_t velikost = 0;
   for (auto _ : stav) {
     std::string text = b->uloz();
-    if (soubor && !ZapisAtomicky(cesta, text)) stav.SkipWithError("cannot write");
+    if (soubor && !ZapisCely(cesta, text)) stav.SkipWithError("cannot write");
     velikost = text.size();
     benchmark::DoNotOptimize(text);
   }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "files/soubory.h"
 #include "sim/beh.h"
 #include "sim/zprava.h"
 #include "traffic/ulozeni.h"
@@ -330,7 +331,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     }
   }
 
-  if (!ulozit.empty() && !ZapisAtomicky(ulozit, beh.snimek())) {
+  if (!ulozit.empty() && !ZapisCely(ulozit, beh.snimek())) {
     err << Program << ": cannot write the save " << ulozit << "\n";
     return KodSpatneVolani;
   }

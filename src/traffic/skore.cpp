@@ -168,33 +168,30 @@ void SkorePrijeti(Stav& s, int cislo) {
   Zapis(s.skore, ted);
 }
 
-void SkoreOdmitnuti(Stav& s, int cislo) {
+namespace {
+
+// The active offer of train `cislo` ends now: it was refused, or its offer is removed for the
+// hand-over (which notes the run, as the train is handed over right after this or the
+// hand-over comes to nothing and the run ends here).
+void KonecNabidky(Stav& s, int cislo, bool odmitnut) {
   Skore& k = s.skore;
   const int i = Aktivni(k, cislo, FazeNabidnut);
   if (i < 0) return;
   const double ted = Ted(s);
   SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
   Cekej(k, v, NeCeka, ted);
-  v.odmitnut = true;
+  v.odmitnut = v.odmitnut || odmitnut;
   v.faze = FazeKonec;
+  if (!odmitnut) k.predavany = i;
   Uvolni(k, i);
   Zapis(k, ted);
 }
 
-void SkoreKonecNabidky(Stav& s, int cislo) {
-  Skore& k = s.skore;
-  const int i = Aktivni(k, cislo, FazeNabidnut);
-  if (i < 0) return;
-  const double ted = Ted(s);
-  SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
-  Cekej(k, v, NeCeka, ted);
-  // Either its train is handed over right after this, or the hand-over comes to nothing and
-  // the run ends here.
-  v.faze = FazeKonec;
-  k.predavany = i;
-  Uvolni(k, i);
-  Zapis(k, ted);
-}
+}  // namespace
+
+void SkoreOdmitnuti(Stav& s, int cislo) { KonecNabidky(s, cislo, true); }
+
+void SkoreKonecNabidky(Stav& s, int cislo) { KonecNabidky(s, cislo, false); }
 
 void SkoreVjezd(Stav& s, int cislo, const std::string& odkud, const std::string& kam) {
   const double ted = Ted(s);

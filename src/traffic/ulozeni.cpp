@@ -1008,15 +1008,11 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   return {};
 }
 
-bool ZapisAtomicky(const std::string& cesta, const std::string& obsah) {
-  return ZapisCely(cesta, obsah);
-}
-
 VysledekUlozeni UlozSmenu(Stav& s, const CastiBehu& casti, const std::string& cesta) {
   std::string text;
   VysledekUlozeni v = UlozSmenuDoTextu(s, casti, text);
   if (!v) return v;
-  if (!ZapisAtomicky(cesta, text)) return {ChybaUlozeni::NelzeZapsat, cesta};
+  if (!ZapisCely(cesta, text)) return {ChybaUlozeni::NelzeZapsat, cesta};
   return {};
 }
 

@@ -76,8 +76,6 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
 VysledekUlozeni UlozSmenu(Stav& s, const CastiBehu& casti, const std::string& cesta);
 VysledekUlozeni NactiSmenu(Stav& s, CastiBehu& casti, const std::string& cesta);
 
-// Writes `obsah` to `cesta` as UlozSmenu does; false when anything failed.
-bool ZapisAtomicky(const std::string& cesta, const std::string& obsah);
 
 // The text of a save's JSON exactly as UlozSmenuDoTextu lays it out (a reader accepts no
 // other layout); for tools that build a save, such as the fuzz target.

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fakes/svet.h"
-#include "traffic/fronta.h"
+#include "model/fronta.h"
 #include "traffic/smycka.h"
 
 using namespace stanovar;

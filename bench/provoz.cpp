@@ -27,10 +27,10 @@ void Den(benchmark::State& stav, bool sDispecerem) {
     Spust(s, STANOVAR_DATA_DIR);
     AutomatickyDispecer dispecer;
     long long odjelo = 0;
-    s.pozorovatel = [&](double, const RUdalost& u) {
+    PoslouchejUdalosti(s, [&](double, const RUdalost& u) {
       odjelo += u.druh == 7;
       dispecer.udalost(u);
-    };
+    });
     stav.ResumeTiming();
     if (sDispecerem)
       udalosti += Simuluj(s, prostredi, s.SimZaklad + hodin / 24, [&] { dispecer(s); });

@@ -79,7 +79,7 @@ void Tiky(benchmark::State& stav, const std::string& adresar, bool naplnit) {
     s.CetnostVlaku = 8;
     NastavRychlost(s, 6);
     AutomatickyDispecer dispecer;
-    s.pozorovatel = [&](double, const RUdalost& u) { dispecer.udalost(u); };
+    PoslouchejUdalosti(s, [&](double, const RUdalost& u) { dispecer.udalost(u); });
     // Either every timetable train is let in at once and the next five minutes, while all of them run through, are measured, or
     // an hour fills the station at the highest frequency and two busy hours are measured.
     if (naplnit)

@@ -8,7 +8,7 @@
 #   tools/shoda_logu.sh SIM OUT_DIR [EARLIER_DIR]
 #
 # SEEDS (default 30) sets how many seeds each station and dispatcher runs for a day; JOBS
-# (default 2) how many runs go at once. Exit 1 when any file differs from the earlier set.
+# (default 2) how many runs go at once; NO_REPORT=1 leaves out the capacity reports. Exit 1 when any file differs from the earlier set.
 set -eu
 
 if [ $# -lt 2 ]; then
@@ -44,15 +44,28 @@ runs() {
   echo "data auto 42 4 24"
 }
 
-# A run's log and its summary without the wall times, which vary from run to run.
+# A run's log, its summary without the wall times, which vary from run to run, and the save of
+# the state it ended in.
 export SIM OUT ROOT
 runs | xargs -P "$JOBS" -L 1 sh -c '
   st=$0 d=$1 s=$2 f=$3 h=$4
   name=$(echo "$st" | tr / _)_${d}_s${s}_f${f}_h${h}
   "$SIM" "$ROOT/$st" --dispatcher "$d" --seed "$s" --frequency "$f" --hours "$h" \
-    --log "$OUT/$name.csv" --summary json | grep -v "\"wall_s\"\|\"sim_s_per_wall_s\"" \
+    --log "$OUT/$name.csv" --save "$OUT/$name.save" --summary json | grep -v "\"wall_s\"\|\"sim_s_per_wall_s\"" \
     > "$OUT/$name.json" || true
 '
+
+# The capacity report of each station over a few seeds, without its wall times.
+if [ -z "${NO_REPORT:-}" ]; then
+  for st in data data/vlci_brod tests/data/dvojkolejka; do
+    name=$(echo "$st" | tr / _)_report
+    "$SIM" "$ROOT/$st" --report "$OUT/$name" --seeds 1-3 --threads "$JOBS" > /dev/null || true
+    for f in "$OUT/$name"/*; do
+      grep -v "wall" "$f" > "$OUT/${name}_$(basename "$f")" || true
+    done
+    rm -rf "${OUT:?}/$name"
+  done
+fi
 
 count=$(ls "$OUT" | wc -l)
 echo "$count files in $OUT"

@@ -11,7 +11,7 @@
 
 #include "files/soubory.h"
 #include "sim/beh.h"
-#include "traffic/ulozeni.h"
+#include "smena/ulozeni.h"
 
 namespace {
 

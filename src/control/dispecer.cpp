@@ -78,7 +78,7 @@ bool AutomatickyDispecer::Vede(Stav& s, int navestidlo, int kolej) {
   PrazdnePlatno platno;
   Stav kopie = s;
   kopie.platno = &platno;
-  kopie.pozorovatel = nullptr;
+  kopie.posluchaci.vycisti();
   kopie.pametCest = nullptr;
   VyprazdniBeh(kopie);
   kopie.VyberCesty = false;

@@ -12,7 +12,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"
-#include "traffic/skore.h"
+#include "traffic/oznam.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -99,7 +99,7 @@ void NaplanujOdjezd(Stav& s, RVlak& v, const RKolej& t, double za, int x, int y)
   v.odjezd = HodinyMinuty(odjezd);
   v.maOdjezd = true;
   const int cislo = v.cislo;
-  SkoreVlak(s, cislo);
+  Oznam(s, DruhOznameni::JizdaZmenena, cislo);
   InfoVlak(s, x, y);
   NaplanujUdalost(s, UdalostRozjezd, cislo, t.id, 0, 0, odjezd);
 }

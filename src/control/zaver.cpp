@@ -11,6 +11,7 @@
 #include "model/seznamy.h"
 #include "traffic/generace.h"
 #include "traffic/obsazeni.h"
+#include "traffic/oznam.h"
 
 namespace stanovar {
 
@@ -196,7 +197,10 @@ void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
 
   // The train standing at or running towards the route's start may now use it. Re-planning
   // may enter the route at once and drop its record, so it comes last.
-  if (nastavit) PreplanujJizdu(s, r->vlak, r->start, r->minRychlost);
+  if (nastavit) {
+    if (r->start != 0) Oznam(s, DruhOznameni::CestaPostavena, r->vlak, r->start);
+    PreplanujJizdu(s, r->vlak, r->start, r->minRychlost);
+  }
 }
 
 void ZrusCestu(Stav& s) { NastavCestu(s, 0, 0, true); }
@@ -208,6 +212,7 @@ void UlozCekajici(Stav& s, int start, int cil, bool ceka) {
   c.ceka = ceka ? 1 : 0;
   c.drzena = 0;
   c.cesta.splice(c.cesta.end(), s.HledanaCesta);
+  Oznam(s, DruhOznameni::CestaUlozena, 0, start);
   if (JeNavestidlo(start)) {
     if (RNavestidlo* n = NajdiNavestidlo(s, start)) {
       n->stav = 4;
@@ -363,14 +368,19 @@ bool PriblizeniDovoluje(Stav& s, const RNavestidlo& n) {
 void ZrusCestuUNavestidla(Stav& s, int id) {
   RNavestidlo* n = NajdiNavestidlo(s, id);
   if (!n) return;
-  if (n->stav == 4) {
+  const bool ulozena = n->stav == 4;
+  if (ulozena) {
     ZrusCekajici(s, n->id);
     KresliNavestidloBarvou(s, *n, s.nastaveni.popredi);
     n->stav = 0;
   }
   int kolej = 0, smer = 0;
   RCesta* r = NajdiCestu(s, n->id, &kolej, &smer);
-  if (!r || !PriblizeniDovoluje(s, *n)) return;
+  if (!r || !PriblizeniDovoluje(s, *n)) {
+    if (ulozena) Oznam(s, DruhOznameni::CestaZrusena, 0, id);
+    return;
+  }
+  Oznam(s, DruhOznameni::CestaZrusena, r->vlak, id);
   // The tracks released, for the accepted trains that wait for a line track among them.
   std::vector<int> koleje;
   auto zapamatuj = [&](const Kroky& cesta) {

@@ -12,7 +12,7 @@
 #include "dynamics/vypocty.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
-#include "traffic/skore.h"
+#include "traffic/oznam.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -173,6 +173,7 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
   int e0 = 0, d = 0;
   RCesta* R = NajdiCestu(s, start, &e0, &d);
   if (!R || R->cesta.empty()) return;
+  Oznam(s, DruhOznameni::VlakVjel, cislo, start);
 
   // The steps of the previous section that the train still stands on go in front of the new
   // path, with positions counted back from the new route's start (0 or negative).
@@ -287,11 +288,11 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
 void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
   JednaOperace operace(s);
   // A standing train sets off the moment its route is set, whichever way this ends.
-  struct PakSkore {
+  struct PakOznam {
     Stav& s;
     int cislo;
-    ~PakSkore() { SkoreVlak(s, cislo); }
-  } pakSkore{s, cislo};
+    ~PakOznam() { Oznam(s, DruhOznameni::JizdaZmenena, cislo); }
+  } pakOznam{s, cislo};
   RVlak* T = NajdiVlak(s, cislo);
   RNavestidlo* S = nullptr;
   RKolej* E = nullptr;

@@ -2,7 +2,7 @@
 
 #include "model/seznamy.h"
 #include "traffic/cas.h"
-#include "traffic/skore.h"
+#include "traffic/oznam.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -49,7 +49,13 @@ void OdjezdVlaku(Stav& s, int cislo) {
   while (it != s.Vlaky.end() && it->cislo != cislo) ++it;
   if (it == s.Vlaky.end()) return;
   RVlak& T = *it;
-  SkoreOdjezd(s, T);
+  if (!s.posluchaci.prazdne()) {
+    // Sent the wrong way when the line it leaves by leads to another neighbour.
+    bool kCili = true;
+    if (RKrok* krok = PosledniKolejKrok(T.cesta))
+      if (RKolej* trat = NajdiKolej(s, krok->prvek)) kCili = trat->soused == T.cil;
+    Oznam(s, DruhOznameni::VlakOdjel, cislo, 0, kCili);
+  }
   if (!T.cesta.empty()) {
     const double ted = SimCas(s);
     const double a = T.cesta.back().delka;  // the head's position

@@ -17,4 +17,10 @@ void Zprava(Stav& s, const std::string& text) {
   s.zpravaOtevrena = false;
 }
 
+int PoslouchejUdalosti(Stav& s, std::function<void(double cas, const RUdalost& u)> f) {
+  return s.posluchaci.poslouchej([f = std::move(f)](Stav&, const Oznameni& o) {
+    if (o.druh == DruhOznameni::Udalost) f(o.cas, *o.udalost);
+  });
+}
+
 }  // namespace stanovar

@@ -13,11 +13,12 @@
 
 #include "model/indexy.h"
 #include "model/okno.h"
+#include "model/oznameni.h"
 #include "model/platno.h"
 #include "model/prostredi.h"
 #include "model/zaznamy.h"
-#include "traffic/fronta.h"
-#include "traffic/skore.h"
+#include "model/fronta.h"
+#include "model/skore.h"
 
 namespace stanovar {
 
@@ -125,11 +126,13 @@ struct Stav {
   int hloubkaOperace = 0;
   bool hlasenoVOperaci = false;
 
-  // Hears every executed event with the simulated time it ran at (tests, logs, headless
-  // runs). Empty by default, and then the main loop does not even build its arguments.
-  std::function<void(double cas, const RUdalost& u)> pozorovatel;
+  // Whoever hears the notices (model/oznameni.h): the score, logs, headless runs, checks.
+  // Nobody by default, and then announcing costs one test. A copy made to try something out
+  // should stop them (vycisti) so that only the real state is heard.
+  Posluchaci posluchaci;
 
-  // What the dispatcher cost each train so far, for the score, the board and the report.
+  // What the dispatcher cost each train so far, for the score, the board and the report;
+  // kept by the shift's listener when one listens.
   Skore skore;
 
   // Hears each schema line once the reader has handled it: its number from 1, its kind and
@@ -141,6 +144,10 @@ struct Stav {
   // Text n of the language file, or the built-in one when the file gave none or an empty one.
   const std::string& Text(int n) const;
 };
+
+// Makes `f` hear every executed event with the simulated time it ran at, from now on;
+// returns the listener's number.
+int PoslouchejUdalosti(Stav& s, std::function<void(double cas, const RUdalost& u)> f);
 
 // Shows a modal message box through the outside, noting that one is open meanwhile.
 void Zprava(Stav& s, const std::string& text);

@@ -33,9 +33,10 @@
 #include "traffic/cas.h"
 #include "traffic/generace.h"
 #include "traffic/predani.h"
-#include "traffic/prevzeti.h"
+#include "smena/prevzeti.h"
 #include "traffic/smycka.h"
-#include "traffic/tabule.h"
+#include "smena/skore.h"
+#include "smena/tabule.h"
 
 namespace stanovar::shell {
 
@@ -156,6 +157,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   move(0, 0);
 
   // The start-up proper: defaults, settings file, language, locomotives, schema, timetable.
+  SledujSkore(stav_);
   Spust(stav_, QFile::encodeName(startovniAdresar).toStdString());
   dalsiTexty_.nacti(stav_);
 

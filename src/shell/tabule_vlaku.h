@@ -10,7 +10,7 @@
 
 #include "model/stav.h"
 #include "shell/texty.h"
-#include "traffic/tabule.h"
+#include "smena/tabule.h"
 
 namespace stanovar::shell {
 

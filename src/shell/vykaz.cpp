@@ -23,7 +23,7 @@
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
 #include "traffic/cas.h"
-#include "traffic/skore.h"
+#include "smena/skore.h"
 #include "traffic/smycka.h"
 
 namespace stanovar::shell {

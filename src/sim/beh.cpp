@@ -16,7 +16,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"
-#include "traffic/ulozeni.h"
+#include "smena/ulozeni.h"
 
 namespace stanovar {
 
@@ -34,6 +34,10 @@ Beh::Beh(VolbyBehu volby)
     : volby_(std::move(volby)), prostredi_(ZacatekDne, volby_.seed), nahodny_(volby_.seed) {
   s_.platno = &platno_;
   s_.prostredi = &prostredi_;
+  // The score and the summary hear the station from its first opening on; a load of a save
+  // keeps them listening.
+  SledujSkore(s_);
+  s_.posluchaci.poslouchej([this](Stav&, const Oznameni& o) { slysi(o); });
 }
 
 std::string Beh::nacti() {
@@ -105,11 +109,27 @@ std::string Beh::nacti() {
   start_ = SimCas(s_);
   kontrola_.zivost = volby_.dispecer && !volby_.nahodny;
   nahodny_.poAkci = [this] { zkontroluj(SimCas(s_)); };
-  s_.pozorovatel = [this](double cas, const RUdalost& u) { udalost(cas, u); };
   return {};
 }
 
-void Beh::udalost(double cas, const RUdalost& u) {
+void Beh::slysi(const Oznameni& o) {
+  if (o.druh == DruhOznameni::VlakOdjel) {
+    if (!o.priznak) ++souhrn_.spatnymSmerem;
+    auto it = pritomne_.find(o.vlak);
+    if (it != pritomne_.end()) {
+      const double pobyt = (o.cas - it->second) * 86400.0;
+      soucetPobytu_ += pobyt;
+      souhrn_.pobyty.push_back(pobyt);
+      souhrn_.nejdelsiPobyt = std::max(souhrn_.nejdelsiPobyt, pobyt);
+      ++souhrn_.odjelo;
+      pritomne_.erase(it);
+      vlakyZmeneny_ = true;
+    }
+    return;
+  }
+  if (o.druh != DruhOznameni::Udalost) return;
+  const RUdalost& u = *o.udalost;
+  const double cas = o.cas;
   ++souhrn_.udalosti;
   if (volby_.kontrola) kontrola_.udalost(s_, u);
   if (volby_.dispecer) dispecer_.udalost(u);
@@ -125,25 +145,6 @@ void Beh::udalost(double cas, const RUdalost& u) {
       if (it != prvky_.end() && it->second.od >= 0) {
         it->second.celkem += cas - it->second.od;
         it->second.od = -1;
-      }
-      break;
-    }
-    case UdalostOdjezd: {
-      // Sent the wrong way: the line it leaves by leads to another neighbour.
-      if (RVlak* v = NajdiVlak(s_, u.vlak))
-        if (RKrok* k = PosledniKolejKrok(v->cesta))
-          if (RKolej* trat = NajdiKolej(s_, k->prvek); trat && trat->soused != v->cil)
-            ++souhrn_.spatnymSmerem;
-      auto it = pritomne_.find(u.vlak);
-      // A departure of a train already gone does nothing, and counts for nothing.
-      if (it != pritomne_.end() && NajdiVlak(s_, u.vlak)) {
-        const double pobyt = (cas - it->second) * 86400.0;
-        soucetPobytu_ += pobyt;
-        souhrn_.pobyty.push_back(pobyt);
-        souhrn_.nejdelsiPobyt = std::max(souhrn_.nejdelsiPobyt, pobyt);
-        ++souhrn_.odjelo;
-        pritomne_.erase(it);
-        vlakyZmeneny_ = true;
       }
       break;
     }
@@ -362,7 +363,6 @@ std::string Beh::obnovZTextu(const std::string& text, bool dispecerZadan) {
   }
   kontrola_.zivost = volby_.dispecer && !volby_.nahodny;
   nahodny_.poAkci = [this] { zkontroluj(SimCas(s_)); };
-  s_.pozorovatel = [this](double cas, const RUdalost& u) { udalost(cas, u); };
   obnoveny_ = true;
   return {};
 }

@@ -22,6 +22,7 @@
 #include "model/stav.h"
 #include "traffic/kontrola.h"
 #include "traffic/virtualni.h"
+#include "smena/skore.h"
 
 namespace stanovar {
 
@@ -111,7 +112,8 @@ class Beh {
     double celkem = 0;   // days
   };
 
-  void udalost(double cas, const RUdalost& u);
+  // Hears the state's notices: every executed event, and the trains that leave.
+  void slysi(const Oznameni& o);
   void sledujVlakyANabidky(double ted);
   // Checks the state; `ted` is the time of the event just executed, or the clock.
   bool zkontroluj(double ted);

@@ -13,7 +13,7 @@
 #include "files/soubory.h"
 #include "sim/beh.h"
 #include "sim/zprava.h"
-#include "traffic/ulozeni.h"
+#include "smena/ulozeni.h"
 
 namespace stanovar {
 

@@ -81,11 +81,9 @@ std::string Pust(const VolbyBehu& volby, BehZpravy& b) {
   if (std::string chyba = beh.nacti(); !chyba.empty()) return chyba;
   Stav& s = beh.stav();
   Cekani cekani(b);
-  auto puvodni = s.pozorovatel;
-  s.pozorovatel = [&](double cas, const RUdalost& u) {
-    cekani(s, cas, u);
-    puvodni(cas, u);
-  };
+  s.posluchaci.poslouchej([&](Stav& st, const Oznameni& o) {
+    if (o.druh == DruhOznameni::Udalost) cekani(st, o.cas, *o.udalost);
+  });
   beh.spust(nullptr);
   cekani.dokonci(SimCas(s));
   b.souhrn = beh.souhrn();

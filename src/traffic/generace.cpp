@@ -8,7 +8,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/predani.h"
-#include "traffic/skore.h"
+#include "traffic/oznam.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -66,12 +66,12 @@ RNabidka* NabidkaKoleje(Stav& s, const RKolej& k) {
 }
 
 // Hands over the offered entry's train by the offer's line end.
-void PosliNabidnuty(Stav& s, int cislo, int spoj, int soused) {
+void PosliNabidnuty(Stav& s, int cislo, int spoj, int soused, ZdrojVlaku zdroj) {
   if (spoj < 0 || spoj >= static_cast<int>(s.Grafikon.size()) ||
       s.Grafikon[static_cast<std::size_t>(spoj)].cislo != cislo)
     return;
   s.aktualniSpoj = spoj;
-  PosliVlak(s, soused);
+  PosliVlak(s, soused, zdroj);
 }
 
 }  // namespace
@@ -136,12 +136,19 @@ void PridejNabidku(Stav& s, int cislo, const std::string& odkud, const std::stri
   n.y = y;
   n.soused = soused;
   n.spoj = spoj;
-  SkoreNabidka(s, n);
+  if (!s.posluchaci.prazdne()) {
+    Oznameni o;
+    o.druh = DruhOznameni::NabidkaPodana;
+    o.vlak = cislo;
+    o.prvek = soused;
+    o.nabidka = &n;
+    Oznam(s, o);
+  }
 }
 
 void ZrusNabidku(Stav& s, RNabidka* n) {
   if (!n) return;
-  SkoreKonecNabidky(s, n->cislo);
+  Oznam(s, DruhOznameni::NabidkaStazena, n->cislo, n->soused);
   s.Nabidky.remove_if([n](const RNabidka& x) { return &x == n; });
 }
 
@@ -189,13 +196,14 @@ void LabelAnoClick(Stav& s) {
       vstup->druh = 3;
       k->druhKonce = 3;
       const int spoj = n->spoj;
+      Oznam(s, DruhOznameni::NabidkaPrijata, n->cislo, n->soused, false);
       ZrusNabidku(s, n);
-      PosliNabidnuty(s, s.NabizenyVlak, spoj, vstup->id);
+      PosliNabidnuty(s, s.NabizenyVlak, spoj, vstup->id, ZdrojVlaku::StazenaNabidka);
     } else {
       vstup->druh = 4;
       k->druhKonce = 4;
       n->prijata = true;
-      SkorePrijeti(s, n->cislo);
+      Oznam(s, DruhOznameni::NabidkaPrijata, n->cislo, n->soused, true);
     }
   }
   ZavriPanel(s, x, y, konec);
@@ -208,7 +216,7 @@ void LabelNeClick(Stav& s) {
     return;
   }
   int konec = 0;
-  SkoreOdmitnuti(s, n->cislo);
+  Oznam(s, DruhOznameni::NabidkaOdmitnuta, n->cislo, n->soused);
   if (RSoused* vstup = KonecNabidky(s, *n, 5, &konec)) vstup->druh = 3;
   if (RKolej* k = KolejVBode(s, n->x, n->y)) k->druhKonce = 3;
   const int x = n->x, y = n->y;
@@ -222,7 +230,7 @@ void TratUvolnena(Stav& s, RKolej& k) {
   k.druhKonce = 3;
   if (RNabidka* n = NabidkaKoleje(s, k)) {
     const int cislo = n->cislo, spoj = n->spoj, soused = n->soused;
-    PosliNabidnuty(s, cislo, spoj, soused);
+    PosliNabidnuty(s, cislo, spoj, soused, ZdrojVlaku::Nabidka);
     ZrusNabidku(s, NajdiNabidkuVlaku(s, cislo));
   }
 }

@@ -16,8 +16,8 @@ class KontrolaStavu {
   friend struct PristupUlozeni;
 
  public:
-  // Follows an event about to be executed (give it every event, e.g. from
-  // Stav::pozorovatel): which train holds each element between its occupied and its released
+  // Follows an event about to be executed (give it every event, e.g. from the state's
+  // event notices): which train holds each element between its occupied and its released
   // event.
   void udalost(Stav& s, const RUdalost& u);
   // An empty text when everything holds, else what is wrong, first fault first.

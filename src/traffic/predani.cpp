@@ -11,7 +11,7 @@
 #include "model/seznamy.h"
 #include "model/text.h"
 #include "traffic/cas.h"
-#include "traffic/skore.h"
+#include "traffic/oznam.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -77,7 +77,7 @@ void PriradLoko(Stav& s, RVlak& V, const std::string& jmeno) {
   V.soucinitelHmot = M + m != 0 ? (M * 1.05 + m * l->soucinitelHmot) / (M + m) : 1.05;
 }
 
-void PosliVlak(Stav& s, int soused) {
+void PosliVlak(Stav& s, int soused, ZdrojVlaku zdroj) {
   JednaOperace operace(s);
   OdlozenaCesta odlozena(s);
   if (s.aktualniSpoj < 0 || s.aktualniSpoj >= static_cast<int>(s.Grafikon.size())) return;
@@ -220,7 +220,15 @@ void PosliVlak(Stav& s, int soused) {
     T->vlak = E.cislo;
     T->zaver = 3;
     KresliPrvek(s, *T, BarvaObsazeno, std::to_string(E.cislo));
-    SkoreVjezd(s, E.cislo, E.odkud, E.kam);
+    if (!s.posluchaci.prazdne()) {
+      Oznameni o;
+      o.druh = DruhOznameni::VlakPredan;
+      o.vlak = E.cislo;
+      o.prvek = T->id;
+      o.zdroj = zdroj;
+      o.spoj = &E;
+      Oznam(s, o);
+    }
   }
 
   // Tracks that follow the arrival track without a signal between them are set after it as

@@ -19,7 +19,8 @@ constexpr int NejkratsiVlak = 1;
 // end, the track is not free or its speed limit is 0. A train that could never move (no
 // power, no mass, no speed, or a braking its gradient cancels where it must brake) is refused
 // with the calculation error report.
-void PosliVlak(Stav& s, int soused = 0);
+// `zdroj` tells the listeners of the hand-over where the train came from.
+void PosliVlak(Stav& s, int soused = 0, ZdrojVlaku zdroj = ZdrojVlaku::Trat);
 
 // Completes a new train with its locomotive's data, or the default locomotive's when the
 // name is not in the locomotive list.

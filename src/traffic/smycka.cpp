@@ -9,7 +9,7 @@
 #include "traffic/generace.h"
 #include "traffic/obsazeni.h"
 #include "traffic/predani.h"
-#include "traffic/skore.h"
+#include "traffic/oznam.h"
 
 namespace stanovar {
 
@@ -31,7 +31,14 @@ bool VyjmiUdalost(Stav& s, FrontaUdalosti::Handle h, RUdalost* ven) {
 
 void ProvedUdalost(Stav& s, const RUdalost& u) {
   if (u.druh < UdalostObsazeni || u.druh > UdalostBrzdZrych) return;  // not a kind: dropped
-  if (s.pozorovatel) s.pozorovatel(SimCas(s), u);
+  if (!s.posluchaci.prazdne()) {
+    Oznameni o;
+    o.druh = DruhOznameni::Udalost;
+    o.vlak = u.vlak;
+    o.prvek = u.prvek;
+    o.udalost = &u;
+    Oznam(s, o);
+  }
   switch (u.druh) {
     case UdalostObsazeni: ObsazeniPrvku(s, u.vlak, u.prvek); break;
     case UdalostUvolneni: UvolneniPrvku(s, u.vlak, u.prvek); break;
@@ -47,7 +54,7 @@ void ProvedUdalost(Stav& s, const RUdalost& u) {
   }
   // Only these may stop a train or set it off; the rest would only cost a look-up.
   if (u.druh >= UdalostBrzdeni && u.druh != UdalostOdjezd && u.druh != UdalostGenerace)
-    SkoreVlak(s, u.vlak);
+    Oznam(s, DruhOznameni::JizdaZmenena, u.vlak);
 }
 
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "model/stav.h"
-#include "traffic/fronta.h"
+#include "model/fronta.h"
 
 namespace stanovar {
 

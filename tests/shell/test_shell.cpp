@@ -23,7 +23,7 @@
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
 #include "traffic/cas.h"
-#include "traffic/tabule.h"
+#include "smena/tabule.h"
 #include <QtCharts/QChartView>
 #include <QStatusBar>
 

@@ -53,10 +53,10 @@ std::string Otisk(const Stav& s, bool vyber = true) {
   return o.str();
 }
 
-// A copy of the runner's state that clicks can be tried on, without its observer.
+// A copy of the runner's state that clicks can be tried on, without its listeners.
 Stav Kopie(const Stav& s, PametCest* pamet) {
   Stav k = s;
-  k.pozorovatel = nullptr;
+  k.posluchaci.vycisti();
   k.pametCest = pamet;
   return k;
 }

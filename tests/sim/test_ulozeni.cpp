@@ -17,7 +17,7 @@
 #include "sim/prikaz.h"
 #include "traffic/cas.h"
 #include "traffic/kontrola.h"
-#include "traffic/prevzeti.h"
+#include "smena/prevzeti.h"
 #include "traffic/smycka.h"
 
 using namespace stanovar;
@@ -165,6 +165,7 @@ TEST(Ulozeni, PrevzetiPredaStaniciVProvozuVeSkutecnemCase) {
     Stav s;
     s.platno = &platno;
     s.prostredi = &p;
+    SledujSkore(s);
     const std::string d = STANOVAR_DATA_DIR "/vlci_brod/vlci_brod.";
     ASSERT_TRUE(PrevezmiProvoz(s, d + "yrd", d + "gvd", d + "lok"));
     EXPECT_GE(s.Vlaky.size(), 3u) << "trains in the station at once";

@@ -34,7 +34,7 @@ TEST(Den, BothStationsRunDaysOnEndKeepingEveryInvariant) {
     constexpr int Dnu = 4;
     int odjelo[Dnu] = {};
     double zacatek = 0;
-    s.pozorovatel = [&](double cas, const RUdalost& u) {
+    PoslouchejUdalosti(s, [&](double cas, const RUdalost& u) {
       kontrola.udalost(s, u);
       dispecer.udalost(u);
       if (u.druh == UdalostOdjezd) {
@@ -43,7 +43,7 @@ TEST(Den, BothStationsRunDaysOnEndKeepingEveryInvariant) {
         const int den = static_cast<int>(cas - zacatek);
         if (den >= 0 && den < Dnu) ++odjelo[den];
       }
-    };
+    });
     Spust(s, std::string(STANOVAR_DATA_DIR) + p.slozka);
     ASSERT_FALSE(s.Koleje.empty());
 

@@ -197,12 +197,12 @@ TEST(DvaKonce, ADayOnADoubleTrackLineUsedBothWaysKeepsTrainsFlowing) {
     AutomatickyDispecer dispecer;
     double zacatek = 0;
     std::vector<int> odjezdu(8);  // in each three hours of the day
-    s.pozorovatel = [&](double cas, const RUdalost& u) {
+    PoslouchejUdalosti(s, [&](double cas, const RUdalost& u) {
       kontrola.udalost(s, u);
       dispecer.udalost(u);
       if (u.druh == UdalostOdjezd && NajdiVlak(s, u.vlak))
         ++odjezdu[std::clamp(static_cast<int>((cas - zacatek) * 8), 0, 7)];
-    };
+    });
     Spust(s, std::string(STANOVAR_TEST_DIR) + "/data/dvojkolejka");
     ASSERT_EQ(s.Sousede.size(), 4u);
     zacatek = SimCas(s);

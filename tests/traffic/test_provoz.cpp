@@ -20,12 +20,12 @@ struct Provoz {
   Provoz(std::uint32_t seed, bool sledovat_) : sledovat(sledovat_), prostredi(0.3, seed) {
     s.platno = &platno;
     s.prostredi = &prostredi;
-    s.pozorovatel = [this](double, const RUdalost& u) {
+    PoslouchejUdalosti(s, [this](double, const RUdalost& u) {
       kontrola.udalost(s, u);
       if (sledovat) dispecer.udalost(u);
       if (u.druh == UdalostOdjezd) ++odjelo;
       if (u.druh == UdalostObsazeni) ++obsazeni;
-    };
+    });
     Spust(s, STANOVAR_DATA_DIR);
   }
   PrazdnePlatno platno;

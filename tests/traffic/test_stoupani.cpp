@@ -29,7 +29,7 @@ struct VlciBrod {
   VlciBrod() {
     s.platno = &platno;
     s.prostredi = &prostredi;
-    s.pozorovatel = [this](double, const RUdalost& u) { kontrola.udalost(s, u); };
+    PoslouchejUdalosti(s, [this](double, const RUdalost& u) { kontrola.udalost(s, u); });
     Spust(s, std::string(STANOVAR_DATA_DIR) + "/vlci_brod");
   }
   void Klik(int x, int y) { Image1MouseDown(s, Tlacitko::Leve, x, y); }
@@ -71,7 +71,8 @@ TEST(Stoupani, AFreightTooWeakForTheClimbCrawlsUpItAndNeverSpeedsUpOnIt) {
     // On P the plans may only hold or lose speed, and the train must get up it.
     bool naP = false;
     double vstup = 0, nejvic = 0;
-    t.s.pozorovatel = [&](double, const RUdalost& u) {
+    t.s.posluchaci.vycisti();  // this test listens instead
+    PoslouchejUdalosti(t.s, [&](double, const RUdalost& u) {
       t.kontrola.udalost(t.s, u);
       if (u.vlak != 47101) return;
       const RKolej* k = u.druh == UdalostObsazeni ? NajdiKolej(t.s, u.prvek) : nullptr;
@@ -81,7 +82,7 @@ TEST(Stoupani, AFreightTooWeakForTheClimbCrawlsUpItAndNeverSpeedsUpOnIt) {
       }
       if (naP && (u.druh == UdalostZmenaJizdy || u.druh == UdalostStalaJizda))
         nejvic = std::max(nejvic, u.hodnota1);
-    };
+    });
     t.Do(3 * 3600, 47101);
     EXPECT_EQ(t.chyba, "");
     EXPECT_TRUE(naP);
@@ -95,7 +96,7 @@ TEST(Stoupani, AFreightTooWeakForTheClimbCrawlsUpItAndNeverSpeedsUpOnIt) {
 TEST(Stoupani, ATrainThatCannotStartStandsWithOneReportAndTurnedGivesTheRouteBack) {
   test::Trat t;
   KontrolaStavu kontrola;
-  t.s.pozorovatel = [&](double, const RUdalost& u) { kontrola.udalost(t.s, u); };
+  PoslouchejUdalosti(t.s, [&](double, const RUdalost& u) { kontrola.udalost(t.s, u); });
   t.K(t.V).sklon = 900;  // 90 per mille up to the east
   t.s.Grafikon[0].hmotnost = 3000;
   t.s.aktualniSpoj = 0;

@@ -45,10 +45,10 @@ TEST(Vlaky, AcceptedTrainRunsFromHandOverToDepartureAsTheCommittedTrace) {
   std::string stopa;
   KontrolaStavu kontrola;
   std::string chyba;
-  t.s.pozorovatel = [&](double cas, const RUdalost& u) {
+  PoslouchejUdalosti(t.s, [&](double cas, const RUdalost& u) {
     kontrola.udalost(t.s, u);
     stopa += Radek((cas - t.start) * 86400000.0, u) + "\n";
-  };
+  });
   auto krok = [&](double do_) {
     Simuluj(t.s, t.virt, t.start + do_ / 86400, [&] {
       if (chyba.empty()) chyba = kontrola.over(t.s);
@@ -426,14 +426,15 @@ TEST(Vlaky, TurningAStandingTrain) {
 
     // When the time comes: with no route ahead it keeps standing; with one it sets off.
     double uvolnenoV = -1;  // head's position in its section when track 1 was freed
-    t.s.pozorovatel = [&](double, const RUdalost& u) {
+    t.s.posluchaci.vycisti();  // this test listens instead
+    PoslouchejUdalosti(t.s, [&](double, const RUdalost& u) {
       if (u.druh == UdalostUvolneni && u.prvek == t.P) {
         RVlak* w = NajdiVlak(t.s, u.vlak);
         double rychlost = 0;
         if (w) AktualRychlost(t.s, *w, rychlost, uvolnenoV);
         EXPECT_LT(w->cesta.front().delka, 1) << "track 1 lies behind the new route's start";
       }
-    };
+    });
     t.Do(300 + za + 1);
     EXPECT_FALSE(v.maOdjezd);
     EXPECT_EQ(t.s.okno.LabelOdjezd, "");

@@ -1,4 +1,4 @@
-#include "traffic/fronta.h"
+#include "model/fronta.h"
 
 #include <algorithm>
 #include <cmath>

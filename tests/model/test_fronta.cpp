@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "traffic/fronta.h"
+#include "model/fronta.h"
 
 using namespace stanovar;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "model/stav.h"
-#include "traffic/ulozeni.h"
+#include "smena/ulozeni.h"
 
 namespace stanovar {
 

@@ -1,11 +1,11 @@
-#include "traffic/prevzeti.h"
+#include "smena/prevzeti.h"
 
 #include <cmath>
 
 #include "control/dispecer.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
-#include "traffic/skore.h"
+#include "smena/skore.h"
 #include "traffic/virtualni.h"
 
 namespace stanovar {
@@ -37,13 +37,16 @@ VysledekUlozeni PrevezmiProvoz(Stav& s, const std::string& schema, const std::st
   t.RychlostSim = 1;
   t.PosledniRychlost = 0;
   t.CetnostVlaku = s.CetnostVlaku;
+  SledujSkore(t);
   OtevriStanici(t);
 
   AutomatickyDispecer dispecer;
-  t.pozorovatel = [&](double, const RUdalost& u) { dispecer.udalost(u); };
+  t.posluchaci.poslouchej([&](Stav&, const Oznameni& o) {
+    if (o.druh == DruhOznameni::Udalost) dispecer.udalost(*o.udalost);
+  });
   dispecer(t);
   Simuluj(t, hodiny, zacatek + DobaPredPrevzetim, [&] { dispecer(t); });
-  t.pozorovatel = nullptr;
+  t.posluchaci.vycisti();
   // The player's shift starts at the hand-over: the automatic dispatcher's hour is not theirs.
   ZacniSmenu(t);
 

@@ -15,9 +15,9 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"
-#include "traffic/skore.h"
+#include "smena/skore.h"
 #include "traffic/smycka.h"
-#include "traffic/tabule.h"
+#include "smena/tabule.h"
 #include "traffic/trat.h"
 #include "traffic/virtualni.h"
 
@@ -52,6 +52,7 @@ TEST(Skore, WaitsAgreeWithARecountFromTheEventLogOnLongSeededRuns) {
     Stav s;
     s.platno = &platno;
     s.prostredi = &prostredi;
+    SledujSkore(s);
     AutomatickyDispecer dispecer;
 
     struct Zaznam {
@@ -61,11 +62,11 @@ TEST(Skore, WaitsAgreeWithARecountFromTheEventLogOnLongSeededRuns) {
     };
     std::vector<Zaznam> log;
     Prepocet m;
-    s.pozorovatel = [&](double cas, const RUdalost& u) {
+    PoslouchejUdalosti(s, [&](double cas, const RUdalost& u) {
       log.push_back({cas, u.druh, u.vlak, u.hodnota1});
       if (u.druh == UdalostOdjezd && NajdiVlak(s, u.vlak)) ++m.odjelo;
       if (p.dispecer) dispecer.udalost(u);
-    };
+    });
     Spust(s, p.slozka);
     ASSERT_FALSE(s.Koleje.empty());
     s.CetnostVlaku = static_cast<std::uint16_t>(cetnost);
@@ -162,6 +163,7 @@ TEST(Skore, WaitsAgreeWithARecountFromTheEventLogOnLongSeededRuns) {
 
 TEST(Skore, AHandMadeShiftCountsEachWaitToTheSecond) {
   test::Trat t;  // ZAPAD > L S1 1 S2 V > VYCHOD, the line from ZAPAD used both ways
+  SledujSkore(t.s);
   for (int cislo : {60002, 60003}) t.Spoj(cislo, "ZAPAD", "VYCHOD", "T");
   // An offer on the two-way line, as the generation makes one.
   auto nabidni = [&](int cislo) {
@@ -178,11 +180,11 @@ TEST(Skore, AHandMadeShiftCountsEachWaitToTheSecond) {
   // When each train last came to a stop, and when A cleared the line track, from the log.
   std::map<int, double> zastavil;
   double uvolnenoL = -1;
-  t.s.pozorovatel = [&](double cas, const RUdalost& u) {
+  PoslouchejUdalosti(t.s, [&](double cas, const RUdalost& u) {
     if (u.druh == UdalostStalaJizda && u.hodnota1 == 0) zastavil[u.vlak] = (cas - t.start) * 86400;
     if (u.druh == UdalostUvolneni && u.prvek == t.L && u.vlak == 60001)
       uvolnenoL = (cas - t.start) * 86400;
-  };
+  });
   std::vector<RadekTabule> tabule;
 
   nabidni(60001);

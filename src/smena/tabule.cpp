@@ -1,9 +1,10 @@
-#include "traffic/tabule.h"
+#include "smena/tabule.h"
 
 #include <algorithm>
 
 #include "control/klavesy.h"
 #include "model/seznamy.h"
+#include "smena/skore.h"
 #include "traffic/cas.h"
 
 namespace stanovar {

@@ -1,4 +1,4 @@
-#include "traffic/skore.h"
+#include "smena/skore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,13 +16,13 @@ namespace {
 
 constexpr double Den = 86400.0;
 
-double Ted(Stav& s) {
-  const double t = SimCas(s);
-  if (s.skore.zacatek < 0) {
-    s.skore.zacatek = t;
-    s.skore.prubeh.push_back({t, 0, 0});
+// The time of a notice, which begins the shift's course when it is the first one counted.
+double Ted(Skore& k, const Oznameni& o) {
+  if (k.zacatek < 0) {
+    k.zacatek = o.cas;
+    k.prubeh.push_back({o.cas, 0, 0});
   }
-  return t;
+  return o.cas;
 }
 
 // Notes the two counts at `ted`; changes at one instant make one point.
@@ -147,8 +147,11 @@ void ZacniSmenu(Stav& s) {
   k = std::move(nove);
 }
 
-void SkoreNabidka(Stav& s, const RNabidka& n) {
-  const double ted = Ted(s);
+namespace {
+
+void Nabidka(Stav& s, const Oznameni& o) {
+  const RNabidka& n = *o.nabidka;
+  const double ted = Ted(s.skore, o);
   Skore& k = s.skore;
   SkoreVlaku& v = k.vlaky.emplace_back();
   v.cislo = n.cislo;
@@ -160,24 +163,22 @@ void SkoreNabidka(Stav& s, const RNabidka& n) {
   Zapis(k, ted);
 }
 
-void SkorePrijeti(Stav& s, int cislo) {
-  const int i = Aktivni(s.skore, cislo, FazeNabidnut);
+void Prijeti(Stav& s, const Oznameni& o) {
+  const int i = Aktivni(s.skore, o.vlak, FazeNabidnut);
   if (i < 0) return;
-  const double ted = Ted(s);
+  const double ted = Ted(s.skore, o);
   Cekej(s.skore, s.skore.vlaky[static_cast<std::size_t>(i)], CekaNaTrat, ted);
   Zapis(s.skore, ted);
 }
 
-namespace {
-
 // The active offer of train `cislo` ends now: it was refused, or its offer is removed for the
 // hand-over (which notes the run, as the train is handed over right after this or the
 // hand-over comes to nothing and the run ends here).
-void KonecNabidky(Stav& s, int cislo, bool odmitnut) {
+void KonecNabidky(Stav& s, const Oznameni& o, bool odmitnut) {
   Skore& k = s.skore;
-  const int i = Aktivni(k, cislo, FazeNabidnut);
+  const int i = Aktivni(k, o.vlak, FazeNabidnut);
   if (i < 0) return;
-  const double ted = Ted(s);
+  const double ted = Ted(k, o);
   SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
   Cekej(k, v, NeCeka, ted);
   v.odmitnut = v.odmitnut || odmitnut;
@@ -187,20 +188,17 @@ void KonecNabidky(Stav& s, int cislo, bool odmitnut) {
   Zapis(k, ted);
 }
 
-}  // namespace
-
-void SkoreOdmitnuti(Stav& s, int cislo) { KonecNabidky(s, cislo, true); }
-
-void SkoreKonecNabidky(Stav& s, int cislo) { KonecNabidky(s, cislo, false); }
-
-void SkoreVjezd(Stav& s, int cislo, const std::string& odkud, const std::string& kam) {
-  const double ted = Ted(s);
+// A train handed over joins the run of its offer: the one whose offer was removed for this
+// very hand-over, or the offer still standing; a train nobody offered begins a run of its own.
+void Vjezd(Stav& s, const Oznameni& o) {
+  const double ted = Ted(s.skore, o);
   Skore& k = s.skore;
+  const int cislo = o.vlak;
   int i = -1;
-  if (k.predavany >= 0 && k.predavany < static_cast<int>(k.vlaky.size()) &&
+  if (o.zdroj == ZdrojVlaku::StazenaNabidka && k.predavany >= 0 &&
+      k.predavany < static_cast<int>(k.vlaky.size()) &&
       k.vlaky[static_cast<std::size_t>(k.predavany)].cislo == cislo &&
       k.vlaky[static_cast<std::size_t>(k.predavany)].vjel < 0 &&
-      k.vlaky[static_cast<std::size_t>(k.predavany)].cekaOd == ted &&
       !k.vlaky[static_cast<std::size_t>(k.predavany)].odmitnut) {
     i = k.predavany;
     k.aktivni.push_back(i);
@@ -211,8 +209,10 @@ void SkoreVjezd(Stav& s, int cislo, const std::string& odkud, const std::string&
   if (i < 0) {
     SkoreVlaku& n = k.vlaky.emplace_back();
     n.cislo = cislo;
-    n.odkud = odkud;
-    n.kam = kam;
+    if (o.spoj) {
+      n.odkud = o.spoj->odkud;
+      n.kam = o.spoj->kam;
+    }
     i = static_cast<int>(k.vlaky.size() - 1);
     k.aktivni.push_back(i);
   }
@@ -224,15 +224,14 @@ void SkoreVjezd(Stav& s, int cislo, const std::string& odkud, const std::string&
   Zapis(k, ted);
 }
 
-void SkoreOdjezd(Stav& s, RVlak& T) {
+void Odjezd(Stav& s, const Oznameni& o) {
   Skore& k = s.skore;
-  const int i = Aktivni(k, T.cislo, FazeVeStanici);
+  const int i = Aktivni(k, o.vlak, FazeVeStanici);
   if (i < 0) return;
-  const double ted = Ted(s);
+  const double ted = Ted(k, o);
   SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
   Cekej(k, v, NeCeka, ted);
-  if (RKrok* krok = PosledniKolejKrok(T.cesta))
-    if (RKolej* trat = NajdiKolej(s, krok->prvek)) v.spatnymSmerem = trat->soused != T.cil;
+  v.spatnymSmerem = !o.priznak;
   v.odjel = ted;
   v.faze = FazeKonec;
   --k.veStanici;
@@ -240,8 +239,9 @@ void SkoreOdjezd(Stav& s, RVlak& T) {
   Zapis(k, ted);
 }
 
-void SkoreVlak(Stav& s, int cislo) {
+void Jizda(Stav& s, const Oznameni& o) {
   Skore& k = s.skore;
+  const int cislo = o.vlak;
   const int i = Aktivni(k, cislo, FazeVeStanici);
   if (i < 0) return;
   SkoreVlaku& v = k.vlaky[static_cast<std::size_t>(i)];
@@ -250,9 +250,28 @@ void SkoreVlak(Stav& s, int cislo) {
   // Standing: no speed now and none to reach. A turned train waits for its departure time.
   const bool stoji = T->rychlost == 0 && T->CilRychl == 0 && !T->brzdi && !T->maOdjezd;
   if (stoji == (v.ceka == CekaNaCestu)) return;
-  const double ted = Ted(s);
+  const double ted = Ted(k, o);
   Cekej(k, v, stoji ? CekaNaCestu : NeCeka, ted);
   Zapis(k, ted);
 }
+
+}  // namespace
+
+void SkoreSlysi(Stav& s, const Oznameni& o) {
+  switch (o.druh) {
+    case DruhOznameni::NabidkaPodana: Nabidka(s, o); break;
+    case DruhOznameni::NabidkaPrijata:
+      if (o.priznak) Prijeti(s, o);
+      break;
+    case DruhOznameni::NabidkaOdmitnuta: KonecNabidky(s, o, true); break;
+    case DruhOznameni::NabidkaStazena: KonecNabidky(s, o, false); break;
+    case DruhOznameni::VlakPredan: Vjezd(s, o); break;
+    case DruhOznameni::VlakOdjel: Odjezd(s, o); break;
+    case DruhOznameni::JizdaZmenena: Jizda(s, o); break;
+    default: break;
+  }
+}
+
+int SledujSkore(Stav& s) { return s.posluchaci.poslouchej(SkoreSlysi); }
 
 }  // namespace stanovar

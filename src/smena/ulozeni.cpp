@@ -1,4 +1,4 @@
-#include "traffic/ulozeni.h"
+#include "smena/ulozeni.h"
 
 #include <nlohmann/json.hpp>
 
@@ -987,7 +987,7 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   // Everything read: the running state is replaced.
   novy.platno = s.platno;
   novy.prostredi = s.prostredi;
-  novy.pozorovatel = std::move(s.pozorovatel);
+  novy.posluchaci = std::move(s.posluchaci);
   // The caller's memory of paths: the saved one, or empty (what it held was found on the
   // station before).
   novy.pametCest = s.pametCest;

@@ -11,6 +11,7 @@
 
 #include "control/dispecer.h"
 #include "control/klavesy.h"
+#include "fakes/skriptovane_prostredi.h"
 #include "files/soubory.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
@@ -251,4 +252,35 @@ TEST(Skore, AHandMadeShiftCountsEachWaitToTheSecond) {
   EXPECT_EQ(o.odbaveno, 1);
   EXPECT_NEAR(o.naCestu - r.naCestu, 700, 1e-6);  // B still stands at S1
   EXPECT_EQ(o.body, BodyZaVlak - BodyZaOdmitnuti - std::llround(o.zpozdeni / 60));
+}
+
+// In the window every reading of the clock gives a later time. An offered train that enters
+// is still one run: the offer and its train are one row of the shift report.
+TEST(Skore, AnOfferedTrainIsOneRunWhenEachReadingOfTheClockDiffers) {
+  struct BeziciHodiny : test::SkriptovaneProstredi {
+    double casDne() override { return cas += 0.001 / 86400; }
+  } hodiny;
+  hodiny.cas = 0.25;
+  PrazdnePlatno platno;
+  Stav s;
+  s.platno = &platno;
+  s.prostredi = &hodiny;
+  SledujSkore(s);
+  Spust(s, STANOVAR_DATA_DIR);
+  AutomatickyDispecer dispecer;
+  for (int krok = 0; krok < 3 * 3600; ++krok) {
+    hodiny.posun(1);
+    CasovacUdalostiTimer(s);
+    dispecer(s);
+  }
+  int vjelo = 0, nabidnutoAVjelo = 0;
+  for (const SkoreVlaku& v : s.skore.vlaky) {
+    SCOPED_TRACE(v.cislo);
+    // A run that ended neither refused nor entered would be an offer torn from its train.
+    EXPECT_TRUE(v.odmitnut || v.vjel >= 0 || v.faze == FazeNabidnut);
+    vjelo += v.vjel >= 0;
+    nabidnutoAVjelo += v.vjel >= 0 && v.nabidnut >= 0;
+  }
+  EXPECT_GT(nabidnutoAVjelo, 10) << "offered trains entered, each as the run of its offer";
+  EXPECT_GT(vjelo, nabidnutoAVjelo) << "and trains nobody offered too";
 }

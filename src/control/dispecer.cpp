@@ -238,6 +238,23 @@ int AutomatickyDispecer::Dovnitr(Stav& s, Model& m, std::size_t i, bool jenBezpe
   return 0;
 }
 
+AutomatickyDispecer::Trvale AutomatickyDispecer::trvale() const {
+  return {dosazitelnost_, pamet_, poradi_, dalsiPoradi_, cekaOd_, uvolneni_, neslo_, sleduje_,
+          zmena_};
+}
+
+void AutomatickyDispecer::obnov(Trvale t) {
+  dosazitelnost_ = std::move(t.dosazitelnost);
+  pamet_ = std::move(t.pamet);
+  poradi_ = std::move(t.poradi);
+  dalsiPoradi_ = t.dalsiPoradi;
+  cekaOd_ = std::move(t.cekaOd);
+  uvolneni_ = t.uvolneni;
+  neslo_ = std::move(t.neslo);
+  sleduje_ = t.sleduje;
+  zmena_ = t.zmena;
+}
+
 void AutomatickyDispecer::udalost(const RUdalost& u) {
   sleduje_ = true;
   switch (u.druh) {

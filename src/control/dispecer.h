@@ -17,9 +17,6 @@
 namespace stanovar {
 
 class AutomatickyDispecer {
-  // The save reads and restores the private state, so that a resumed run goes on exactly.
-  friend struct PristupUlozeni;
-
  public:
   // One look over the station: accepts the offers it can take, and refuses one it could not
   // take for LhutaNabidky; a train standing or running towards a signal with no route gets
@@ -45,6 +42,24 @@ class AutomatickyDispecer {
   int nastaveno = 0;   // routes set
   int ulozeno = 0;     // routes that could only be stored behind something
   int zruseno = 0;     // stored requests withdrawn
+
+  // What it keeps from look to look, as plain data, so that a saved run resumes exactly:
+  // which routes lead where on the empty station, the paths its clicks found, the claims on
+  // room in the order first seen, the offers it has seen waiting, and the routes that could
+  // only be stored with the count of releases seen then.
+  struct Trvale {
+    std::map<std::pair<int, int>, bool> dosazitelnost;
+    PametCest pamet;
+    std::vector<std::pair<int, long long>> poradi;
+    long long dalsiPoradi = 0;
+    std::map<int, double> cekaOd;
+    long long uvolneni = 0;
+    std::map<std::pair<int, int>, long long> neslo;
+    bool sleduje = false;
+    bool zmena = true;
+  };
+  Trvale trvale() const;
+  void obnov(Trvale t);
 
  private:
   // The station on paper, for deciding whether taking room may lock it: free station tracks,

@@ -13,9 +13,6 @@
 namespace stanovar {
 
 class NahodnyDispecer {
-  // The save reads and restores the private state, so that a resumed run goes on exactly.
-  friend struct PristupUlozeni;
-
  public:
   explicit NahodnyDispecer(std::uint32_t seed) : g_(seed) {}
   // A few random actions.
@@ -24,6 +21,17 @@ class NahodnyDispecer {
   long long akci = 0;  // actions done
   // Hears each action once it is done (an invariant check, say).
   std::function<void()> poAkci;
+
+  // Its random numbers, as plain data, so that a saved run resumes exactly.
+  struct Trvale {
+    std::mt19937 generator;
+    long long akci = 0;
+  };
+  Trvale trvale() const { return {g_, akci}; }
+  void obnov(const Trvale& t) {
+    g_ = t.generator;
+    akci = t.akci;
+  }
 
  private:
   void Akce(Stav& s);

@@ -1,6 +1,8 @@
 // Saving a shift and carrying on later: the whole running simulation written as one JSON
 // text, and read back so exactly that a resumed run is indistinguishable from one that never
-// stopped. No other file knows the format; it is described in README.md.
+// stopped. The format is described in README.md; in the code, one table per record
+// (smena/zaznamy.h) drives both the writing and the reading, the parts of a save are
+// smena/casti.h, and the values and the text's one layout smena/hodnoty.h.
 //
 // The save names the station files it was opened from with a content hash of each (the
 // schema, timetable and locomotive files; the language file only by name, since it changes

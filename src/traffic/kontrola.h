@@ -12,9 +12,6 @@
 namespace stanovar {
 
 class KontrolaStavu {
-  // The save reads and restores the private state, so that a resumed run goes on exactly.
-  friend struct PristupUlozeni;
-
  public:
   // Follows an event about to be executed (give it every event, e.g. from the state's
   // event notices): which train holds each element between its occupied and its released
@@ -31,6 +28,23 @@ class KontrolaStavu {
   // no offer waits more than 30 simulated minutes unanswered, no train stands more than two
   // hours, and every line end waiting for an answer or for its line track has its offer.
   bool zivost = false;
+
+  // What it follows from event to event, as plain data, so that a saved run resumes exactly:
+  // the holder of each element, the first fault found, and since when each offer has waited
+  // unanswered and each train has stood.
+  struct Trvale {
+    std::unordered_map<int, int> drzitel;
+    std::string chyba;
+    std::unordered_map<int, double> nabidnuto;
+    std::unordered_map<int, double> stoji;
+  };
+  Trvale trvale() const { return {drzitel_, chyba_, nabidnuto_, stoji_}; }
+  void obnov(Trvale t) {
+    drzitel_ = std::move(t.drzitel);
+    chyba_ = std::move(t.chyba);
+    nabidnuto_ = std::move(t.nabidnuto);
+    stoji_ = std::move(t.stoji);
+  }
 
  private:
   std::string over(Stav& s, double ted, double tolerance);

@@ -13,9 +13,6 @@
 namespace stanovar {
 
 class VirtualniProstredi : public Prostredi {
-  // The save reads and restores the private state, so that a resumed run goes on exactly.
-  friend struct PristupUlozeni;
-
  public:
   // Starts at wall-clock time of day `casDne` (day fraction); `seed` varies the train
   // generator's random numbers between runs.
@@ -38,6 +35,21 @@ class VirtualniProstredi : public Prostredi {
 
   int pocetZprav = 0;
   std::string posledniZprava;
+
+  // Its whole state, as plain data, so that a saved run resumes exactly.
+  struct Trvale {
+    double absolutni = 0;
+    std::uint32_t seed = 0;
+    int pocetZprav = 0;
+    std::string posledniZprava;
+  };
+  Trvale trvale() const { return {abs_, seed_, pocetZprav, posledniZprava}; }
+  void obnov(const Trvale& t) {
+    abs_ = t.absolutni;
+    seed_ = t.seed;
+    pocetZprav = t.pocetZprav;
+    posledniZprava = t.posledniZprava;
+  }
 
  private:
   double abs_;

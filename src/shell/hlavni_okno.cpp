@@ -21,22 +21,13 @@
 #include <QWheelEvent>
 #include <cmath>
 
-#include "control/cesty.h"
-#include "control/klavesy.h"
-#include "control/menu.h"
-#include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "shell/dialogy.h"
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
-#include "traffic/cas.h"
-#include "traffic/generace.h"
-#include "traffic/predani.h"
-#include "smena/prevzeti.h"
-#include "traffic/smycka.h"
-#include "smena/skore.h"
-#include "smena/tabule.h"
+#include "smena/smena.h"
 
 namespace stanovar::shell {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "model/stav.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
 #include "shell/rozvrzeni.h"

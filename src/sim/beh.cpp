@@ -9,14 +9,10 @@
 #include <filesystem>
 #include <set>
 
-#include "control/cesty.h"
-#include "files/cteni.h"
-#include "files/soubory.h"
+#include "jadro.h"
 #include "model/kodovani.h"
 #include "model/seznamy.h"
-#include "traffic/cas.h"
-#include "traffic/smycka.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 
 namespace stanovar {
 

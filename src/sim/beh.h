@@ -15,14 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "control/cesty.h"
-#include "control/dispecer.h"
-#include "control/nahodny.h"
+#include "jadro.h"
 #include "model/platno.h"
 #include "model/stav.h"
-#include "traffic/kontrola.h"
-#include "traffic/virtualni.h"
-#include "smena/skore.h"
+#include "smena/smena.h"
 
 namespace stanovar {
 

@@ -11,15 +11,10 @@
 #include <sstream>
 #include <thread>
 
-#include "display/kresleni.h"
-#include "display/svg_platno.h"
-#include "files/soubory.h"
+#include "jadro.h"
 #include "model/kodovani.h"
 #include "model/seznamy.h"
 #include "model/text.h"
-#include "traffic/cas.h"
-#include "traffic/smycka.h"
-#include "traffic/virtualni.h"
 
 namespace stanovar {
 
@@ -148,8 +143,7 @@ std::string Teplotni(const Stav& vzor, const std::map<int, double>& podil, doubl
   s.platno = &svg;
   s.prostredi = &p;
   s.nastaveni = nastaveni;
-  NastavBarvy(s);
-  otevrit(s);
+  NakresliStanici(s);
   for (const auto* seznam : {&s.Koleje, &s.Spojky})
     for (const RKolej& k : *seznam) {
       auto it = podil.find(k.id);

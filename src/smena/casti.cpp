@@ -9,7 +9,7 @@
 
 #include "files/cteni.h"
 #include "files/soubory.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 #include "smena/zaznamy.h"
 #include "traffic/cas.h"
 

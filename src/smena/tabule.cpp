@@ -1,10 +1,9 @@
-#include "smena/tabule.h"
+#include "smena/smena.h"
 
 #include <algorithm>
 
 #include "control/klavesy.h"
 #include "model/seznamy.h"
-#include "smena/skore.h"
 #include "traffic/cas.h"
 
 namespace stanovar {

@@ -1,4 +1,5 @@
-#include "smena/ulozeni.h"
+#include "jadro.h"
+#include "smena/smena.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,3 +1,4 @@
+#include "jadro.h"
 #include "traffic/generace.h"
 
 #include <algorithm>

@@ -16,6 +16,7 @@
 #include "fakes/zaznamove_platno.h"
 #include "control/dispecer.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "shell/qt_prostredi.h"
 #include "shell/dialogy.h"
 #include "shell/hlavni_okno.h"
@@ -23,7 +24,7 @@
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
 #include "traffic/cas.h"
-#include "smena/tabule.h"
+#include "smena/smena.h"
 #include <QtCharts/QChartView>
 #include <QStatusBar>
 

@@ -7,6 +7,7 @@
 
 #include "control/dispecer.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/kontrola.h"
 #include "traffic/smycka.h"

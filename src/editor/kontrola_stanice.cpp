@@ -1,4 +1,4 @@
-#include "check/kontrola_stanice.h"
+#include "editor/editor.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +14,7 @@
 #include "display/kresleni.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/kodovani.h"
 #include "model/seznamy.h"
 #include "model/stav.h"

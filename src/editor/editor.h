@@ -1,6 +1,8 @@
-// The station checker: loads a station as the program does and tells its author what is
+// What a front end may ask of the station editor's layer, beside the core: for now the
+// station check, which loads a station as the program does and tells its author what is
 // wrong with it, with the file, the line and the element, and what the station offers
 // (elements, lines, the routes from every entry signal to every platform track).
+// stanovar-check prints it.
 #pragma once
 
 #include <string>

@@ -207,14 +207,13 @@ void PanelyOkna::barvyOdpovedi(Paleta p) {
   Barvy(labelNe_, BarvaVPalete(p, BarvaNe), RGB(0, 0, 0));
 }
 
-bool PanelyOkna::zmena(const void* w, const std::string& t) {
-  auto [z, novy] = zobrazeneTexty_.try_emplace(w);
-  if (!novy && z->second == t) return false;
-  z->second = t;
-  return true;
-}
-
 void PanelyOkna::zrcadli(const OknoView& o) {
+  auto zmena = [&](const void* w, const std::string& t) {
+    auto [z, novy] = zobrazeneTexty_.try_emplace(w);
+    if (!novy && z->second == t) return false;
+    z->second = t;
+    return true;
+  };
   auto text = [&](QLabel* w, const std::string& t) {
     if (zmena(w, t)) w->setText(ZBajtu(t));
   };

@@ -60,7 +60,6 @@ class PanelyOkna : public QObject {
                    const std::vector<QLabel*>& hodnoty, const std::string& text,
                    const std::vector<PopisSloupce>& popisy, int minSirka, Rozvrzeni& r);
   void vypisHodnotu(QLabel* l, const std::string& t);
-  bool zmena(const void* w, const std::string& t);
 
   const Stav& stav_;
   QLabel* hodiny_ = nullptr;

@@ -280,6 +280,7 @@ void TForm1::paletaZmenena(Paleta p) {
 
 void TForm1::zrcadli() {
   const OknoView& o = stav_.okno;
+  // The menu texts, as the panels their labels: set only when their bytes change.
   auto zmena = [&](const void* w, const std::string& t) {
     auto [z, novy] = zobrazeneTexty_.try_emplace(w);
     if (!novy && z->second == t) return false;

@@ -5,10 +5,12 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 #include <functional>
 
@@ -544,6 +546,36 @@ class TestShell : public QObject {
       QCOMPARE(cary.naStanici(cary.naObraz(v)), v);
       QCOMPARE(cary.naStanici(cary.naObraz(v + 1) - 1), v);
     }
+  }
+
+  // Ctrl and the wheel step the zoom a notch at a time, however finely the turn comes in,
+  // and keep the station point under the cursor where it is; the wheel alone scrolls.
+  void wheelZoomsAboutTheCursor() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&okno));
+    PohledStanice* p = okno.pohled();
+    p->nastavZvetseni(200);
+    const QPointF bod(300, 200);  // in the viewport
+    auto kolo = [&](int uhel, Qt::KeyboardModifiers m) {
+      QWheelEvent e(bod, p->viewport()->mapToGlobal(bod), QPoint(), QPoint(0, uhel), Qt::NoButton,
+                    m, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(p->viewport(), &e);
+    };
+    auto podKurzorem = [&] { return p->naStanici(p->Image1()->mapFrom(p->viewport(), bod)); };
+    const QPoint pred = podKurzorem();
+    kolo(60, Qt::ControlModifier);
+    QCOMPARE(p->zvetseni(), 200);
+    kolo(60, Qt::ControlModifier);
+    QCOMPARE(p->zvetseni(), 300);
+    QVERIFY((podKurzorem() - pred).manhattanLength() <= 1);
+    const int svisle = p->verticalScrollBar()->value();
+    kolo(-120, Qt::NoModifier);
+    QCOMPARE(p->zvetseni(), 300);
+    QVERIFY(p->verticalScrollBar()->value() > svisle);
+    kolo(-240, Qt::ControlModifier);
+    QCOMPARE(p->zvetseni(), 150);
   }
 
   // A click at a zoomed point acts on the station pixel shown there, and the zoom and the

@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -62,6 +64,14 @@ std::string Beh::nacti() {
     }
   }
 
+  // Line ends linked to another station of a network generate no train, from the first
+  // generation on: they are marked as the schema is read.
+  if (!volby_.propojene.empty())
+    s_.schemaRadek = [this](int, char, const std::array<std::string_view, 10>&) {
+      for (RSoused& so : s_.Sousede)
+        so.propojeny = so.propojeny || std::find(volby_.propojene.begin(), volby_.propojene.end(),
+                                                 so.jmeno) != volby_.propojene.end();
+    };
   // Defaults and the clock as the program's start-up sets them, then the settings file given.
   Spust(s_, adresar);
   Nastaveni& n = s_.nastaveni;
@@ -218,6 +228,7 @@ void Beh::sledujVlakyANabidky(double ted) {
 bool Beh::zkontroluj(double ted) {
   if (!volby_.kontrola || !souhrn_.poruseni.empty()) return souhrn_.poruseni.empty();
   std::string chyba = kontrola_.over(s_, ted);
+  if (chyba.empty() && dalsiKontrola) chyba = dalsiKontrola();
   if (chyba.empty()) return true;
   souhrn_.poruseni = chyba;
   souhrn_.casPoruseni = (SimCas(s_) - start_) * 86400.0;

@@ -36,6 +36,8 @@ struct VolbyBehu {
   bool nahodny = false;     // the dispatcher is the random one, seeded by `seed`
   // Keep a save of the state at the end of the run (see Beh::snimek).
   bool snimek = false;
+  // Neighbour names (windows-1250) whose line ends are linked to another station of a network.
+  std::vector<std::string> propojene;
 };
 
 struct SouhrnBehu {
@@ -101,6 +103,8 @@ class Beh {
   void skonci(bool ok);
   // The invariants now, as --check has them (true when not checked).
   bool zkontrolujNyni() { return zkontroluj(SimCas(s_)); }
+  // More to check with --check after every event (a network's links); empty when all holds.
+  std::function<std::string()> dalsiKontrola;
 
   // The save of the state at the end of the last run, taken before the clock was moved on to
   // the end of the hours asked (so that a resumed run moves it as this one would have).

@@ -414,6 +414,7 @@ void EditorStanice::nakresleno(editor::Nastroj n, QPoint od, QPoint po) {
   proved(editor::Pridej(st_.dokument, {*r}, "Draw"), {novy});
   if (n == editor::Nastroj::Popisek)
     if (auto* e = qobject_cast<QLineEdit*>(vlastnosti_->pole(5))) {
+      e->show();  // a row just added would show only once the events run
       e->setFocus();
       e->selectAll();
     }

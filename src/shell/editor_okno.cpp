@@ -162,7 +162,8 @@ void EditorStanice::vytvorMenu() {
   QMenu* soubor = menuBar()->addMenu(menuSoubor_);
   soubor->addAction(text(DalsiText::Ulozit), QKeySequence::Save, this, [this] { uloz(); });
   soubor->addSeparator();
-  soubor->addAction(text(DalsiText::Zavrit), QKeySequence::Close, this, [this] { close(); });
+  soubor->addAction(text(DalsiText::Zavrit), this, [this] { close(); })
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::CTRL | Qt::Key_F4)});
 
   QMenu* upravy = menuBar()->addMenu(text(DalsiText::MenuUpravy));
   QAction* zpet = upravy->addAction(text(DalsiText::Zpet), zasobnik_, &QUndoStack::undo);

@@ -167,13 +167,41 @@ std::optional<RadekSchematu> NovyPrvek(const Dokument& d, Nastroj n, int x1, int
   return std::nullopt;
 }
 
-Krok Vloz(const Dokument& d, std::vector<RadekSchematu> radky, int dx, int dy) {
+Krok Umisti(const Dokument& d, const std::vector<RadekSchematu>& radky, std::string popis,
+            std::set<std::size_t>* nove) {
+  std::size_t kolej = d.radky.size();
+  std::optional<std::size_t> posledni;
+  for (std::size_t i = 0; i < d.radky.size(); ++i) {
+    const char k = d.radky[i].druh;
+    if (k == '1') posledni = i;
+    if ((k == '3' || k == '5' || k == '6') && kolej == d.radky.size()) kolej = i;
+  }
+  if (posledni) kolej = *posledni + 1;
+  // As Pridej makes them (canonical lines), then each moved to its place: the tracks in
+  // their order from `kolej` on, the others after everything.
+  Krok k = Pridej(d, radky, std::move(popis));
+  std::size_t dalsiKolej = kolej, konec = d.radky.size();
+  for (Zmena& z : k.zmeny) z.kde = z.po->druh == '1' ? dalsiKolej++ : 0;
+  konec += dalsiKolej - kolej;
+  for (Zmena& z : k.zmeny)
+    if (z.po->druh != '1') z.kde = konec++;
+  if (nove) {
+    nove->clear();
+    for (const Zmena& z : k.zmeny) nove->insert(z.kde);
+  }
+  // Inserted in that order, each index names the place its line has when it goes in.
+  std::stable_sort(k.zmeny.begin(), k.zmeny.end(), [](const Zmena& a, const Zmena& b) { return a.kde < b.kde; });
+  return k;
+}
+
+Krok Vloz(const Dokument& d, std::vector<RadekSchematu> radky, int dx, int dy,
+          std::set<std::size_t>* nove) {
   Dokument kopie;
   kopie.radky = std::move(radky);
   std::set<std::size_t> vse;
   for (std::size_t i = 0; i < kopie.radky.size(); ++i) vse.insert(i);
   Proved(kopie, Posun(kopie, vse, dx, dy));
-  return Pridej(d, kopie.radky, "Paste");
+  return Umisti(d, kopie.radky, "Paste", nove);
 }
 
 }  // namespace stanovar::editor

@@ -47,7 +47,15 @@ enum class Nastroj { Kolej, Spojka, Navestidlo, Nastupiste, Popisek, KonecTrati 
 std::optional<RadekSchematu> NovyPrvek(const Dokument& d, Nastroj n, int x1, int y1, int x2,
                                        int y2, const std::string& jmeno);
 
-// Lines copied elsewhere, moved by (dx, dy) and appended to the document.
-Krok Vloz(const Dokument& d, std::vector<RadekSchematu> radky, int dx, int dy);
+// New lines placed where the reader finds what they stand on: signals, platforms and line
+// ends look for their tracks only among the tracks before them in the file, so tracks go
+// right after the document's last track (before the first line that looks for one when there
+// is none yet), the rest at the end. `nove`, when given, receives their indexes.
+Krok Umisti(const Dokument& d, const std::vector<RadekSchematu>& radky, std::string popis,
+            std::set<std::size_t>* nove = nullptr);
+
+// Lines copied elsewhere, moved by (dx, dy) and placed as Umisti places them.
+Krok Vloz(const Dokument& d, std::vector<RadekSchematu> radky, int dx, int dy,
+          std::set<std::size_t>* nove = nullptr);
 
 }  // namespace stanovar::editor

@@ -77,6 +77,7 @@ class EditorStanice : public QMainWindow {
  private:
   void vytvorMenu();
   void nastroj(std::optional<editor::Nastroj> n);
+  void zvetsi(int kroku);  // steps up (positive) or down the zoom levels
   void nakresleno(editor::Nastroj n, QPoint od, QPoint po);
   void prekresli();
   void zkontroluj();

@@ -58,6 +58,7 @@ VlastnostiPrvku::VlastnostiPrvku(const DalsiTexty& texty, QWidget* rodic)
   nadpis_->setFont(f);
   formular_->addRow(nadpis_);
   poloha_ = new QLabel(this);
+  poloha_->setWordWrap(true);
   formular_->addRow(texty_.text(DalsiText::PolePoloha), poloha_);
   formular_->setRowVisible(poloha_, false);
 }

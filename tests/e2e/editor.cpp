@@ -175,13 +175,15 @@ int main(int argc, char** argv) {
   a.tah(300, 318, 474, 318);
   a.klavesa("Escape");
   a.klavesa("ctrl+s");
-  const std::string s(1, editor::Oddelovac);
-  const std::string nove = puvodni + "1" + s + "258" + s + "312" + s + "522" + s + "312" + s + "0" + s + "660" + s +
-                           "6" + s + "80" + s + "0\r\n" + "2" + s + "246" + s + "288" + s + "258" + s + "312" + s + s +
-                           "40" + s + "40" + s + "0" + s + "1\r\n" + "2" + s + "522" + s + "312" + s + "534" + s + "288" +
-                           s + s + "40" + s + "40" + s + "0" + s + "1\r\n" + "3" + s + "522" + s + "312\r\n" + "5" + s +
-                           "300" + s + "474" + s + "312" + s + "0" + s + "LESN\xC1\r\n";
-  if (Cti(yrd) != nove) chyba("the drawn platform track was not saved as drawn");
+  // The track goes after the station's last track, the rest at the end of the file.
+  editor::Dokument nove = editor::CtiDokument(puvodni);
+  nove.radky.insert(nove.radky.begin() + 9, editor::NovyRadek('1', {"258", "312", "522", "312", "0", "660", "6", "80", "0"}));
+  for (const auto& r : {editor::NovyRadek('2', {"246", "288", "258", "312", "", "40", "40", "0", "1"}),
+                        editor::NovyRadek('2', {"522", "312", "534", "288", "", "40", "40", "0", "1"}),
+                        editor::NovyRadek('3', {"522", "312"}),
+                        editor::NovyRadek('5', {"300", "474", "312", "0", "LESN\xC1"})})
+    nove.radky.push_back(r);
+  if (Cti(yrd) != editor::ZapisDokument(nove)) chyba("the drawn platform track was not saved as drawn");
   o = Obrazovka();
   o.save(QDir::temp().filePath(QStringLiteral("stanovar-e2e-editor-kolej.png")));
   a.klavesa("ctrl+w");

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "editor/editor.h"
@@ -105,14 +106,33 @@ TEST(Nastroje, GesturesDrawOnTheGridWithDefaultsAnAuthorEdits) {
   }
 }
 
-TEST(Nastroje, PasteAppendsMovedCopiesAndUndoesToTheSameDocument) {
+// New tracks go after the last track, where the signals, platforms and line ends of the file
+// find them; the rest at the end. Undone, the document is as before.
+TEST(Nastroje, NewLinesGoWhereTheReaderFindsTheirTracks) {
   Dokument d = Mala();
   const Dokument pred = d;
-  const Krok k = Vloz(d, {d.radky[0], d.radky[4]}, 12, 48);
+  std::set<std::size_t> nove;
+  const Krok k = Vloz(d, {d.radky[4], d.radky[0], d.radky[2]}, 12, 48, &nove);
   Proved(d, k);
-  ASSERT_EQ(d.radky.size(), pred.radky.size() + 2);
-  EXPECT_EQ(Pole(d.radky[7]), "1|72|72|132|72|0|300|1|80|");
-  EXPECT_EQ(Pole(d.radky[8]), "5|72|132|72|0|MALA||||");
+  ASSERT_EQ(d.radky.size(), pred.radky.size() + 3);
+  EXPECT_EQ(nove, (std::set<std::size_t>{3, 4, 9}));
+  EXPECT_EQ(Pole(d.radky[3]), "1|72|72|132|72|0|300|1|80|");
+  EXPECT_EQ(Pole(d.radky[4]), "1|132|72|192|72|0|300|2|80|");
+  EXPECT_EQ(Pole(d.radky[9]), "5|72|132|72|0|MALA||||");
   Vrat(d, k);
   EXPECT_EQ(ZapisDokument(d), ZapisDokument(pred));
+
+  // Drawn as an author may: the signal first, then the tracks it stands between, a line end
+  // and a track from nothing. The program's reader places every one of them.
+  Dokument prazdny{{NovyRadek('x', {"comment"})}};
+  for (auto [n, x1, x2] : {std::tuple{Nastroj::Navestidlo, 120, 120}, {Nastroj::KonecTrati, 60, 60},
+                           {Nastroj::Kolej, 60, 120}, {Nastroj::Kolej, 120, 180}})
+    Proved(prazdny, Umisti(prazdny, {*NovyPrvek(prazdny, n, x1, 24, x2, 24, "")}, "Draw"));
+  PrazdnePlatno platno;
+  Stav s;
+  s.platno = &platno;
+  CtiSchema(s, ZapisDokument(prazdny));
+  EXPECT_EQ(s.Koleje.size(), 2u);
+  EXPECT_EQ(s.Navestidla.size(), 1u);
+  EXPECT_EQ(s.Sousede.size(), 1u);
 }

@@ -206,7 +206,8 @@ class TestEditor : public QObject {
     klavesa(o, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(d.radky.size(), pred + ramecek.size());
     QCOMPARE(o.vyber().size(), ramecek.size());
-    QCOMPARE(*o.vyber().begin(), pred);
+    // The copied tracks right after the station's nine, the rest at the end, selected.
+    QVERIFY(o.vyber().count(9) && o.vyber().count(10) && o.vyber().count(d.radky.size() - 1));
     klavesa(o, Qt::Key_M, Qt::ControlModifier);
     QCOMPARE(o.zasobnik()->count(), 5);
 

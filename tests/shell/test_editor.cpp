@@ -93,6 +93,15 @@ class TestEditor : public QObject {
     QSettings(QStringLiteral("Stanovar"), QStringLiteral("stanovar")).clear();
   }
 
+  // The editor's texts have numbers above 99: a language file gives them as any other.
+  void languageFilesNameTheEditorsTexts() {
+    DalsiTexty t;
+    t.nacti("122Stations-Editor\r\n164&Verwerfen\r\n", false);
+    QCOMPARE(t.text(DalsiText::EditorStanice), QStringLiteral("Stations-Editor"));
+    QCOMPARE(t.text(DalsiText::Zahodit), QStringLiteral("&Verwerfen"));
+    QCOMPARE(t.text(DalsiText::Ulozit), QStringLiteral("&Save"));  // built in where it has none
+  }
+
   // A track clicked and deleted: its line leaves the file and the check marks the signals the
   // gap leaves standing on nothing; undone, the file is what it was, byte for byte.
   void deleteMarksTheGapAndUndoGivesTheFileBack() {

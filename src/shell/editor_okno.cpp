@@ -123,6 +123,9 @@ EditorStanice::EditorStanice(const DalsiTexty& texty, const Stav& jazyk, QWidget
   problemy_ = new QListWidget(dokProblemy);
   dokProblemy->setWidget(problemy_);
   addDockWidget(Qt::BottomDockWidgetArea, dokProblemy);
+  // Both panels stay: the menus have no command to bring a closed one back.
+  for (QDockWidget* d : {dokVlastnosti, dokProblemy})
+    d->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   // A message chosen selects its element and brings it into view.
   connect(problemy_, &QListWidget::itemClicked, this, [this](QListWidgetItem* i) {
     const int radek = i->data(Qt::UserRole).toInt();

@@ -122,11 +122,16 @@ void TForm1::vytvorMenu() {
   menuSoubor_ = menuBar()->addMenu(QString());
   menuOtevrit_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuOtevritClick);
   menuNastav_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuNastavClick);
+  // The editor is a window of its own: the simulation pauses only while the folder is chosen.
   menuEditor_ = menuSoubor_->addAction(QString(), this, [this] {
     const QString schema = QFile::decodeName(stav_.nastaveni.cestaSchema.c_str());
+    ZacniModalni(stav_);
+    zrcadli();
     OtevriEditor(this, dalsiTexty_, stav_,
                  schema.isEmpty() ? QFile::decodeName(stav_.nastaveni.startovniAdresar.c_str())
                                   : QFileInfo(schema).absolutePath());
+    KonecModalni(stav_);
+    zrcadli();
   });
   menuSoubor_->addSeparator();
   menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuUlozitSmenuClick(); });

@@ -2,6 +2,8 @@
 // - the schema as a document of lines (editor/dokument.h), read from and written to a file's
 //   bytes so that whatever the editor did not change stays byte for byte;
 // - edits with their inverses and the history that undoes and redoes them (editor/upravy.h);
+// - what the window's tools ask of a document: the grid, the element at a point or in a
+//   rectangle, the line a drawing gesture makes, a paste (editor/nastroje.h);
 // - a station folder opened for editing and saved;
 // - the station check, which loads a station as the program does and tells its author what is
 //   wrong with it, with the file, the line and the element, and what the station offers
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "editor/dokument.h"
+#include "editor/nastroje.h"
 #include "editor/upravy.h"
 
 namespace stanovar {
@@ -32,8 +35,10 @@ struct Nalez {
 // platform track; lines of the schema, from 1.
 struct TrasaKontroly {
   int radekNavestidla = 0;
+  std::string soused;  // the line its trains come in by (windows-1250)
   int radekCile = 0;
   std::vector<int> radkyKoleji;  // the tracks it runs over, in travel order
+  std::vector<int> radkyPrvku;   // the tracks and connectors it runs over, in travel order
   int delka = 0;                 // metres
   int minRychlost = 0;           // km/h
 };

@@ -54,6 +54,7 @@ struct Trasa {
   int delka = 0;
   int minRychlost = 0;
   std::vector<int> koleje;  // tracks in travel order
+  std::vector<int> prvky;   // tracks and connectors in travel order
   int smer = 0;             // direction over the last track
 };
 
@@ -396,6 +397,7 @@ Trasa Kontrola::Hledej(int navestidlo, int cil) {
           t.koleje.push_back(k.prvek);
           t.smer = k.smer;
         }
+        if (JeKolej(k.prvek) || JeSpojka(k.prvek)) t.prvky.push_back(k.prvek);
       }
     }
   }
@@ -454,8 +456,10 @@ void Kontrola::KontrolujCesty() {
         souhrn_ << t.delka << " m, " << t.minRychlost << " km/h\n";
         TrasaKontroly& tk = v_.trasy.emplace_back();
         tk.radekNavestidla = RadekPrvku(l.navestidlo);
+        tk.soused = l.konec->jmeno;
         tk.radekCile = RadekPrvku(k->id);
         for (int id : t.koleje) tk.radkyKoleji.push_back(RadekPrvku(id));
+        for (int id : t.prvky) tk.radkyPrvku.push_back(RadekPrvku(id));
         tk.delka = t.delka;
         tk.minRychlost = t.minRychlost;
       } else

@@ -29,9 +29,14 @@ bool Nastaveni_(const std::string& slozka, Stav& s) {
   return NactiNastaveni(s);
 }
 
+// The locomotive a new station's trains run behind: a mixed-traffic electric one.
+constexpr const char* JmenoLokomotivy = "E12";
+constexpr const char* ZakladniLokomotivy = "*#E12#120#3060#88#50#80#0.00005#0.00007#0.04#1.15\r\n";
+
 // A timetable for a station that has none: one train each way between every two neighbours
 // whose lines take trains in and out, so that the station has traffic when it is first run.
-std::string ZakladniGrafikon(const editor::Dokument& d) {
+// `loko` names their locomotive (none: the program's default one).
+std::string ZakladniGrafikon(const editor::Dokument& d, const std::string& loko) {
   std::set<std::string> vjezd, odjezd;
   for (const editor::RadekSchematu& r : d.radky) {
     if (r.druh != '6') continue;
@@ -45,7 +50,9 @@ std::string ZakladniGrafikon(const editor::Dokument& d) {
   int cislo = 1001;
   for (const std::string& a : vjezd)
     for (const std::string& b : odjezd)
-      if (a != b) t += "*#" + std::to_string(cislo++) + "#" + a + "#" + b + "#200#400#100\r\n";
+      if (a != b)
+        t += "*#" + std::to_string(cislo++) + "#" + a + "#" + b + "#200#400#100" +
+             (loko.empty() ? "" : "#" + loko) + "\r\n";
   return t;
 }
 
@@ -93,10 +100,13 @@ bool UlozZEditoru(StaniceEditoru& st, std::string& chyba) {
   s.nastaveni.cestaGvd = (slozka / (jmeno + ".gvd")).string();
   s.nastaveni.cestaLoko = (slozka / (jmeno + ".lok")).string();
   std::error_code ec;
+  // The trains name the locomotive only when its list is written here too: an author's own
+  // list has locomotives of its own names.
+  const bool novaLoko = !fs::exists(s.nastaveni.cestaLoko, ec);
   const struct {
     std::string cesta, obsah;
-  } soubory[] = {{s.nastaveni.cestaGvd, ZakladniGrafikon(st.dokument)},
-                 {s.nastaveni.cestaLoko, std::string()},
+  } soubory[] = {{s.nastaveni.cestaGvd, ZakladniGrafikon(st.dokument, novaLoko ? JmenoLokomotivy : "")},
+                 {s.nastaveni.cestaLoko, ZakladniLokomotivy},
                  {(slozka / "stanovar.ini").string(), TextNastaveni(s)}};
   for (const auto& f : soubory) {
     if (fs::exists(f.cesta, ec)) continue;

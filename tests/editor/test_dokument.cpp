@@ -176,6 +176,9 @@ TEST(Dokument, AStationDrawnFromNothingRunsAndItsCheckFollowsTheEdits) {
   EXPECT_EQ(k.trasy[0].radekCile, 2);
   ASSERT_TRUE(UlozZEditoru(st, chyba)) << chyba;
   EXPECT_FALSE(st.historie.zmeneno());
+  // The timetable and locomotives written beside it agree with each other.
+  const VysledekKontroly ulozena = ZkontrolujEditor(st);
+  EXPECT_EQ(ulozena.Chyb(), 0) << (ulozena.nalezy.empty() ? "" : ulozena.nalezy[0].Text());
 
   PrazdnePlatno platno(800, 600);
   VirtualniProstredi hodiny(0.25, 7);

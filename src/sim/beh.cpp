@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <set>
 
 #include "control/cesty.h"
@@ -226,28 +227,63 @@ bool Beh::zkontroluj(double ted) {
   return false;
 }
 
+void Beh::podivejSe() {
+  const double ted = SimCas(s_);
+  sledujVlakyANabidky(ted);
+  // The careless dispatcher does the everyday work as the automatic one does, and clicks
+  // and presses keys at random in between: so that its blunders meet a busy station.
+  if (volby_.dispecer) {
+    dispecer_(s_);
+    sledujVlakyANabidky(ted);
+  }
+  if (volby_.dispecer && volby_.nahodny) {
+    nahodny_(s_);
+    sledujVlakyANabidky(ted);
+  }
+}
+
+bool Beh::vstupyPred(long long mez, bool& ok) {
+  const std::vector<Vstup>& v = volby_.vstupy;
+  bool dano = false;
+  while (ok && vstup_ < v.size() && v[vstup_].ms < mez) {
+    const Vstup& x = v[vstup_++];
+    if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
+    // An input logged at the instant of the last event comes at that very instant, as one
+    // made then would: between two events of one millisecond may lie all the difference.
+    if (x.ms > LogovanyCas(SimCas(s_), start_))
+      PosunNa(s_, prostredi_, start_ + static_cast<double>(x.ms) / 86400000.0);
+    ProvedVstup(s_, x);
+    sledujVlakyANabidky(SimCas(s_));
+    ok = zkontroluj(SimCas(s_));
+    dano = true;
+  }
+  if (dano && ok) {
+    podivejSe();
+    ok = zkontroluj(SimCas(s_));
+  }
+  return dano;
+}
+
+void Beh::preskocDaneVstupy() {
+  // The first part gave every input up to its end that came before the first event past
+  // it, which is the first event here.
+  const long long hranice = LogovanyCas(start_ + hodinDrive_ / 24.0, start_);
+  const RUdalost* u = s_.fronta.nejdrivejsi();
+  const long long prvni = u ? LogovanyCas(u->cas, start_) : std::numeric_limits<long long>::max();
+  const std::vector<Vstup>& v = volby_.vstupy;
+  while (vstup_ < v.size() && v[vstup_].ms <= hranice && v[vstup_].ms < prvni) ++vstup_;
+}
+
 bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh) {
   const auto zacatek = std::chrono::steady_clock::now();
   zaznam_ = zaznam;
   if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
   const double konec = start_ + (hodinDrive_ + volby_.hodin) / 24.0;
+  const long long konecMs = LogovanyCas(konec, start_);
 
-  auto podivejSe = [&] {
-    const double ted = SimCas(s_);
-    sledujVlakyANabidky(ted);
-    // The careless dispatcher does the everyday work as the automatic one does, and clicks
-    // and presses keys at random in between: so that its blunders meet a busy station.
-    if (volby_.dispecer) {
-      dispecer_(s_);
-      sledujVlakyANabidky(ted);
-    }
-    if (volby_.dispecer && volby_.nahodny) {
-      nahodny_(s_);
-      sledujVlakyANabidky(ted);
-    }
-  };
   // A resumed run goes on from the instant the dispatchers had already looked at.
-  if (!obnoveny_) podivejSe();
+  if (obnoveny_) preskocDaneVstupy();
+  else podivejSe();
   obnoveny_ = false;
   bool ok = zkontroluj(SimCas(s_));
   long long kroku = 0;
@@ -257,7 +293,13 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
     if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
     const RUdalost* u = s_.fronta.nejdrivejsi();
     // An event whose time is not a number is due at once, as the queue orders it.
-    if (!u || u->cas > konec) break;
+    const bool dalsi = u && !(u->cas > konec);
+    // The inputs before it; up to the end of the run when it lies beyond. They may queue
+    // events of their own, so the next one is looked for again.
+    long long mez = dalsi ? LogovanyCas(u->cas, start_) : konecMs + 1;
+    if (!dalsi && u) mez = std::min(mez, LogovanyCas(u->cas, start_));
+    if (vstupyPred(mez, ok)) continue;
+    if (!dalsi) break;
     PosunNa(s_, prostredi_, u->cas);
     // Every event due now, one at a time, so that the check sees the state after each.
     for (;;) {

@@ -20,6 +20,7 @@
 #include "control/nahodny.h"
 #include "model/platno.h"
 #include "model/stav.h"
+#include "sim/vstupy.h"
 #include "traffic/kontrola.h"
 #include "traffic/virtualni.h"
 
@@ -39,6 +40,9 @@ struct VolbyBehu {
   bool nahodny = false;     // the dispatcher is the random one, seeded by `seed`
   // Keep a save of the state at the end of the run (see Beh::snimek).
   bool snimek = false;
+  // A person's inputs, in time order, each given after every event logged at or before its
+  // time and before any later one. A resumed run skips those its first part gave.
+  std::vector<Vstup> vstupy;
 };
 
 struct SouhrnBehu {
@@ -112,6 +116,13 @@ class Beh {
   };
 
   void udalost(double cas, const RUdalost& u);
+  // The dispatchers' look, and the trains and offers followed before and after it.
+  void podivejSe();
+  // Gives the inputs timed before log time `mez` (milliseconds) that are still to come; true
+  // when it gave any.
+  bool vstupyPred(long long mez, bool& ok);
+  // A resumed run: passes over the inputs its first part has given already.
+  void preskocDaneVstupy();
   void sledujVlakyANabidky(double ted);
   // Checks the state; `ted` is the time of the event just executed, or the clock.
   bool zkontroluj(double ted);
@@ -144,6 +155,7 @@ class Beh {
   double soucetPobytu_ = 0;
   double hodinDrive_ = 0;  // hours run before this run (by the saved part of a shift)
   bool obnoveny_ = false;  // resumed: the dispatchers have looked at this instant already
+  std::size_t vstup_ = 0;  // the next input to give
   std::string snimek_;
 };
 

@@ -227,6 +227,31 @@ bool Beh::zkontroluj(double ted) {
   return false;
 }
 
+bool Beh::mohlBy(int vlak) {
+  RVlak* v = NajdiVlak(s_, vlak);
+  RKrok* z = v ? PosledniKolejKrok(v->cesta) : nullptr;
+  RKolej* k = z ? NajdiKolej(s_, z->prvek) : nullptr;
+  RNavestidlo* n = k ? NavestidloNaKonci(s_, *k, z->smer) : nullptr;
+  // It sets routes from signals only, and only from a signal with nothing set or stored.
+  if (!n || n->stav != 0) return false;
+  // Copies of the station, its clock and the dispatcher, drawn on nothing and heard by
+  // nobody, so that nothing of the run changes.
+  PrazdnePlatno platno;
+  VirtualniProstredi prostredi = prostredi_;
+  Stav kopie = s_;
+  kopie.platno = &platno;
+  kopie.prostredi = &prostredi;
+  kopie.pozorovatel = nullptr;
+  kopie.pametCest = nullptr;
+  AutomatickyDispecer d = dispecer_;
+  RUdalost zmena;
+  zmena.druh = UdalostGenerace;  // something happened: it looks whatever it saw before
+  d.udalost(zmena);
+  d(kopie);
+  const RNavestidlo* m = NajdiNavestidlo(kopie, n->id);
+  return m && m->stav == 2;
+}
+
 void Beh::podivejSe() {
   const double ted = SimCas(s_);
   sledujVlakyANabidky(ted);
@@ -235,6 +260,14 @@ void Beh::podivejSe() {
   if (volby_.dispecer) {
     dispecer_(s_);
     sledujVlakyANabidky(ted);
+    // Whether it has left a train standing that it could send on, before the careless
+    // dispatcher's clicks can change what it would do.
+    if (volby_.nahodny && volby_.kontrola && souhrn_.poruseni.empty())
+      if (std::string c = kontrola_.poPohledu(s_, ted, [this](Stav&, int v) { return mohlBy(v); });
+          !c.empty()) {
+        souhrn_.poruseni = c;
+        souhrn_.casPoruseni = (ted - start_) * 86400.0;
+      }
   }
   if (volby_.dispecer && volby_.nahodny) {
     nahodny_(s_);

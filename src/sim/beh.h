@@ -126,6 +126,9 @@ class Beh {
   void sledujVlakyANabidky(double ted);
   // Checks the state; `ted` is the time of the event just executed, or the clock.
   bool zkontroluj(double ted);
+  // Whether the automatic dispatcher, looking now, would set train `vlak` a route from the
+  // signal ahead of it; tried on copies.
+  bool mohlBy(int vlak);
   void dokonci(double konec);
   // The totals so far and the options that shape the run, for the save, and back.
   nlohmann::json doplnek() const;

@@ -647,7 +647,8 @@ struct PristupUlozeni {
 
   static json Kontrola(const KontrolaStavu& k) {
     return {{"drzitel", Mapa(k.drzitel_)}, {"chyba", Text(k.chyba_)},
-            {"nabidnuto", Mapa(k.nabidnuto_)}, {"stoji", Mapa(k.stoji_)}, {"zivost", k.zivost}};
+            {"nabidnuto", Mapa(k.nabidnuto_)}, {"stoji", Mapa(k.stoji_)}, {"zivost", k.zivost},
+            {"minule", k.minule_}};
   }
   static void Kontrola(const json& j, KontrolaStavu& k) {
     constexpr const char* co = "check";
@@ -662,6 +663,8 @@ struct PristupUlozeni {
         (m[0] == 'n' ? k.nabidnuto_ : k.stoji_)[Int(r[0], co)] = Konecne(r[1], co);
       }
     k.zivost = Pravda(Pole(j, "zivost"), co);
+    // Saves written before the check looked at standing trains after the dispatcher's look.
+    if (j.contains("minule")) k.minule_ = Konecne(j["minule"], co);
   }
 
   static json Hodiny(const VirtualniProstredi& p) {

@@ -139,7 +139,9 @@ void OtocVlak(Stav& s, int x, int y) {
   RNavestidlo* n = NavestidloNaKonci(s, *t, 3 - d);
   Kroky vpred;
   if (n && (n->strana * d == 2 || n->strana == 3)) {
+    PredejCisloVlaku(s, v->cesta, 0, false);
     ObratVlak(s, *v, &vpred);
+    PredejCisloVlaku(s, v->cesta, v->cislo, true);
     NaplanujOdjezd(s, *v, *t, 8.0 / 1440, x, y);
     VratCestuVpred(s, vpred);
     return;
@@ -167,10 +169,12 @@ void OtocVlak(Stav& s, int x, int y) {
   }
   v->maOdjezd = true;
   const int cislo = v->cislo;
+  PredejCisloVlaku(s, v->cesta, 0, false);
   RozdelCestu(s, t->id);
   v = NajdiVlak(s, cislo);
   if (!v) return;
   ObratVlak(s, *v, &vpred);
+  PredejCisloVlaku(s, v->cesta, v->cislo, true);
   NaplanujOdjezd(s, *v, *t, 2.0 / 1440, x, y);
   VratCestuVpred(s, vpred);
 

@@ -114,6 +114,7 @@ void Beh::udalost(double cas, const RUdalost& u) {
   ++souhrn_.udalosti;
   if (volby_.kontrola) kontrola_.udalost(s_, u);
   if (volby_.dispecer) dispecer_.udalost(u);
+  if (volby_.dispecer && volby_.nahodny) nahodny_.udalost(u);
   switch (u.druh) {
     case UdalostObsazeni: {
       Obsazeni& o = prvky_[u.prvek];

@@ -634,7 +634,9 @@ struct PristupUlozeni {
   static json Nahodny(const NahodnyDispecer& d) {
     std::ostringstream g;
     g << d.g_;
-    return {{"generator", g.str()}, {"akci", d.akci}};
+    json slysene = json::array();
+    for (const auto& [druh, vlak] : d.slysene_) slysene.push_back({druh, vlak});
+    return {{"generator", g.str()}, {"akci", d.akci}, {"slysene", slysene}};
   }
   static void Nahodny(const json& j, NahodnyDispecer& d) {
     std::istringstream g(Text(Pole(j, "generator"), "random dispatcher"));
@@ -643,6 +645,12 @@ struct PristupUlozeni {
     if (g.fail()) vadne("random dispatcher");
     d.g_ = m;
     d.akci = Cele(Pole(j, "akci"), "random dispatcher", 0, std::numeric_limits<long long>::max());
+    // Saves written before it heard the events keep none.
+    if (j.contains("slysene"))
+      for (const json& r : Seznam(j, "slysene")) {
+        if (!r.is_array() || r.size() != 2) vadne("random dispatcher");
+        d.slysene_.emplace_back(Int(r[0], "random dispatcher"), Int(r[1], "random dispatcher"));
+      }
   }
 
   static json Kontrola(const KontrolaStavu& k) {

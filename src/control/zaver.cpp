@@ -414,7 +414,7 @@ void ZrusCestuUNavestidla(Stav& s, int id) {
       } else if (!r2->cesta.empty()) {
         // A single track is freed like a train leaving it, which also retries the stored
         // routes. The retry appends to Cesty but removes nothing, so r2 stays valid.
-        UvolneniPrvku(s, r2->vlak, dalsi);
+        UvolneniPrvku(s, 0, dalsi);
       }
       SmazCestu(s, r2);
     }

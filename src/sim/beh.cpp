@@ -259,11 +259,12 @@ void Beh::podivejSe() {
   // The careless dispatcher does the everyday work as the automatic one does, and clicks
   // and presses keys at random in between: so that its blunders meet a busy station.
   if (volby_.dispecer) {
+    const bool podiva = dispecer_.podivaSe(s_);
     dispecer_(s_);
     sledujVlakyANabidky(ted);
-    // Whether it has left a train standing that it could send on, before the careless
+    // Whether its look has left a train standing that it could send on, before the careless
     // dispatcher's clicks can change what it would do.
-    if (volby_.nahodny && volby_.kontrola && souhrn_.poruseni.empty())
+    if (podiva && volby_.nahodny && volby_.kontrola && souhrn_.poruseni.empty())
       if (std::string c = kontrola_.poPohledu(s_, ted, [this](Stav&, int v) { return mohlBy(v); });
           !c.empty()) {
         souhrn_.poruseni = c;
@@ -313,7 +314,7 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
   zaznam_ = zaznam;
   if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
   const double konec = start_ + (hodinDrive_ + volby_.hodin) / 24.0;
-  const long long konecMs = LogovanyCas(konec, start_);
+  const long long konecMs = volby_.vstupy.empty() ? 0 : LogovanyCas(konec, start_);
 
   // A resumed run goes on from the instant the dispatchers had already looked at.
   if (obnoveny_) preskocDaneVstupy();
@@ -330,9 +331,11 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
     const bool dalsi = u && !(u->cas > konec);
     // The inputs before it; up to the end of the run when it lies beyond. They may queue
     // events of their own, so the next one is looked for again.
-    long long mez = dalsi ? LogovanyCas(u->cas, start_) : konecMs + 1;
-    if (!dalsi && u) mez = std::min(mez, LogovanyCas(u->cas, start_));
-    if (vstupyPred(mez, ok)) continue;
+    if (vstup_ < volby_.vstupy.size()) {
+      long long mez = dalsi ? LogovanyCas(u->cas, start_) : konecMs + 1;
+      if (!dalsi && u) mez = std::min(mez, LogovanyCas(u->cas, start_));
+      if (vstupyPred(mez, ok)) continue;
+    }
     if (!dalsi) break;
     PosunNa(s_, prostredi_, u->cas);
     // Every event due now, one at a time, so that the check sees the state after each.

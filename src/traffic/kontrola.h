@@ -37,10 +37,11 @@ class KontrolaStavu {
 
   // Under any dispatcher a train that has stood three hours before a route set from the
   // signal ahead of it is stuck for good (over finds it): setting a route there sets it off
-  // at once. Called right after the automatic dispatcher has looked, this also finds a train
-  // that has stood three hours although that dispatcher could set it a route: `mohlBy`
-  // answers whether another look now would (tried on copies). Asked at three hours of
-  // standing and each hour after. An empty text when none.
+  // at once. Called right after the automatic dispatcher has looked over the station, this
+  // also finds a train that has stood three hours although that dispatcher could set it a
+  // route: `mohlBy` answers whether another look now would (tried on copies). Asked at the
+  // first look after three hours of standing and after each hour more. An empty text when
+  // none.
   std::string poPohledu(Stav& s, double ted, const std::function<bool(Stav&, int vlak)>& mohlBy);
 
  private:

@@ -404,16 +404,13 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
 
   if (Z->delka <= s2) {
     // At the end already, or it will be within the reaction time. Its tail clears what it
-    // covers as planned; the entry plans the rest.
+    // covers as planned (here and below, a release stays unless a new plan gives it again);
+    // the entry plans the rest.
     if (Z->delka > T->vzdalenost)
       NaplanujUdalost(s, UdalostVjezd, cislo, k, 0, 0, ted + rDny);
     else
       VjezdDoCesty(s, cislo, k);
     return;
-  }
-  for (const auto& [prvek, h] : pozdejsi) {
-    VyjmiUdalost(s, h);
-    drzeni.vyjmuto.insert(prvek);
   }
 
   const double bKeep = T->BrzdZrych;
@@ -437,6 +434,10 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
     vypocty(s, P, *T, VL, Dist, VC, T->rychlost);
     NaplanujJizdu(s, *T, P, T->vzdalenost, U, T->rychlost, r);
     T->smer = Z->smer;
+    for (const auto& [prvek, h] : pozdejsi) {
+      VyjmiUdalost(s, h);
+      drzeni.vyjmuto.insert(prvek);
+    }
     NaplanujObsazeni(s, *T, P, ted + rDny, T->vzdalenost, Dist, false, drzeni);
     drzeny = StavJizdy::Z(*T);
   }

@@ -30,6 +30,10 @@ void KontrolaStavu::udalost(Stav& s, const RUdalost& u) {
     if (chyba_.empty() && it != drzitel_.end() && it->second != u.vlak && e->zaver == 3)
       chyba_ = Prvek(*e) + " entered by train " + std::to_string(u.vlak) + " while train " +
                std::to_string(it->second) + " holds it";
+    // A route's tracks bear the number of the train that will run onto them.
+    if (chyba_.empty() && JeKolej(e->id) && e->zaver == 2 && e->vlak != u.vlak)
+      chyba_ = Prvek(*e) + " entered by train " + std::to_string(u.vlak) +
+               " on a route set for " + (e->vlak ? "train " + std::to_string(e->vlak) : "no train");
     drzitel_[u.prvek] = u.vlak;
   } else if (u.druh == UdalostUvolneni) {
     auto it = drzitel_.find(u.prvek);

@@ -1,9 +1,9 @@
 // One check of the whole running state, shared by the tests, the long runs and the headless
-// runner: no element is held by two trains, a train releases only what it holds, nothing is
-// red for a train that is gone and not about to be released, no track keeps the number of a
-// train that is gone, every locked element belongs to a route or a train, no event is due in
-// the past, every train either has its run queued or stands before a signal, and no train
-// stands for good where it could go on.
+// runner: no element is held by two trains, a train releases only what it holds and enters
+// only route tracks numbered for it, nothing is red for a train that is gone and not about to
+// be released, no track keeps the number of a train that is gone, every locked element
+// belongs to a route or a train, no event is due in the past, every train either has its run
+// queued or stands before a signal, and no train stands for good where it could go on.
 #pragma once
 
 #include <functional>

@@ -61,13 +61,21 @@ TEST(Kontrola, AReleaseIsCheckedAgainstItsHolderWhenItComes) {
   }
 }
 
-TEST(Kontrola, ATrackKeepsNoNumberOfATrainThatIsGone) {
+TEST(Kontrola, ATrackBearsTheNumberOfTheTrainThatWillComeAndNoneThatIsGone) {
   Trat t(3);
   t.Cesta(t.S2, t.V);
   KontrolaStavu k;
   EXPECT_EQ(k.over(t.s), "");
   t.K(t.V).vlak = 4242;  // set for a train that left, or never came
   EXPECT_EQ(k.over(t.s), "track V (3) holds the number of train 4242, which is gone");
+
+  KontrolaStavu k2;
+  RUdalost u;
+  u.druh = UdalostObsazeni;
+  u.vlak = 77;
+  u.prvek = t.V;
+  k2.udalost(t.s, u);
+  EXPECT_EQ(k2.over(t.s), "track V (3) entered by train 77 on a route set for train 4242");
 }
 
 TEST(Kontrola, ATrainStandingForGoodIsFound) {

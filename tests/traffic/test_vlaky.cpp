@@ -480,3 +480,35 @@ TEST(Vlaky, ATurnedTrainTakesTheNumberOfTheRoutesItFaces) {
   EXPECT_TRUE(t.s.Vlaky.empty());
   for (const RKolej& k : t.s.Koleje) EXPECT_EQ(k.vlak, 0) << k.cislo;
 }
+
+// Stopped but still within its reaction time when its route is set, a train enters that route
+// when the reaction time is over, even if it is turned meanwhile: the route keeps its number.
+TEST(Vlaky, ATrainTurnedBeforeItsQueuedEntryKeepsTheRouteItEnters) {
+  Trat t(3);
+  KontrolaStavu kontrola;
+  std::string chyba;
+  t.s.pozorovatel = [&](double, const RUdalost& u) { kontrola.udalost(t.s, u); };
+  t.s.aktualniSpoj = 0;
+  PosliVlak(t.s);
+  t.Cesta(t.S1, t.P);
+  RVlak& v = t.s.Vlaky.front();
+  // Braking for its stop on the platform, a second or two short of it.
+  double sekund = 0, rychlost = 1;
+  for (double poloha = 0; sekund < 300 && !(v.brzdi && rychlost < 2 && v.cesta.size() > 2);) {
+    t.Do(sekund += 0.25);
+    AktualRychlost(t.s, v, rychlost, poloha);
+  }
+  t.Cesta(t.S2, t.V);
+  ASSERT_EQ(t.Fronta(UdalostVjezd).size(), 1u);
+  while (v.rychlost != 0 || v.CilRychl != 0) t.Do(sekund += 0.25);
+  ASSERT_EQ(t.Fronta(UdalostVjezd).size(), 1u);
+  t.Navestidlo(66, 120);
+  FormKeyDown(t.s, KlavesaF5, 120, 120);
+  ASSERT_TRUE(v.maOdjezd);
+  EXPECT_EQ(t.CestaOd(t.S2)->vlak, 60001);
+  Simuluj(t.s, t.virt, t.start + 1500.0 / 86400, [&] {
+    if (chyba.empty()) chyba = kontrola.over(t.s);
+  });
+  EXPECT_EQ(chyba, "");
+  EXPECT_TRUE(t.s.Vlaky.empty());
+}

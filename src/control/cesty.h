@@ -68,6 +68,10 @@ bool KontrolaCesty(Stav& s);
 // A stored request passes its own start. HledanaCesta is empty afterwards.
 void NastavCestu(Stav& s, int vlak, int start, bool uvolnit = false);
 void ZrusCestu(Stav& s);
+// Gives the routes set one after another beyond the exit end of the last track of `cesta`
+// the number of train `vlak`, or with `nastavit` false no number, with their tracks' labels.
+// A train turned round no longer takes the routes it faced, and takes those it faces now.
+void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit);
 
 // Cuts the path in HledanaCesta at every joint of two tracks and sets or stores the sections:
 // with `start` 0 the first section is set at once (or stored under its signal when blocked),

@@ -32,6 +32,8 @@ class AutomatickyDispecer {
   // have made room (a release, a stop, a route entered, a train gone, a new train or offer).
   // Without it, it looks every time it is called.
   void udalost(const RUdalost& u);
+  // Whether its next call looks over the station (with udalost, only after such an event).
+  bool podivaSe(const Stav& s) const { return !s.VyberCesty && (!sleduje_ || zmena_); }
 
   // An offer it cannot take within this time (simulated, day fraction) it refuses, as a
   // person would rather than keep the neighbour waiting.

@@ -134,13 +134,24 @@ void OtocVlak(Stav& s, int x, int y) {
   RVlak* v = NajdiVlak(s, t->vlak);
   if (!v || v->rychlost != 0 || v->CilRychl != 0 || v->maOdjezd) return;
   const int d = v->smer;
+  // The routes it faced are no longer its, and those it faces now are; unless it stands
+  // within its reaction time before a route just set, whose entry is queued and still comes.
+  bool vjede = false;
+  s.fronta.kazda([&](FrontaUdalosti::Handle, const RUdalost& u) {
+    vjede = vjede || (u.vlak == v->cislo && u.druh == UdalostVjezd);
+  });
+  auto precisluj = [&](RVlak& w, bool jeho) {
+    if (!vjede) PredejCisloVlaku(s, w.cesta, jeho ? w.cislo : 0, jeho);
+  };
 
   // A signal behind the train that faces the new direction: it turns where it stands and
   // leaves in eight minutes.
   RNavestidlo* n = NavestidloNaKonci(s, *t, 3 - d);
   Kroky vpred;
   if (n && (n->strana * d == 2 || n->strana == 3)) {
+    precisluj(*v, false);
     ObratVlak(s, *v, &vpred);
+    precisluj(*v, true);
     NaplanujOdjezd(s, *v, *t, 8.0 / 1440, x, y);
     VratCestuVpred(s, vpred);
     return;
@@ -168,10 +179,12 @@ void OtocVlak(Stav& s, int x, int y) {
   }
   v->maOdjezd = true;
   const int cislo = v->cislo;
+  precisluj(*v, false);
   RozdelCestu(s, t->id);
   v = NajdiVlak(s, cislo);
   if (!v) return;
   ObratVlak(s, *v, &vpred);
+  precisluj(*v, true);
   NaplanujOdjezd(s, *v, *t, 2.0 / 1440, x, y);
   VratCestuVpred(s, vpred);
 

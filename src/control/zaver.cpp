@@ -57,15 +57,32 @@ bool SousedniKonflikt(Stav& s, const RKolej& e, int d) {
 
 std::string Cislo(int vlak) { return vlak > 0 ? std::to_string(vlak) : std::string(); }
 
-// The train booked on the track at a signal: the first track there, or the other one when the
-// first has none.
-int VlakUNavestidla(Stav& s, const RNavestidlo& n, int dosud) {
-  RKolej* t = KolejVBode(s, n.x, n.y);
-  if (!t) return dosud;
-  if (t->vlak != 0) return t->vlak;
-  RKolej* t2 = KolejVBode(s, n.x, n.y, true);
-  return t2 ? t2->vlak : 0;
+// The train that will run onto a route set from signal `navestidlo` (0: from track `kolej`, a
+// follow-on section): one whose run ends there, standing, running up or just handed over;
+// else the one a route set up to there is for; else none. A train on the track there that
+// faces away, or that has left while its tail still holds the track, never takes the route,
+// and a number it left on the route would stay after it is gone. `r` is the route being set.
+int VlakPredCestou(Stav& s, int navestidlo, int kolej, const RCesta* r) {
+  auto konciTam = [&](Kroky& cesta) {
+    RKrok* z = PosledniKolejKrok(cesta);
+    RKolej* k = z ? NajdiKolej(s, z->prvek) : nullptr;
+    if (!k) return false;
+    if (!navestidlo) return k->id == kolej;
+    const RNavestidlo* n = NavestidloNaKonci(s, *k, z->smer);
+    return n && n->id == navestidlo;
+  };
+  for (RVlak& v : s.Vlaky)
+    if (konciTam(v.cesta)) return v.cislo;
+  for (RCesta& c : s.Cesty)
+    if (&c != r && konciTam(c.cesta)) return c.vlak;
+  // After a track: the train on it, whose head may stand further on (one turned to leave
+  // behind itself).
+  if (!navestidlo)
+    if (RKolej* k = NajdiKolej(s, kolej); k && k->vlak > 0 && NajdiVlak(s, k->vlak)) return k->vlak;
+  return 0;
 }
+
+}  // namespace
 
 // Carries the train number of a route on to the routes set after it: each one found beyond
 // the exit end of the previous one's last track, by its signal or by that track.
@@ -98,8 +115,6 @@ void PredejCisloVlaku(Stav& s, Kroky& cesta, int vlak, bool nastavit) {
     smer = dalsiSmer;
   }
 }
-
-}  // namespace
 
 namespace {
 
@@ -153,8 +168,7 @@ void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
     r->minRychlost = 200;
     r->cesta.splice(r->cesta.end(), s.HledanaCesta);
     cesta = &r->cesta;
-    if (start != 0)
-      if (RKolej* t = NajdiKolej(s, start)) r->vlak = t->vlak;
+    if (start != 0 && NajdiKolej(s, start)) r->vlak = VlakPredCestou(s, 0, start, r);
   }
 
   int navestidlo = 0;
@@ -180,7 +194,7 @@ void NastavCestu(Stav& s, int vlak, int start, bool uvolnit) {
         if (nastavit) {
           n->stav = 2;
           r->start = n->id;
-          r->vlak = VlakUNavestidla(s, *n, r->vlak);
+          r->vlak = VlakPredCestou(s, n->id, 0, r);
           KresliNavestidloBarvou(s, *n, BarvaCesta);
         } else if (uvolnit) {
           n->stav = 0;
@@ -410,7 +424,7 @@ void ZrusCestuUNavestidla(Stav& s, int id) {
       } else if (!r2->cesta.empty()) {
         // A single track is freed like a train leaving it, which also retries the stored
         // routes. The retry appends to Cesty but removes nothing, so r2 stays valid.
-        UvolneniPrvku(s, r2->vlak, dalsi);
+        UvolneniPrvku(s, 0, dalsi);
       }
       SmazCestu(s, r2);
     }

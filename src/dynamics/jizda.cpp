@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "dynamics/vypocty.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
+#include "traffic/obsazeni.h"
 #include "traffic/oznam.h"
 #include "traffic/smycka.h"
 
@@ -39,27 +41,66 @@ struct StavJizdy {
   }
 };
 
+// What the queue holds of a train's occupation of the elements of its path: releases still
+// queued (by element), elements whose entry is still queued, and elements whose release a
+// re-planning has just taken out.
+struct Drzeni {
+  std::unordered_map<int, FrontaUdalosti::Handle> uvolneni;
+  std::unordered_set<int> obsazeni, vyjmuto;
+};
+
+// The train's queued occupations and releases of elements in its path. Those of elements off
+// its path belong to an earlier run of the same number (timetables repeat numbers) and are
+// left out.
+Drzeni Zafrontovano(const Stav& s, const RVlak& T) {
+  std::unordered_set<int> vCeste;
+  for (const RKrok& k : T.cesta) vCeste.insert(k.prvek);
+  Drzeni d;
+  s.fronta.kazda([&](FrontaUdalosti::Handle h, const RUdalost& u) {
+    if (u.vlak != T.cislo || !vCeste.count(u.prvek)) return;
+    if (u.druh == UdalostUvolneni) d.uvolneni[u.prvek] = h;
+    else if (u.druh == UdalostObsazeni) d.obsazeni.insert(u.prvek);
+  });
+  return d;
+}
+
 // Occupation of every element of the train's path under plan P, started at `zacatek` with
 // the train at `od` metres along its path: the head enters each element at the end of the one
 // before, the tail clears it one train length past its end, up to `mez` metres into the plan.
 // Elements the train will still cover when it stops are released later, from its next run.
 // A last element with nothing counted before it is entered at once when `posledniHned`.
+// An element is released only by the train that holds it or will hold it: at the very
+// instant the tail clears an element its release may have run before this planning, and the
+// next train may stand there already. An element with a release queued (`d`) gets this
+// plan's release instead.
 void NaplanujObsazeni(Stav& s, RVlak& T, const RVypocet& P, double zacatek, double od,
-                      double mez, bool posledniHned) {
+                      double mez, bool posledniHned, Drzeni& d) {
   double prev = -1;
   for (auto it = T.cesta.begin(); it != T.cesta.end(); ++it) {
     const bool posledni = std::next(it) == T.cesta.end();
     if (!posledni && !MaObsazeni(it->prvek)) continue;
-    if (prev >= od)
+    const RKolej* e = NajdiPrvek(s, it->prvek);
+    const bool drzi = e && DrziPrvek(*e, T.cislo);
+    const bool vjede = prev >= od;
+    if (vjede && !drzi)
       NaplanujUdalost(s, UdalostObsazeni, T.cislo, it->prvek, 0, 0,
                       zacatek + VypoctiDobu(s, P, T, prev - od, 0));
-    else if (posledni && posledniHned)
+    else if (posledni && posledniHned && !drzi)
       NaplanujUdalost(s, UdalostObsazeni, T.cislo, it->prvek, 0, 0, zacatek);
     if (posledni) break;
-    const double n = it->delka - od + T.delka;
-    if (n >= 0 && n <= mez)
+    double n = it->delka - od + T.delka;
+    const bool vyjmuto = d.vyjmuto.count(it->prvek) > 0;
+    // Its release was due no earlier than this plan's start; sums of rounded terms may put
+    // the tail a hair past the end by now.
+    if (vyjmuto && n < 0) n = 0;
+    if (n >= 0 && n <= mez && (vjede || drzi || vyjmuto || d.obsazeni.count(it->prvek))) {
+      if (auto f = d.uvolneni.find(it->prvek); f != d.uvolneni.end()) {
+        VyjmiUdalost(s, f->second);
+        d.uvolneni.erase(f);
+      }
       NaplanujUdalost(s, UdalostUvolneni, T.cislo, it->prvek, 0, 0,
                       zacatek + VypoctiDobu(s, P, T, n, 0));
+    }
     prev = it->delka;
   }
 }
@@ -266,7 +307,8 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
   }
   T->smer = Z.smer;
 
-  NaplanujObsazeni(s, *T, P, ted, 0, L - f, true);
+  Drzeni drzeni = Zafrontovano(s, *T);
+  NaplanujObsazeni(s, *T, P, ted, 0, L - f, true, drzeni);
 
   const StavJizdy drzeny = StavJizdy::Z(*T);
   double tA;
@@ -338,22 +380,33 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
   }
   const double rDny = r / Den;
 
-  // The train's own future is replaced. An earlier run of the same number (timetables
-  // repeat numbers) may still have releases queued behind it, for elements this run's path
-  // cannot hold: those stay.
+  // The train's own future is replaced from the end of the reaction time on. An earlier run
+  // of the same number (timetables repeat numbers) may still have releases queued behind it,
+  // for elements this run's path cannot hold: those stay. A release of this run is taken out
+  // only when the new plan gives it again.
   std::unordered_set<int> vCeste;
   for (const RKrok& k : T->cesta) vCeste.insert(k.prvek);
   std::vector<FrontaUdalosti::Handle> zrusit;
+  Drzeni drzeni;
+  std::vector<std::pair<int, FrontaUdalosti::Handle>> pozdejsi;
   s.fronta.kazda([&](FrontaUdalosti::Handle h, const RUdalost& u) {
-    if (u.vlak != cislo || u.cas < ted + rDny) return;
+    if (u.vlak != cislo) return;
     if ((u.druh == UdalostObsazeni || u.druh == UdalostUvolneni) && !vCeste.count(u.prvek))
       return;
-    zrusit.push_back(h);
+    if (u.cas < ted + rDny) {
+      if (u.druh == UdalostUvolneni) drzeni.uvolneni[u.prvek] = h;
+      else if (u.druh == UdalostObsazeni) drzeni.obsazeni.insert(u.prvek);
+      return;
+    }
+    if (u.druh == UdalostUvolneni) pozdejsi.emplace_back(u.prvek, h);
+    else zrusit.push_back(h);
   });
   for (FrontaUdalosti::Handle h : zrusit) VyjmiUdalost(s, h);
 
   if (Z->delka <= s2) {
-    // At the end already, or it will be within the reaction time.
+    // At the end already, or it will be within the reaction time. Its tail clears what it
+    // covers as planned (here and below, a release stays unless a new plan gives it again);
+    // the entry plans the rest.
     if (Z->delka > T->vzdalenost)
       NaplanujUdalost(s, UdalostVjezd, cislo, k, 0, 0, ted + rDny);
     else
@@ -382,7 +435,11 @@ void PreplanujJizdu(Stav& s, int cislo, int k, int VC) {
     vypocty(s, P, *T, VL, Dist, VC, T->rychlost);
     NaplanujJizdu(s, *T, P, T->vzdalenost, U, T->rychlost, r);
     T->smer = Z->smer;
-    NaplanujObsazeni(s, *T, P, ted + rDny, T->vzdalenost, Dist, false);
+    for (const auto& [prvek, h] : pozdejsi) {
+      VyjmiUdalost(s, h);
+      drzeni.vyjmuto.insert(prvek);
+    }
+    NaplanujObsazeni(s, *T, P, ted + rDny, T->vzdalenost, Dist, false, drzeni);
     drzeny = StavJizdy::Z(*T);
   }
 

@@ -140,6 +140,7 @@ void Beh::slysi(const Oznameni& o) {
   ++souhrn_.udalosti;
   if (volby_.kontrola) kontrola_.udalost(s_, u);
   if (volby_.dispecer) dispecer_.udalost(u);
+  if (volby_.dispecer && volby_.nahodny) nahodny_.udalost(u);
   switch (u.druh) {
     case UdalostObsazeni: {
       Obsazeni& o = prvky_[u.prvek];
@@ -235,14 +236,48 @@ bool Beh::zkontroluj(double ted) {
   return false;
 }
 
+bool Beh::mohlBy(int vlak) {
+  RVlak* v = NajdiVlak(s_, vlak);
+  RKrok* z = v ? PosledniKolejKrok(v->cesta) : nullptr;
+  RKolej* k = z ? NajdiKolej(s_, z->prvek) : nullptr;
+  RNavestidlo* n = k ? NavestidloNaKonci(s_, *k, z->smer) : nullptr;
+  // It sets routes from signals only, and only from a signal with nothing set or stored.
+  if (!n || n->stav != 0) return false;
+  // Copies of the station, its clock and the dispatcher, drawn on nothing and heard by
+  // nobody, so that nothing of the run changes.
+  PrazdnePlatno platno;
+  VirtualniProstredi prostredi = prostredi_;
+  Stav kopie = s_;
+  kopie.platno = &platno;
+  kopie.prostredi = &prostredi;
+  kopie.posluchaci.vycisti();
+  kopie.pametCest = nullptr;
+  AutomatickyDispecer d = dispecer_;
+  RUdalost zmena;
+  zmena.druh = UdalostGenerace;  // something happened: it looks whatever it saw before
+  d.udalost(zmena);
+  d(kopie);
+  const RNavestidlo* m = NajdiNavestidlo(kopie, n->id);
+  return m && m->stav == 2;
+}
+
 void Beh::podivejSeNyni() {
   const double ted = SimCas(s_);
   sledujVlakyANabidky(ted);
   // The careless dispatcher does the everyday work as the automatic one does, and clicks
   // and presses keys at random in between: so that its blunders meet a busy station.
   if (volby_.dispecer) {
+    const bool podiva = dispecer_.podivaSe(s_);
     dispecer_(s_);
     sledujVlakyANabidky(ted);
+    // Whether its look has left a train standing that it could send on, before the careless
+    // dispatcher's clicks can change what it would do.
+    if (podiva && volby_.nahodny && volby_.kontrola && souhrn_.poruseni.empty())
+      if (std::string c = kontrola_.poPohledu(s_, ted, [this](Stav&, int v) { return mohlBy(v); });
+          !c.empty()) {
+        souhrn_.poruseni = c;
+        souhrn_.casPoruseni = (ted - start_) * 86400.0;
+      }
   }
   if (volby_.dispecer && volby_.nahodny) {
     nahodny_(s_);
@@ -250,11 +285,44 @@ void Beh::podivejSeNyni() {
   }
 }
 
+bool Beh::vstupyPred(long long mez, bool& ok) {
+  const std::vector<Vstup>& v = volby_.vstupy;
+  bool dano = false;
+  while (ok && vstup_ < v.size() && v[vstup_].ms < mez) {
+    const Vstup& x = v[vstup_++];
+    if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
+    // An input logged at the instant of the last event comes at that very instant, as one
+    // made then would: between two events of one millisecond may lie all the difference.
+    if (x.ms > LogovanyCas(SimCas(s_), start_))
+      PosunNa(s_, prostredi_, start_ + static_cast<double>(x.ms) / 86400000.0);
+    ProvedVstup(s_, x);
+    sledujVlakyANabidky(SimCas(s_));
+    ok = zkontroluj(SimCas(s_));
+    dano = true;
+  }
+  if (dano && ok) {
+    podivejSeNyni();
+    ok = zkontroluj(SimCas(s_));
+  }
+  return dano;
+}
+
+void Beh::preskocDaneVstupy() {
+  // The first part gave every input up to its end that came before the first event past
+  // it, which is the first event here.
+  const long long hranice = LogovanyCas(start_ + hodinDrive_ / 24.0, start_);
+  const RUdalost* u = s_.fronta.nejdrivejsi();
+  const long long prvni = u ? LogovanyCas(u->cas, start_) : std::numeric_limits<long long>::max();
+  const std::vector<Vstup>& v = volby_.vstupy;
+  while (vstup_ < v.size() && v[vstup_].ms <= hranice && v[vstup_].ms < prvni) ++vstup_;
+}
+
 bool Beh::zacni(std::ostream* zaznam) {
   zaznam_ = zaznam;
   if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
   // A resumed run goes on from the instant the dispatchers had already looked at.
-  if (!obnoveny_) podivejSeNyni();
+  if (obnoveny_) preskocDaneVstupy();
+  else podivejSeNyni();
   obnoveny_ = false;
   return zkontroluj(SimCas(s_));
 }
@@ -299,18 +367,52 @@ void Beh::skonci(bool ok) {
 
 bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh) {
   const auto zacatek = std::chrono::steady_clock::now();
-  const double konec = konecBehu();
-  bool ok = zacni(zaznam);
+  zaznam_ = zaznam;
+  if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
+  const double konec = start_ + (hodinDrive_ + volby_.hodin) / 24.0;
+  const long long konecMs = volby_.vstupy.empty() ? 0 : LogovanyCas(konec, start_);
+
+  // A resumed run goes on from the instant the dispatchers had already looked at.
+  if (obnoveny_) preskocDaneVstupy();
+  else podivejSeNyni();
+  obnoveny_ = false;
+  bool ok = zkontroluj(SimCas(s_));
   long long kroku = 0;
   while (ok) {
-    const double cas = dalsiUdalost();
+    // A calculation fault pauses the clock for the dispatcher to read the report; nobody
+    // reads it here, so the run goes on.
+    if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
+    const RUdalost* u = s_.fronta.nejdrivejsi();
     // An event whose time is not a number is due at once, as the queue orders it.
-    if (cas > konec) break;
-    if (!(ok = provedDo(cas))) break;
-    ok = podivejSe();
+    const bool dalsi = u && !(u->cas > konec);
+    // The inputs before it; up to the end of the run when it lies beyond. They may queue
+    // events of their own, so the next one is looked for again.
+    if (vstup_ < volby_.vstupy.size()) {
+      long long mez = dalsi ? LogovanyCas(u->cas, start_) : konecMs + 1;
+      if (!dalsi && u) mez = std::min(mez, LogovanyCas(u->cas, start_));
+      if (vstupyPred(mez, ok)) continue;
+    }
+    if (!dalsi) break;
+    PosunNa(s_, prostredi_, u->cas);
+    // Every event due now, one at a time, so that the check sees the state after each.
+    for (;;) {
+      u = s_.fronta.nejdrivejsi();
+      if (!u || s_.zpravaOtevrena || SimCas(s_) < u->cas) break;
+      RUdalost e;
+      s_.fronta.vyjmi(s_.fronta.nejdrivejsiHandle(), &e);
+      ProvedUdalost(s_, e);
+      if (!(ok = zkontroluj(e.cas))) break;
+    }
+    if (!ok) break;
+    podivejSeNyni();
+    ok = zkontroluj(SimCas(s_));
     if (prubeh && ++kroku % 256 == 0) prubeh((SimCas(s_) - start_) / (konec - start_));
   }
-  skonci(ok);
+  // From here on the hours are those of the whole shift, both parts of a resumed one.
+  hodinDrive_ += volby_.hodin;
+  volby_.hodin = hodinDrive_;
+  if (volby_.snimek) snimek_ = uloz();
+  dokonci(ok ? konec : SimCas(s_));
   souhrn_.stenaSekund =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
   return ok;

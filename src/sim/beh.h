@@ -18,6 +18,7 @@
 #include "jadro.h"
 #include "model/platno.h"
 #include "model/stav.h"
+
 #include "smena/smena.h"
 
 namespace stanovar {
@@ -38,6 +39,9 @@ struct VolbyBehu {
   bool snimek = false;
   // Neighbour names (windows-1250) whose line ends are linked to another station of a network.
   std::vector<std::string> propojene;
+  // A person's inputs, in time order, each given after every event logged at or before its
+  // time and before any later one. A resumed run skips those its first part gave.
+  std::vector<Vstup> vstupy;
 };
 
 struct SouhrnBehu {
@@ -131,8 +135,16 @@ class Beh {
   void sledujVlakyANabidky(double ted);
   // Checks the state; `ted` is the time of the event just executed, or the clock.
   bool zkontroluj(double ted);
-  // The dispatchers look, and the lists are followed after each.
+  // The dispatchers' look, and the trains and offers followed before and after it.
   void podivejSeNyni();
+  // Gives the inputs timed before log time `mez` (milliseconds) that are still to come; true
+  // when it gave any.
+  bool vstupyPred(long long mez, bool& ok);
+  // A resumed run: passes over the inputs its first part has given already.
+  void preskocDaneVstupy();
+  // Whether the automatic dispatcher, looking now, would set train `vlak` a route from the
+  // signal ahead of it; tried on copies.
+  bool mohlBy(int vlak);
   void dokonci(double konec);
   // The totals so far and the options that shape the run, for the save, and back.
   nlohmann::json doplnek() const;
@@ -162,6 +174,7 @@ class Beh {
   double soucetPobytu_ = 0;
   double hodinDrive_ = 0;  // hours run before this run (by the saved part of a shift)
   bool obnoveny_ = false;  // resumed: the dispatchers have looked at this instant already
+  std::size_t vstup_ = 0;  // the next input to give
   std::string snimek_;
 };
 

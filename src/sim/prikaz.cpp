@@ -8,11 +8,13 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 
 #include "jadro.h"
 #include "sim/beh.h"
 #include "sim/sit_beh.h"
+
 #include "sim/zprava.h"
 #include "smena/smena.h"
 
@@ -230,6 +232,16 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                  "gets one log per station, and the summary adds every line's trains sent, "
                  "received and still on the line")
       ->type_name("NET.json");
+  std::string akce;
+  app.add_option("--actions", akce,
+                 "play a person's inputs from FILE while the run goes: CSV with the header "
+                 "time_s,input,x,y, one input a line in time order; time_s on the log's scale; "
+                 "input left, right or middle (a mouse-down at picture pixel x,y) or key:NAME "
+                 "(F1 F2 F3 F5 A N Up Down Left Right, the cursor at x,y). An input is given "
+                 "after every event logged at or before its time and before any later one, at "
+                 "the instant of the last event when logged in its millisecond. With --resume, "
+                 "the inputs the first part gave are passed over")
+      ->type_name("FILE");
   std::string zprava, seedy = "1-10", cetnosti = "1-8";
   auto* volbaZpravy =
       app.add_option("--report", zprava,
@@ -278,9 +290,9 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   }
   if (!sit.empty() || BehSite::JeUlozeniSite(textObnovy)) {
     if (!v.stanice.empty() || !v.schema.empty() || !v.grafikon.empty() || !zprava.empty() ||
-        (!sit.empty() && !obnovit.empty())) {
+        !akce.empty() || (!sit.empty() && !obnovit.empty())) {
       err << Program << ": a network takes its stations from its file (or its save): give no "
-                        "station, --report or second network (see --help)\n";
+                        "station, --report, --actions or second network (see --help)\n";
       return KodSpatneVolani;
     }
     BehSite behy(v);
@@ -312,7 +324,25 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     return KodSpatneVolani;
   }
 
+  if (!akce.empty()) {
+    std::ifstream f(akce, std::ios::binary);
+    std::stringstream text;
+    if (f.is_open()) text << f.rdbuf();
+    if (!f.is_open() || f.bad()) {
+      err << Program << ": cannot read actions file " << akce << "\n";
+      return KodSpatneVolani;
+    }
+    if (const std::string chyba = CtiVstupy(text.str(), v.vstupy); !chyba.empty()) {
+      err << Program << ": actions file " << akce << ", " << chyba << "\n";
+      return KodSpatneVolani;
+    }
+  }
+
   if (!zprava.empty()) {
+    if (!akce.empty()) {
+      err << Program << ": --report makes many runs and cannot play --actions\n";
+      return KodSpatneVolani;
+    }
     if (!obnovit.empty() || !ulozit.empty()) {
       err << Program << ": --report makes many runs and cannot --save or --resume one\n";
       return KodSpatneVolani;

@@ -118,6 +118,19 @@ const Sloupec<TrvaleNahodneho> SloupceNahodneho[] = {
        d.generator = m;
      }},
     SlRozsah<&TrvaleNahodneho::akci, 0, MaxLL>("akci"),
+    Pozdejsi<TrvaleNahodneho>(
+        {"slysene",
+         [](const TrvaleNahodneho& d) {
+           json a = json::array();
+           for (const auto& [druh, vlak] : d.slysene) a.push_back({druh, vlak});
+           return a;
+         },
+         [](TrvaleNahodneho& d, const json& j, const Kontext&) {
+           for (const json& r : Seznam(j, "", true)) {
+             Prvky(r, 2, "");
+             d.slysene.emplace_back(Int(r[0], ""), Int(r[1], ""));
+           }
+         }}),
 };
 const Tabulka<TrvaleNahodneho> TabulkaNahodneho{"random dispatcher", SloupceNahodneho};
 
@@ -136,6 +149,7 @@ const Sloupec<TrvaleKontroly> SloupceKontroly[] = {
      [](TrvaleKontroly& k, const json& j, const Kontext&) {
        Mapa(j, k.stoji, [](const json& x) { return Konecne(x, ""); });
      }},
+    Pozdejsi<TrvaleKontroly>(SlKonecne<&TrvaleKontroly::minule>("minule")),
 };
 const Tabulka<TrvaleKontroly> TabulkaKontroly{"check", SloupceKontroly};
 

@@ -14,6 +14,8 @@
 
 #include "model/skore.h"
 #include "model/stav.h"
+// A person's inputs as a file, replayed by the runner and kept by the window.
+#include "smena/vstupy.h"
 
 namespace stanovar {
 

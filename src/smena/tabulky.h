@@ -27,7 +27,17 @@ struct Sloupec {
   json (*zapis)(const R& r);
   // Throws Vadne when the value cannot be taken.
   void (*cti)(R& r, const json& j, const Kontext& k);
+  // A member later versions of the program added: a save written before has none, and the
+  // record keeps its default then.
+  bool pozdejsi = false;
 };
+
+// A column a save may lack (see Sloupec::pozdejsi).
+template <class R>
+constexpr Sloupec<R> Pozdejsi(Sloupec<R> c) {
+  c.pozdejsi = true;
+  return c;
+}
 
 template <class R>
 struct Tabulka {
@@ -130,7 +140,10 @@ json Objekt(const Tabulka<R>& t, const R& r) {
 template <class R>
 void Objekt(const Tabulka<R>& t, R& r, const json& j, const Kontext& k) {
   if (!j.is_object()) vadne(t.jmeno);
-  for (const Sloupec<R>& c : t.sloupce) CtiSloupec(t, c, r, Pole(j, c.jmeno), k);
+  for (const Sloupec<R>& c : t.sloupce) {
+    if (c.pozdejsi && !j.contains(c.jmeno)) continue;
+    CtiSloupec(t, c, r, Pole(j, c.jmeno), k);
+  }
 }
 
 template <class R>

@@ -12,6 +12,8 @@ namespace stanovar {
 
 namespace {
 
+constexpr double TriHodiny = 3.0 / 24;
+
 std::string Prvek(const RKolej& k) {
   return (JeKolej(k.id) ? "track " + k.cislo + " (" : "connector (") + std::to_string(k.id) + ")";
 }
@@ -28,15 +30,27 @@ void KontrolaStavu::udalost(Stav& s, const RUdalost& u) {
     if (chyba_.empty() && it != drzitel_.end() && it->second != u.vlak && e->zaver == 3)
       chyba_ = Prvek(*e) + " entered by train " + std::to_string(u.vlak) + " while train " +
                std::to_string(it->second) + " holds it";
+    // A route's tracks bear the number of the train that will run onto them.
+    if (chyba_.empty() && JeKolej(e->id) && e->zaver == 2 && e->vlak != u.vlak)
+      chyba_ = Prvek(*e) + " entered by train " + std::to_string(u.vlak) +
+               " on a route set for " + (e->vlak ? "train " + std::to_string(e->vlak) : "no train");
     drzitel_[u.prvek] = u.vlak;
   } else if (u.druh == UdalostUvolneni) {
     auto it = drzitel_.find(u.prvek);
     const RKolej* e = NajdiPrvek(s, u.prvek);
-    // A release belongs after its own train's occupation: one that comes when another train
-    // has entered since would free the element under that train.
-    if (chyba_.empty() && e && e->zaver == 3 && it != drzitel_.end() && it->second != u.vlak)
-      chyba_ = Prvek(*e) + " released for train " + std::to_string(u.vlak) + " while train " +
-               std::to_string(it->second) + " holds it";
+    // A release frees what its train holds, or it frees the element under the next train or
+    // out of a route locked since. A track entered by a hand-over, which has no event, is
+    // held by the train it is occupied for.
+    if (chyba_.empty() && e) {
+      const int drzi = it != drzitel_.end() ? it->second : e->vlak;
+      if (e->zaver != 3)
+        chyba_ = Prvek(*e) + " released for train " + std::to_string(u.vlak) +
+                 ", which does not hold it: it is " +
+                 (e->zaver == 2 ? "locked in a route" : "free already");
+      else if (drzi != 0 && drzi != u.vlak)
+        chyba_ = Prvek(*e) + " released for train " + std::to_string(u.vlak) + " while train " +
+                 std::to_string(drzi) + " holds it";
+    }
     if (it != drzitel_.end()) drzitel_.erase(it);
   }
 }
@@ -84,6 +98,11 @@ std::string KontrolaStavu::over(Stav& s, double ted, double tolerance) {
       } else if (k.zaver == 1) {
         return Prvek(k) + " is left marked by a conflict check";
       }
+      // The number shown on a track is a train that is there or will come; only the tail of
+      // a train that has left keeps it until its release.
+      if (k.vlak > 0 && !NajdiVlak(s, k.vlak) && !(k.zaver == 3 && uvolnovane.count(k.id)))
+        return Prvek(k) + " holds the number of train " + std::to_string(k.vlak) +
+               ", which is gone";
     }
   }
 
@@ -113,7 +132,50 @@ std::string KontrolaStavu::over(Stav& s, double ted, double tolerance) {
     if (!navestidlo && !pokracuje) return kdo + " stands on track " + k->cislo + " before no signal";
   }
   if (std::string c = telo(s); !c.empty()) return c;
+  stoji(s, ted);
+  for (RVlak& v : s.Vlaky) {
+    auto it = stoji_.find(v.cislo);
+    if (it == stoji_.end() || ted - it->second < TriHodiny || v.maOdjezd) continue;
+    const RKrok* z = PosledniKolejKrok(v.cesta);
+    const RKolej* k = z ? NajdiKolej(s, z->prvek) : nullptr;
+    if (!k) continue;
+    const RNavestidlo* n = NavestidloNaKonci(s, *k, z->smer);
+    if (NajdiCestu(s, n ? n->id : k->id))
+      return "train " + std::to_string(v.cislo) + " has stood three hours before the route set from " +
+             (n ? "signal " + std::to_string(n->id) : "track " + k->cislo) + " ahead of it";
+  }
   if (zivost) return plynuti(s, ted);
+  return {};
+}
+
+void KontrolaStavu::stoji(Stav& s, double ted) {
+  std::unordered_map<int, double> stoji;
+  for (const RVlak& v : s.Vlaky) {
+    if (v.rychlost != 0 || v.CilRychl != 0) continue;
+    auto it = stoji_.find(v.cislo);
+    stoji[v.cislo] = it == stoji_.end() ? ted : it->second;
+  }
+  stoji_.swap(stoji);
+}
+
+std::string KontrolaStavu::poPohledu(Stav& s, double ted,
+                                     const std::function<bool(Stav&, int)>& mohlBy) {
+  const double minule = minule_;
+  minule_ = ted;
+  if (!chyba_.empty()) return chyba_;
+  stoji(s, ted);
+  // Whole hours past the first three; asked again only when that changes.
+  auto hodin = [](double doba) { return std::floor((doba - TriHodiny) * 24); };
+  for (const RVlak& v : s.Vlaky) {
+    auto it = stoji_.find(v.cislo);
+    if (it == stoji_.end()) continue;
+    const double doba = ted - it->second;
+    if (doba < TriHodiny || (minule >= it->second && hodin(minule - it->second) == hodin(doba)))
+      continue;
+    if (mohlBy(s, v.cislo))
+      return "train " + std::to_string(v.cislo) +
+             " has stood three hours although the automatic dispatcher could set it a route";
+  }
   return {};
 }
 
@@ -156,16 +218,9 @@ std::string KontrolaStavu::plynuti(Stav& s, double ted) {
              " has waited more than 30 minutes unanswered";
   }
   nabidnuto_.swap(nabidnuto);
-  std::unordered_map<int, double> stoji;
-  for (const RVlak& v : s.Vlaky) {
-    if (v.rychlost != 0 || v.CilRychl != 0) continue;
-    auto it = stoji_.find(v.cislo);
-    const double od = it == stoji_.end() ? ted : it->second;
-    stoji[v.cislo] = od;
-    if (ted - od > DveHodiny)
+  for (const RVlak& v : s.Vlaky)
+    if (auto it = stoji_.find(v.cislo); it != stoji_.end() && ted - it->second > DveHodiny)
       return "train " + std::to_string(v.cislo) + " has stood for more than two hours";
-  }
-  stoji_.swap(stoji);
   for (const RSoused& so : s.Sousede) {
     if (so.druh != 4 && so.druh != 5) continue;
     bool ma = false;

@@ -12,14 +12,15 @@ namespace stanovar {
 void ObsazeniPrvku(Stav& s, int vlak, int id) {
   RKolej* e = NajdiPrvek(s, id);
   if (!e) return;
-  // The booked train number (vlak) stays as the route or the entry from the line set it.
+  // A track's number is the route's or the entry's, which is this train's already.
   e->zaver = 3;
+  e->vlak = vlak;
   KresliPrvek(s, *e, BarvaObsazeno, std::to_string(vlak));
 }
 
-void UvolneniPrvku(Stav& s, int /*vlak*/, int id) {
+void UvolneniPrvku(Stav& s, int vlak, int id) {
   RKolej* e = NajdiPrvek(s, id);
-  if (!e) return;
+  if (!e || (vlak != 0 && !DrziPrvek(*e, vlak))) return;
   e->zaver = 0;
   e->vlak = 0;
   KresliPrvek(s, *e, s.nastaveni.popredi, e->cislo);

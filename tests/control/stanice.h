@@ -94,6 +94,23 @@ struct Stanice {
 
   RCesta* CestaOd(int start) { return NajdiCestu(s, start); }
 
+  // Train `cislo` standing on track `kolej` with its run ending there in direction `smer`
+  // (1 west, 2 east), as a hand-over or a finished route leaves it. It waits for a departure
+  // time, so that a route set ahead of it does not send it off at once.
+  RVlak& Vlak(int cislo, int kolej, int smer) {
+    RVlak& v = s.Vlaky.emplace_back();
+    v.cislo = cislo;
+    v.maOdjezd = true;
+    v.smer = static_cast<std::uint16_t>(smer);
+    RKrok k;
+    k.prvek = kolej;
+    k.smer = v.smer;
+    v.cesta = {k};
+    K(kolej).vlak = cislo;
+    K(kolej).zaver = 3;
+    return v;
+  }
+
   int Zaver(int id) { return K(id).zaver; }
 };
 

@@ -44,7 +44,7 @@ RKrok Krok(int prvek, int smer) {
 
 TEST(Zaver, SetRouteLocksLabelsAndDrawsGreen) {
   Nadrazi st;
-  st.K(st.K1).vlak = 77;  // the train in front of the signal
+  st.Vlak(77, st.K1, 2);  // the train in front of the signal
   st.Cesta(st.S1, st.K2);
   RCesta* r = st.CestaOd(st.S1);
   ASSERT_NE(r, nullptr);
@@ -117,7 +117,7 @@ TEST(Zaver, FlankOfTheLeavingPointCrossingDiagonalsAndSelfContact) {
 
 TEST(Zaver, FurtherTracksBecomeSectionsUnderTheTrackBeforeWithTheSameTrain) {
   Blok st;
-  st.K(st.a).vlak = 55;
+  st.Vlak(55, st.a, 2);
   st.Cesta(st.s1, st.b);
   RCesta* prvni = st.CestaOd(st.s1);
   RCesta* dalsi = st.CestaOd(st.b);
@@ -256,13 +256,15 @@ TEST(Zaver, TrainNumberRunsOnIntoTheNextRouteAndIsTakenBackOnRelease) {
   RCesta* ven = st.CestaOd(st.S2);
   ASSERT_NE(ven, nullptr);
   EXPECT_EQ(ven->vlak, 0);
-  st.K(st.K1).vlak = 77;
+  st.Vlak(77, st.K1, 2);
   st.platno.smaz();
   st.Cesta(st.S1, st.K2);
   EXPECT_EQ(ven->vlak, 77);
   EXPECT_EQ(st.K(st.K4).vlak, 77);
   EXPECT_TRUE(test::Text(st.platno, "77", BarvaCesta));
-  // Releasing the route in front clears the number but leaves the next route set and green.
+  // Releasing the route in front clears the number but leaves the next route set and green;
+  // the train in front of the signal would refuse the cancel, so it has gone meanwhile.
+  st.s.Vlaky.clear();
   st.platno.smaz();
   st.Klik(st.N(st.S1), Tlacitko::Prave);
   EXPECT_EQ(st.CestaOd(st.S1), nullptr);
@@ -271,6 +273,47 @@ TEST(Zaver, TrainNumberRunsOnIntoTheNextRouteAndIsTakenBackOnRelease) {
   EXPECT_EQ(st.Zaver(st.K4), 2);
   EXPECT_TRUE(test::Cara(st.platno, BarvaCesta, 312, 110, 396, 130));
   EXPECT_FALSE(test::Text(st.platno, "77", BarvaCesta));
+}
+
+// A route takes the number of the train that will run onto it: standing or running up to its
+// signal, or the one the route up to the signal is for. Not one that faces away, and not one
+// that has left while its tail still holds the track: that number would stay on the route's
+// tracks after the train is gone.
+TEST(Zaver, ARouteIsNumberedOnlyForATrainThatWillRunOntoIt) {
+  struct Pripad {
+    const char* co;
+    void (*priprava)(Nadrazi&);
+    int cesta;  // 0 from S1 to K2, 1 from S2 to K4
+    int cislo;
+  };
+  const Pripad pripady[] = {
+      {"facing the signal", [](Nadrazi& st) { st.Vlak(77, st.K1, 2); }, 0, 77},
+      {"facing away", [](Nadrazi& st) { st.Vlak(77, st.K1, 1); }, 0, 0},
+      {"gone, its tail still on the track",
+       [](Nadrazi& st) { st.K(st.K1).vlak = 77, st.K(st.K1).zaver = 3; }, 0, 0},
+      {"running up along the route set before",
+       [](Nadrazi& st) {
+         st.Vlak(77, st.K1, 2);
+         st.Cesta(st.S1, st.K2);
+       },
+       1, 77},
+      {"standing on the platform facing away",
+       [](Nadrazi& st) { st.Vlak(78, st.K2, 1); }, 1, 0},
+      {"route before it set for nobody", [](Nadrazi& st) { st.Cesta(st.S1, st.K2); }, 1, 0},
+  };
+  for (const Pripad& p : pripady) {
+    SCOPED_TRACE(p.co);
+    Nadrazi st;
+    p.priprava(st);
+    const int odkud = p.cesta ? st.S2 : st.S1, kam = p.cesta ? st.K4 : st.K2;
+    st.platno.smaz();
+    st.Cesta(odkud, kam);
+    RCesta* r = st.CestaOd(odkud);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->vlak, p.cislo);
+    EXPECT_EQ(st.K(kam).vlak, p.cislo);
+    EXPECT_EQ(test::Text(st.platno, "77", BarvaCesta), p.cislo == 77);
+  }
 }
 
 TEST(Zaver, HeldSectionsSurviveRemovalByIdentifier) {

@@ -17,7 +17,7 @@ TEST(Obsazeni, TrackTurnsRedWithTheTrainNumberAndBackWithItsOwnNumber) {
   st.platno.smaz();
   ObsazeniPrvku(st.s, 4711, k12);
   EXPECT_EQ(st.Zaver(k12), 3);
-  EXPECT_EQ(st.K(k12).vlak, 4711);  // booked by the route, not changed here
+  EXPECT_EQ(st.K(k12).vlak, 4711);  // the train on it, as the route booked it
   EXPECT_TRUE(test::Cara(st.platno, BarvaObsazeno, 100, 240, 220, 240));
   EXPECT_TRUE(test::Text(st.platno, "4711", BarvaObsazeno));
   EXPECT_EQ(st.platno.pero, st.s.nastaveni.popredi);
@@ -34,6 +34,31 @@ TEST(Obsazeni, TrackTurnsRedWithTheTrainNumberAndBackWithItsOwnNumber) {
   st.platno.smaz();
   UvolneniPrvku(st.s, 0, k12);
   EXPECT_TRUE(test::Text(st.platno, "12", st.s.nastaveni.popredi));
+}
+
+// A release frees only what its train holds: one left over for an element another train has
+// entered since, or that a route has locked since, leaves it as it is.
+TEST(Obsazeni, ATrainReleasesOnlyWhatItHolds) {
+  Nadrazi st;
+  for (int e : {st.K2, st.C1}) {
+    ObsazeniPrvku(st.s, 5, e);
+    EXPECT_EQ(st.K(e).vlak, 5);  // a connector keeps its train too
+    UvolneniPrvku(st.s, 7, e);
+    EXPECT_EQ(st.Zaver(e), 3);
+    EXPECT_EQ(st.K(e).vlak, 5);
+    UvolneniPrvku(st.s, 5, e);
+    EXPECT_EQ(st.Zaver(e), 0);
+    EXPECT_EQ(st.K(e).vlak, 0);
+  }
+  st.Cesta(st.S1, st.K2);
+  ASSERT_EQ(st.Zaver(st.K2), 2);
+  UvolneniPrvku(st.s, 5, st.K2);
+  EXPECT_EQ(st.Zaver(st.K2), 2);
+  EXPECT_EQ(st.N(st.S1).stav, 2);
+  // Without a train, whoever holds it.
+  ObsazeniPrvku(st.s, 9, st.K3);
+  UvolneniPrvku(st.s, 0, st.K3);
+  EXPECT_EQ(st.Zaver(st.K3), 0);
 }
 
 TEST(Obsazeni, ConnectorsHaveNoLabelAndInvisibleOnesAreNotDrawn) {

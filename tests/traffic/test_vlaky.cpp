@@ -446,3 +446,71 @@ TEST(Vlaky, TurningAStandingTrain) {
     EXPECT_NEAR(uvolnenoV, 200, 0.5);  // after the 90 m to the track's end and a train length
   }
 }
+
+// A train turned round takes the routes it faces now, numbered for it, and no longer those it
+// faced: a route set while it faced away runs it off with its number once it is turned back.
+TEST(Vlaky, ATurnedTrainTakesTheNumberOfTheRoutesItFaces) {
+  Trat t(3);
+  KontrolaStavu kontrola;
+  std::string chyba;
+  PoslouchejUdalosti(t.s, [&](double, const RUdalost& u) { kontrola.udalost(t.s, u); });
+  auto krok = [&](double do_) {
+    Simuluj(t.s, t.virt, t.start + do_ / 86400, [&] {
+      if (chyba.empty()) chyba = kontrola.over(t.s);
+    });
+  };
+  t.s.aktualniSpoj = 0;
+  PosliVlak(t.s);
+  t.Cesta(t.S1, t.P);
+  krok(300);
+  t.Navestidlo(66, 120);  // behind it, facing west
+  FormKeyDown(t.s, KlavesaF5, 120, 120);
+  RVlak& v = t.s.Vlaky.front();
+  ASSERT_TRUE(v.maOdjezd);
+  t.Cesta(t.S2, t.V);  // facing away, it will not run onto it
+  ASSERT_NE(t.CestaOd(t.S2), nullptr);
+  EXPECT_EQ(t.CestaOd(t.S2)->vlak, 0);
+  EXPECT_EQ(t.K(t.V).vlak, 0);
+  krok(300 + 480 + 1);  // its time has come, with nothing set to the west
+  ASSERT_FALSE(v.maOdjezd);
+  FormKeyDown(t.s, KlavesaF5, 120, 120);  // east again
+  ASSERT_TRUE(v.maOdjezd);
+  EXPECT_EQ(t.CestaOd(t.S2)->vlak, 60001);
+  EXPECT_EQ(t.K(t.V).vlak, 60001);
+  krok(300 + 2 * 480 + 300);
+  EXPECT_EQ(chyba, "");
+  EXPECT_TRUE(t.s.Vlaky.empty());
+  for (const RKolej& k : t.s.Koleje) EXPECT_EQ(k.vlak, 0) << k.cislo;
+}
+
+// Stopped but still within its reaction time when its route is set, a train enters that route
+// when the reaction time is over, even if it is turned meanwhile: the route keeps its number.
+TEST(Vlaky, ATrainTurnedBeforeItsQueuedEntryKeepsTheRouteItEnters) {
+  Trat t(3);
+  KontrolaStavu kontrola;
+  std::string chyba;
+  PoslouchejUdalosti(t.s, [&](double, const RUdalost& u) { kontrola.udalost(t.s, u); });
+  t.s.aktualniSpoj = 0;
+  PosliVlak(t.s);
+  t.Cesta(t.S1, t.P);
+  RVlak& v = t.s.Vlaky.front();
+  // Braking for its stop on the platform, a second or two short of it.
+  double sekund = 0, rychlost = 1;
+  for (double poloha = 0; sekund < 300 && !(v.brzdi && rychlost < 2 && v.cesta.size() > 2);) {
+    t.Do(sekund += 0.25);
+    AktualRychlost(t.s, v, rychlost, poloha);
+  }
+  t.Cesta(t.S2, t.V);
+  ASSERT_EQ(t.Fronta(UdalostVjezd).size(), 1u);
+  while (v.rychlost != 0 || v.CilRychl != 0) t.Do(sekund += 0.25);
+  ASSERT_EQ(t.Fronta(UdalostVjezd).size(), 1u);
+  t.Navestidlo(66, 120);
+  FormKeyDown(t.s, KlavesaF5, 120, 120);
+  ASSERT_TRUE(v.maOdjezd);
+  EXPECT_EQ(t.CestaOd(t.S2)->vlak, 60001);
+  Simuluj(t.s, t.virt, t.start + 1500.0 / 86400, [&] {
+    if (chyba.empty()) chyba = kontrola.over(t.s);
+  });
+  EXPECT_EQ(chyba, "");
+  EXPECT_TRUE(t.s.Vlaky.empty());
+}

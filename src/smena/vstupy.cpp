@@ -1,0 +1,137 @@
+#include "smena/vstupy.h"
+
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "control/cesty.h"
+#include "jadro.h"
+
+namespace stanovar {
+
+namespace {
+
+struct JmenoKlavesy {
+  const char* jmeno;
+  int kod;
+};
+constexpr JmenoKlavesy Klavesy[] = {
+    {"F1", KlavesaF1},       {"F2", KlavesaF2},       {"F3", KlavesaF3},
+    {"F5", KlavesaF5},       {"A", KlavesaA},         {"N", KlavesaN},
+    {"Up", KlavesaNahoru},   {"Down", KlavesaDolu},   {"Left", KlavesaVlevo},
+    {"Right", KlavesaVpravo}};
+constexpr const char* Tlacitka[] = {"left", "right", "middle"};
+
+bool Cele(std::string_view t, int& v) {
+  const auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  return ec == std::errc() && p == t.data() + t.size() && !t.empty();
+}
+
+// Seconds with at most three decimals, not negative, as whole milliseconds.
+bool Milisekundy(std::string_view t, long long& ms) {
+  const std::size_t tecka = t.find('.');
+  const std::string_view cele = t.substr(0, tecka);
+  std::string_view zlomek = tecka == std::string_view::npos ? std::string_view() : t.substr(tecka + 1);
+  if (cele.empty() || zlomek.size() > 3 || (tecka != std::string_view::npos && zlomek.empty()))
+    return false;
+  long long s = 0;
+  auto [p, ec] = std::from_chars(cele.data(), cele.data() + cele.size(), s);
+  if (ec != std::errc() || p != cele.data() + cele.size() || s < 0 || s > 1'000'000'000'000LL)
+    return false;
+  long long z = 0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    const char c = i < zlomek.size() ? zlomek[i] : '0';
+    if (c < '0' || c > '9') return false;
+    z = z * 10 + (c - '0');
+  }
+  ms = s * 1000 + z;
+  return true;
+}
+
+}  // namespace
+
+const char* const HlavickaVstupu = "time_s,input,x,y";
+
+std::string CtiVstupy(const std::string& text, std::vector<Vstup>& vstupy) {
+  vstupy.clear();
+  std::string_view zbytek(text);
+  int cislo = 0;
+  std::vector<Vstup> v;
+  while (!zbytek.empty()) {
+    const std::size_t konec = zbytek.find('\n');
+    std::string_view radek = zbytek.substr(0, konec);
+    zbytek = konec == std::string_view::npos ? std::string_view() : zbytek.substr(konec + 1);
+    ++cislo;
+    if (!radek.empty() && radek.back() == '\r') radek.remove_suffix(1);
+    const std::string kde = "line " + std::to_string(cislo) + ": ";
+    if (cislo == 1) {
+      if (radek != HlavickaVstupu)
+        return kde + "the header must be " + HlavickaVstupu;
+      continue;
+    }
+    if (radek.empty()) continue;
+    std::string_view pole[4];
+    std::size_t n = 0;
+    for (std::string_view r = radek;; ++n) {
+      const std::size_t c = r.find(',');
+      if (n < 4) pole[n] = r.substr(0, c);
+      if (c == std::string_view::npos) break;
+      r = r.substr(c + 1);
+    }
+    if (n != 3) return kde + "four fields are needed: time_s,input,x,y";
+    Vstup x;
+    if (!Milisekundy(pole[0], x.ms))
+      return kde + "time_s must be seconds, not negative, with at most three decimals";
+    if (!v.empty() && x.ms < v.back().ms) return kde + "the inputs must come in time order";
+    bool znamy = false;
+    for (int i = 0; i < 3 && !znamy; ++i)
+      if (pole[1] == Tlacitka[i]) x.druh = static_cast<Vstup::Druh>(i), znamy = true;
+    if (!znamy && pole[1].substr(0, 4) == "key:")
+      for (const JmenoKlavesy& k : Klavesy)
+        if (pole[1].substr(4) == k.jmeno) x.druh = Vstup::Klavesa, x.klavesa = k.kod, znamy = true;
+    if (!znamy)
+      return kde + "unknown input '" + std::string(pole[1]) +
+             "' (left, right, middle, or key: F1 F2 F3 F5 A N Up Down Left Right)";
+    if (!Cele(pole[2], x.x) || !Cele(pole[3], x.y)) return kde + "x and y must be whole numbers";
+    v.push_back(x);
+  }
+  if (cislo == 0) return "line 1: the header must be " + std::string(HlavickaVstupu);
+  vstupy.swap(v);
+  return {};
+}
+
+std::string RadekVstupu(const Vstup& v) {
+  std::string druh;
+  if (v.druh == Vstup::Klavesa) {
+    for (const JmenoKlavesy& k : Klavesy)
+      if (k.kod == v.klavesa) druh = std::string("key:") + k.jmeno;
+  } else {
+    druh = Tlacitka[v.druh];
+  }
+  char b[96];
+  std::snprintf(b, sizeof b, "%lld.%03lld,%s,%d,%d\n", v.ms / 1000, v.ms % 1000, druh.c_str(), v.x,
+                v.y);
+  return b;
+}
+
+void ProvedVstup(Stav& s, const Vstup& v) {
+  switch (v.druh) {
+    case Vstup::Leve: Image1MouseDown(s, Tlacitko::Leve, v.x, v.y); break;
+    case Vstup::Prave: Image1MouseDown(s, Tlacitko::Prave, v.x, v.y); break;
+    case Vstup::Prostredni: Image1MouseDown(s, Tlacitko::Prostredni, v.x, v.y); break;
+    case Vstup::Klavesa: FormKeyDown(s, v.klavesa, v.x, v.y); break;
+  }
+}
+
+long long LogovanyCas(double cas, double start) {
+  // Exactly the digits the log prints, so that an input lands where its log line says.
+  char b[64];
+  std::snprintf(b, sizeof b, "%.3f", (cas - start) * 86400.0);
+  std::string t(b);
+  const std::size_t tecka = t.find('.');
+  if (tecka != std::string::npos) t.erase(tecka, 1);
+  return std::strtoll(t.c_str(), nullptr, 10);
+}
+
+}  // namespace stanovar

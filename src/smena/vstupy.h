@@ -1,0 +1,39 @@
+// A person's inputs as a file: CSV with the header time_s,input,x,y, one mouse-down or key a
+// line, so that a fault met while playing can be played again exactly. time_s is on the event
+// log's scale, simulated seconds since the run's start with three decimals, so an input sits
+// between the logged events it fell between. The headless runner replays them (--actions) and the
+// window keeps those of the running shift beside its autosave.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/stav.h"
+
+namespace stanovar {
+
+struct Vstup {
+  long long ms = 0;  // time_s in whole milliseconds
+  // 0 left, 1 right, 2 middle mouse button; or the key's virtual-key code.
+  enum Druh { Leve, Prave, Prostredni, Klavesa } druh = Leve;
+  int klavesa = 0;
+  int x = 0, y = 0;  // picture pixels: the click, or the cursor for a key
+};
+
+// Reads a whole file's text. Empty when it could be read, else the line and what is wrong
+// with it; `vstupy` then holds nothing. Inputs must come in time order.
+std::string CtiVstupy(const std::string& text, std::vector<Vstup>& vstupy);
+
+// The header, and one input as its line (with its line end), as the reader reads them.
+extern const char* const HlavickaVstupu;
+std::string RadekVstupu(const Vstup& v);
+
+// Gives the input to the station as the window would: a mouse-down on the picture or a key
+// with the cursor at its point.
+void ProvedVstup(Stav& s, const Vstup& v);
+
+// A simulated time as the event log prints it, in whole milliseconds: `cas` and `start` are
+// day fractions.
+long long LogovanyCas(double cas, double start);
+
+}  // namespace stanovar

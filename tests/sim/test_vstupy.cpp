@@ -1,0 +1,160 @@
+// A person's inputs played from a file: the file's form, the minimal case of a release that
+// ran twice played through the command line, and a run with inputs cut anywhere, saved and
+// resumed with the same inputs, is the run that never stopped.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include "control/klavesy.h"
+#include "sim/beh.h"
+#include "sim/prikaz.h"
+#include "smena/vstupy.h"
+
+using namespace stanovar;
+
+namespace {
+
+const std::string Dvojkolejka = std::string(STANOVAR_TEST_DIR) + "/data/dvojkolejka";
+
+// At 140.192 s the tail of 5107 clears line track H1 and the accepted 801 is handed over onto
+// it; the route set at that instant re-plans 5107.
+const char* const UvolneniDvakrat =
+    "time_s,input,x,y\n"
+    "40.948,key:F2,24,215\n"
+    "40.948,key:A,24,216\n"
+    "90.860,left,150,216\n"
+    "90.860,left,263,266\n"
+    "90.860,key:F2,25,215\n"
+    "90.860,key:A,24,216\n"
+    "140.192,left,524,262\n"
+    "140.192,left,649,242\n";
+
+std::string BezHlavicky(const std::string& z) { return z.substr(z.find('\n') + 1); }
+
+}  // namespace
+
+TEST(Vstupy, SouborVstupu) {
+  struct Pripad {
+    std::string text;
+    std::string chyba;  // empty: read
+  };
+  const Pripad pripady[] = {
+      {UvolneniDvakrat, ""},
+      {"time_s,input,x,y\r\n0,middle,-3,7\r\n\r\n12.5,key:Right,0,0\r\n", ""},
+      {"", "line 1: the header"},
+      {"time,input,x,y\n", "line 1: the header"},
+      {"time_s,input,x,y\n1,left,2\n", "line 2: four fields"},
+      {"time_s,input,x,y\n1,left,2,3,4\n", "line 2: four fields"},
+      {"time_s,input,x,y\n-1,left,2,3\n", "line 2: time_s"},
+      {"time_s,input,x,y\n1.2345,left,2,3\n", "line 2: time_s"},
+      {"time_s,input,x,y\n1.,left,2,3\n", "line 2: time_s"},
+      {"time_s,input,x,y\n2,left,2,3\n1.999,left,2,3\n", "line 3: the inputs must come in time order"},
+      {"time_s,input,x,y\n1,key:Esc,2,3\n", "line 2: unknown input 'key:Esc'"},
+      {"time_s,input,x,y\n1,Left,2,3\n", "line 2: unknown input"},
+      {"time_s,input,x,y\n1,left,2,y\n", "line 2: x and y"},
+  };
+  for (const Pripad& p : pripady) {
+    std::vector<Vstup> v{Vstup{}};
+    const std::string chyba = CtiVstupy(p.text, v);
+    if (p.chyba.empty()) {
+      EXPECT_EQ(chyba, "") << p.text;
+      // Written again line by line, the file reads back the same.
+      std::string znovu = std::string(HlavickaVstupu) + "\n";
+      for (const Vstup& x : v) znovu += RadekVstupu(x);
+      std::vector<Vstup> w;
+      EXPECT_EQ(CtiVstupy(znovu, w), "");
+      ASSERT_EQ(w.size(), v.size());
+      for (std::size_t i = 0; i < v.size(); ++i)
+        EXPECT_EQ(RadekVstupu(w[i]), RadekVstupu(v[i]));
+    } else {
+      EXPECT_EQ(chyba.rfind(p.chyba, 0), 0u) << p.text << "\n" << chyba;
+      EXPECT_TRUE(v.empty());
+    }
+  }
+  std::vector<Vstup> v;
+  ASSERT_EQ(CtiVstupy(UvolneniDvakrat, v), "");
+  ASSERT_EQ(v.size(), 8u);
+  EXPECT_EQ(v[2].ms, 90860);
+  EXPECT_EQ(v[2].druh, Vstup::Leve);
+  EXPECT_EQ(v[1].klavesa, KlavesaA);
+  EXPECT_EQ(RadekVstupu(v[7]), "140.192,left,649,242\n");
+}
+
+TEST(Vstupy, UvolneniKoncemVlakuPriPreplanovaniNeuvolniVlakZaNim) {
+  namespace fs = std::filesystem;
+  const fs::path soubor =
+      fs::temp_directory_path() / ("stanovar_vstupy_" + std::to_string(::getpid()) + ".csv");
+  std::ofstream(soubor, std::ios::binary) << UvolneniDvakrat;
+  const std::string s = soubor.string();
+  std::vector<const char*> argv{"stanovar-sim", "--seed", "3", "--dispatcher", "none",
+                                "--hours", "0.5", "--check", "--actions", s.c_str(),
+                                Dvojkolejka.c_str()};
+  std::ostringstream out, err;
+  const int kod = SpustPrikaz(static_cast<int>(argv.size()), argv.data(), out, err, false);
+  EXPECT_EQ(kod, KodProbehl) << err.str();
+  // Both accepted trains came in, so the inputs met the station as they did when played.
+  EXPECT_NE(out.str().find("accepted 2"), std::string::npos) << out.str();
+  fs::remove(soubor);
+
+  const char* spatne[] = {"stanovar-sim", "--actions", "/nonexistent/actions.csv",
+                          Dvojkolejka.c_str()};
+  std::ostringstream out2, err2;
+  EXPECT_EQ(SpustPrikaz(4, spatne, out2, err2, false), KodSpatneVolani);
+  EXPECT_NE(err2.str().find("cannot read actions file"), std::string::npos) << err2.str();
+}
+
+TEST(Vstupy, BehSeVstupyPrerusenyKdekoliJeBehBezPreruseni) {
+  // The minimal case and random clicks and keys among its events; cut at random instants and
+  // at the inputs' own milliseconds, where an input and an event share the logged time.
+  std::vector<Vstup> vstupy;
+  ASSERT_EQ(CtiVstupy(UvolneniDvakrat, vstupy), "");
+  std::mt19937 g(26);
+  constexpr double Hodin = 0.5;
+  for (int i = 0; i < 60; ++i) {
+    Vstup v;
+    v.ms = static_cast<long long>(g() % static_cast<unsigned>(Hodin * 3600000));
+    const int druh = static_cast<int>(g() % 6);
+    static const int klavesy[] = {KlavesaF1, KlavesaF2, KlavesaF5, KlavesaA, KlavesaN};
+    v.druh = druh < 3 ? static_cast<Vstup::Druh>(druh) : Vstup::Klavesa;
+    v.klavesa = druh < 3 ? 0 : klavesy[g() % 5];
+    v.x = static_cast<int>(g() % 700), v.y = static_cast<int>(g() % 400);
+    vstupy.push_back(v);
+  }
+  std::stable_sort(vstupy.begin(), vstupy.end(),
+                   [](const Vstup& a, const Vstup& b) { return a.ms < b.ms; });
+  auto volby = [&](const std::string& stanice, double hodin) {
+    VolbyBehu v;
+    v.stanice = stanice;
+    v.seed = 3;
+    v.hodin = hodin;
+    v.dispecer = false;
+    v.snimek = true;
+    v.vstupy = vstupy;
+    return v;
+  };
+  Beh cely(volby(Dvojkolejka, Hodin));
+  ASSERT_EQ(cely.nacti(), "");
+  std::ostringstream oc;
+  cely.spust(&oc);
+  std::vector<double> rezy{90.860 / 3600, 140.192 / 3600};
+  for (int i = 0; i < 10; ++i) rezy.push_back((1 + g() % 1023) / 1024.0 * Hodin);
+  for (double rez : rezy) {
+    Beh prvni(volby(Dvojkolejka, rez));
+    ASSERT_EQ(prvni.nacti(), "");
+    std::ostringstream o1;
+    prvni.spust(&o1);
+    Beh druhy(volby("", Hodin - rez));
+    ASSERT_EQ(druhy.obnovZTextu(prvni.snimek(), false), "");
+    std::ostringstream o2;
+    druhy.spust(&o2);
+    EXPECT_EQ(o1.str() + BezHlavicky(o2.str()), oc.str()) << "cut at " << rez * 3600 << " s";
+  }
+}

@@ -200,11 +200,13 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                "and the seed, and exit with 1");
   std::string dispecer = "auto";
   app.add_option("--dispatcher", dispecer,
-                 "who dispatches: auto (default) accepts every offer it can take and sets the "
-                 "routes; random clicks and presses keys at random, as a careless person might, "
-                 "seeded by --seed; none sets nothing")
-      ->type_name("auto|random|none")
-      ->check(CLI::IsMember({"auto", "random", "none"}).description(""));
+                 "who dispatches: auto (default) plans each train's track and routes ahead and "
+                 "answers every offer it can take; simple, the earlier automatic dispatcher, "
+                 "which reacts to what it sees, for comparison; random clicks and presses keys "
+                 "at random, as a careless person might, seeded by --seed, while auto does the "
+                 "everyday work; none sets nothing")
+      ->type_name("auto|simple|random|none")
+      ->check(CLI::IsMember({"auto", "simple", "random", "none"}).description(""));
   bool bezDispecera = false;
   app.add_flag("--no-dispatcher", bezDispecera,
                "the same as --dispatcher none: offers stay unanswered and no route is set, so "
@@ -256,6 +258,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   v.seed = static_cast<std::uint32_t>(seed);
   v.dispecer = !bezDispecera && dispecer != "none";
   v.nahodny = v.dispecer && dispecer == "random";
+  v.jednoduchy = v.dispecer && dispecer == "simple";
   if (!obnovit.empty() && (!v.stanice.empty() || !v.schema.empty() || !v.grafikon.empty())) {
     err << Program << ": --resume takes the station from the save: give no station (see --help)\n";
     return KodSpatneVolani;

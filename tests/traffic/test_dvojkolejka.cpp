@@ -161,28 +161,39 @@ TEST(DvaKonce, AnAcceptedOfferHandsOverTheEntryItCameFrom) {
   }
 }
 
-TEST(DvaKonce, TheDispatcherRefusesAnOfferItCannotTakeInTime) {
-  Trat t;
-  t.s.Grafikon[0].kam = "NIKAM";  // could never leave, so it is never taken in
-  AutomatickyDispecer d;
-  double od = -1, nejkratsi = 1, nejdelsi = 0;
-  GenerujVlak(t.s);
-  Simuluj(t.s, t.virt, t.start + 2.0 / 24, [&] {
-    d(t.s);
-    const double ted = SimCas(t.s);
-    if (!t.s.Nabidky.empty() && od < 0) od = ted;
-    if (t.s.Nabidky.empty() && od >= 0) {
-      nejkratsi = std::min(nejkratsi, ted - od);
-      nejdelsi = std::max(nejdelsi, ted - od);
-      od = -1;
+TEST(DvaKonce, TheDispatcherRefusesAnOfferItCouldNeverTakeAtOnceAndOneItCannotTakeInTimeLater) {
+  for (bool nikdy : {true, false}) {
+    SCOPED_TRACE(nikdy);
+    Trat t;
+    // A train that could never leave, or one whose only track never frees.
+    if (nikdy) t.s.Grafikon[0].kam = "NIKAM";
+    else ObsazeniPrvku(t.s, 99, t.P);
+    AutomatickyDispecer d;
+    PoslouchejUdalosti(t.s, [&](double, const RUdalost& u) { d.udalost(u); });
+    double od = -1, nejkratsi = 1, nejdelsi = 0;
+    GenerujVlak(t.s);
+    Simuluj(t.s, t.virt, t.start + 2.0 / 24, [&] {
+      d(t.s);
+      const double ted = SimCas(t.s);
+      if (!t.s.Nabidky.empty() && od < 0) od = ted;
+      if (t.s.Nabidky.empty() && od >= 0) {
+        nejkratsi = std::min(nejkratsi, ted - od);
+        nejdelsi = std::max(nejdelsi, ted - od);
+        od = -1;
+      }
+      EXPECT_EQ(Nesoulad(t.s), "");
+    });
+    EXPECT_GE(d.trvale().odmitnuto, 5);
+    EXPECT_EQ(d.trvale().prijato, 0);
+    EXPECT_TRUE(t.s.Vlaky.empty());
+    if (nikdy) {
+      // Refused in the very look that first saw it: no look ever finds it still there.
+      EXPECT_EQ(nejdelsi, 0);
+    } else {
+      EXPECT_GE(nejkratsi, AutomatickyDispecer::LhutaNabidky - 1e-9);
+      EXPECT_LT(nejdelsi, 30 * Minuta);
     }
-    EXPECT_EQ(Nesoulad(t.s), "");
-  });
-  EXPECT_GE(d.odmitnuto, 5);
-  EXPECT_EQ(d.prijato, 0);
-  EXPECT_TRUE(t.s.Vlaky.empty());
-  EXPECT_GE(nejkratsi, AutomatickyDispecer::LhutaNabidky - 1e-9);
-  EXPECT_LT(nejdelsi, 30 * Minuta);
+  }
 }
 
 TEST(DvaKonce, ADayOnADoubleTrackLineUsedBothWaysKeepsTrainsFlowing) {
@@ -222,7 +233,7 @@ TEST(DvaKonce, ADayOnADoubleTrackLineUsedBothWaysKeepsTrainsFlowing) {
     };
     Simuluj(s, prostredi, zacatek + 1.0, [&] {
       dispecer(s);
-      if (chyba.empty()) chyba = kontrola.over(s);
+      if (chyba.empty()) chyba = kontrola.over(s, SimCas(s));
       if (chyba.empty()) chyba = Nesoulad(s);
       const double ted = SimCas(s);
       std::vector<int> n, v;

@@ -25,7 +25,7 @@ constexpr double NejviceHodin = 100000;
 
 constexpr const char* Popis =
     "Runs a station without a window, as fast as the simulation allows: trains come from the "
-    "neighbour stations as in the program, an automatic dispatcher accepts every offer and "
+    "neighbour stations as in the program, an automatic dispatcher answers the offers and "
     "sets the routes by the same clicks a person makes, and every executed event can be "
     "written to a log. The same files, seed and options always give the same log.";
 
@@ -228,7 +228,8 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   auto* volbaZpravy =
       app.add_option("--report", zprava,
                      "capacity report: run the station for every seed at every frequency with "
-                     "the automatic dispatcher, all runs at once on every core, and write "
+                     "the automatic dispatcher and again with the simple one for comparison, "
+                     "all runs at once on every core, and write "
                      "DIR/index.html and DIR/runs.csv")
           ->type_name("DIR");
   app.add_option("--seeds", seedy, "seeds of the report (default 1-10)")

@@ -27,10 +27,8 @@ constexpr double HorizontOdjezdu = 90;
 // urgent move may not take it meanwhile.
 constexpr double HorizontNaroku = 30;
 // Trains waiting in the station for one line out beyond which a train from an arrivals-only
-// line stays on its line; and trains waiting in the station or coming for one line out
-// beyond which an offer stays unanswered.
+// line stays on its line.
 constexpr int FrontaVjezdu = 1;
-constexpr int FrontaNabidek = 2;
 // A train stops this far before the end of its track; shorter tracks leave its tail outside.
 constexpr int Rezerva = 10;
 // Seconds a train in the station takes to reach its signal at the least, for its urgency.
@@ -391,8 +389,8 @@ class Krok {
  public:
   using P = AutomatickyDispecer::Pohled;
   // A look happens at one instant: nothing it does moves the clock.
-  Krok(Stav& s, P& p, AutomatickyDispecer::Trvale& m)
-      : s_(s), p_(p), m_(m), ted_(SimCas(s)) {}
+  Krok(Stav& s, P& p, AutomatickyDispecer::Trvale& m, const AutomatickyDispecer::Volby& v)
+      : s_(s), p_(p), m_(m), v_(v), ted_(SimCas(s)) {}
 
   // One action at most (an answer or a route); true when it did one.
   bool operator()() {
@@ -401,7 +399,7 @@ class Krok {
     return Pohyby() || Nabidky();
   }
 
-  // Refuses the offers that have waited LhutaNabidky or longer since it first saw them.
+  // Refuses the offers that have waited the time set or longer since it first saw them.
   void OdmitniStare() {
     if (s_.Nabidky.empty() && m_.nabidkaOd.empty()) return;
     const double ted = ted_;
@@ -413,7 +411,7 @@ class Krok {
       auto it = m_.nabidkaOd.find(n.cislo);
       if (it == m_.nabidkaOd.end()) break;
       ++znamych;
-      stara = stara || ted - it->second >= AutomatickyDispecer::LhutaNabidky;
+      stara = stara || ted - it->second >= v_.lhutaNabidky;
     }
     if (!stara && znamych == m_.nabidkaOd.size() &&
         znamych == static_cast<std::size_t>(std::count_if(
@@ -427,7 +425,7 @@ class Krok {
       auto it = m_.nabidkaOd.find(n.cislo);
       const double od = it != m_.nabidkaOd.end() ? it->second : ted;
       ceka[n.cislo] = od;
-      if (ted - od >= AutomatickyDispecer::LhutaNabidky) stare.push_back(n.cislo);
+      if (ted - od >= v_.lhutaNabidky) stare.push_back(n.cislo);
     }
     m_.nabidkaOd.swap(ceka);
     for (int cislo : stare) {
@@ -766,7 +764,8 @@ class Krok {
         return true;
       }
       if (NajdiVlak(s_, cislo) || CekaOdjezd(k->id)) continue;
-      if (Fronta(v->ven, true) >= FrontaNabidek) continue;
+      if (Fronta(v->ven, true) >= v_.frontaNabidek) continue;
+      if (v_.jenNaVolnouTrat && !Volny(*k)) continue;
       P::Model& dal = dal_;
       dal = p_.model;
       dal.venku.push_back(*v);
@@ -783,6 +782,7 @@ class Krok {
   Stav& s_;
   P& p_;
   AutomatickyDispecer::Trvale& m_;
+  const AutomatickyDispecer::Volby& v_;
   const double ted_;
 };
 
@@ -791,7 +791,7 @@ class Krok {
 void AutomatickyDispecer::operator()(Stav& s) {
   if (s.VyberCesty) return;  // a person is choosing a route: not to be disturbed
   if (!p_->Stejna(s)) p_->Postav(s);
-  Krok krok(s, *p_, t_);
+  Krok krok(s, *p_, t_, volby);
   if (!t_.sleduje || t_.zmena) {
     t_.zmena = false;
     // Whatever one action did may let another follow (an accepted train enters and wants its

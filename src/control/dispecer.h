@@ -13,7 +13,7 @@
 // drains every train waiting outside (each holds its line, which trains inside may need to
 // leave by) into the free tracks it can use, and the trains inside out by their lines. An
 // offer it could never take (no way into the station, or none out towards its destination)
-// is refused at once; one it cannot take in time is refused after LhutaNabidky.
+// is refused at once; one it cannot take in time is refused after a while (LhutaNabidky).
 #pragma once
 
 #include <map>
@@ -74,6 +74,21 @@ class AutomatickyDispecer {
   // An offer it cannot take within this time (simulated, day fraction) it refuses, as a
   // person would rather than keep the neighbour waiting.
   static constexpr double LhutaNabidky = 20.0 / (24 * 60);
+
+  // How it plays, as whoever runs it chooses; not part of what it carries from look to look
+  // (a caller sets it again whenever it makes or restores one). The default plays for the
+  // score of a whole shift. To hand a station over (a take-over), it keeps every train
+  // moving at the cost of refusing more: it refuses sooner, takes an offer only onto a free
+  // line track and only while no other train waits for its line out.
+  struct Volby {
+    double lhutaNabidky = LhutaNabidky;
+    // Trains in the station or coming, waiting for one line out, beyond which an offer for
+    // that line stays unanswered.
+    int frontaNabidek = 2;
+    bool jenNaVolnouTrat = false;
+  };
+  static Volby PredaniStanice() { return {4.0 / (24 * 60), 1, true}; }
+  Volby volby;
 
   // What it knows of the station as drawn and its working lists, found again whenever
   // missing; defined with the implementation.

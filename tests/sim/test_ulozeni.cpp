@@ -169,6 +169,7 @@ TEST(Ulozeni, PrevzetiPredaStaniciVProvozuVeSkutecnemCase) {
     const std::string d = STANOVAR_DATA_DIR "/vlci_brod/vlci_brod.";
     ASSERT_TRUE(PrevezmiProvoz(s, d + "yrd", d + "gvd", d + "lok"));
     EXPECT_GE(s.Vlaky.size(), 3u) << "trains in the station at once";
+    EXPECT_LE(s.skore.cekaji, 5) << "trains waiting at the hand-over";
     EXPECT_NEAR(std::fmod(SimCas(s), 1.0), ted, 1e-9) << "handed over at the real clock";
     // The player's score starts at the hand-over, with every train and offer there counted.
     const VysledekSkore r = SpocitejSkore(s, SimCas(s));

@@ -255,6 +255,9 @@ struct AutomatickyDispecer::Pohled {
     int navestidlo;
     const std::vector<int>* ven;
     int delka;
+    // Accepted and not yet handed over: it comes onto its line only once the train there has
+    // come in, and so in only after it.
+    bool prijata = false;
   };
   struct Model {
     std::vector<int> volne;
@@ -271,6 +274,13 @@ struct AutomatickyDispecer::Pohled {
                        [&](int k) { return Vejde(*NajdiKolej(prazdna, k), delka); });
   }
 
+  // Whether train v outside (of model m) may come in now: not an accepted one behind the
+  // train still on its line.
+  static bool NaRade(const Model& m, const Venku& v) {
+    return !v.prijata || std::none_of(m.venku.begin(), m.venku.end(), [&](const Venku& w) {
+      return !w.prijata && w.trat == v.trat;
+    });
+  }
   // Whether the free track k suits train v outside.
   bool Smi(const Venku& v, int k) {
     const std::vector<int>& mozne = Pouzitelne(v.navestidlo, v.ven);
@@ -320,7 +330,7 @@ struct AutomatickyDispecer::Pohled {
       bool prosel = false;
       for (std::size_t i = 0; i < m.venku.size() && !prosel; ++i)
         for (int k : m.volne) {
-          if (!Smi(m.venku[i], k)) continue;
+          if (!NaRade(m, m.venku[i]) || !Smi(m.venku[i], k)) continue;
           const Venku v = m.venku[i];
           m.venku.erase(m.venku.begin() + static_cast<std::ptrdiff_t>(i));
           if (!ceka(Ven(v, k))) {
@@ -339,7 +349,7 @@ struct AutomatickyDispecer::Pohled {
           return u.trati && std::find(u.trati->begin(), u.trati->end(), m.venku[i].trat) !=
                                 u.trati->end();
         });
-        if (cekaji != (kolo == 0)) continue;
+        if (cekaji != (kolo == 0) || !NaRade(m, m.venku[i])) continue;
         for (int k : m.volne) {
           if (!Smi(m.venku[i], k)) continue;
           if (--rozpocet < 0) return false;
@@ -600,7 +610,7 @@ class Krok {
     const int delka = n.spoj >= 0 && n.spoj < static_cast<int>(s_.Grafikon.size())
                           ? s_.Grafikon[static_cast<std::size_t>(n.spoj)].delka
                           : 0;
-    return P::Venku{k->id, S->id, ven, delka};
+    return P::Venku{k->id, S->id, ven, delka, true};
   }
 
   // Trains in the station towards the line tracks `ven` that have no route out yet; with

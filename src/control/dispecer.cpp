@@ -758,9 +758,9 @@ class Krok {
   }
 
   // Answers the offers, oldest first; one answer at most. An offer is accepted once the
-  // station can drain with its train in it and few trains wait already for its line out;
-  // until then it waits unanswered, which keeps its line free for departures and no more
-  // trains coming by it.
+  // station can drain with its train in it and few trains wait already for its line out,
+  // and, while its line track is taken, once it has waited a while; until then it waits
+  // unanswered, which leaves its line to the departures and brings no more trains by it.
   bool Nabidky() {
     for (const RNabidka& n : s_.Nabidky) {
       if (n.prijata) continue;
@@ -775,7 +775,9 @@ class Krok {
       }
       if (NajdiVlak(s_, cislo) || CekaOdjezd(k->id)) continue;
       if (Fronta(v->ven, true) >= v_.frontaNabidek) continue;
-      if (v_.jenNaVolnouTrat && !Volny(*k)) continue;
+      const auto od = m_.nabidkaOd.find(cislo);
+      if (!Volny(*k) && ted_ - (od != m_.nabidkaOd.end() ? od->second : ted_) < v_.naObsazenouPo)
+        continue;
       P::Model& dal = dal_;
       dal = p_.model;
       dal.venku.push_back(*v);

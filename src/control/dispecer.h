@@ -16,6 +16,7 @@
 // is refused at once; one it cannot take in time is refused after a while (LhutaNabidky).
 #pragma once
 
+#include <limits>
 #include <map>
 #include <memory>
 #include <utility>
@@ -77,17 +78,22 @@ class AutomatickyDispecer {
 
   // How it plays, as whoever runs it chooses; not part of what it carries from look to look
   // (a caller sets it again whenever it makes or restores one). The default plays for the
-  // score of a whole shift. To hand a station over (a take-over), it keeps every train
-  // moving at the cost of refusing more: it refuses sooner, takes an offer only onto a free
-  // line track and only while no other train waits for its line out.
+  // score of a whole shift. To hand a station over (a take-over) it keeps every train
+  // moving at the cost of refusing more: it refuses sooner, and takes an offer only onto a
+  // free line track and only while no other train waits for its line out.
   struct Volby {
     double lhutaNabidky = LhutaNabidky;
     // Trains in the station or coming, waiting for one line out, beyond which an offer for
     // that line stays unanswered.
     int frontaNabidek = 2;
-    bool jenNaVolnouTrat = false;
+    // An offer whose line track is still taken is accepted only once it has waited this
+    // long (day fraction): until then the trains leaving by that line go first, and after
+    // it the offered train comes in as soon as the line is free.
+    double naObsazenouPo = 10.0 / (24 * 60);
   };
-  static Volby PredaniStanice() { return {4.0 / (24 * 60), 1, true}; }
+  static Volby PredaniStanice() {
+    return {4.0 / (24 * 60), 1, std::numeric_limits<double>::infinity()};
+  }
   Volby volby;
 
   // What it knows of the station as drawn and its working lists, found again whenever

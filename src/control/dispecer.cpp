@@ -532,7 +532,7 @@ class Krok {
       double zbyva = posl->delka - poloha;
       // Follow the routes already set ahead of it.
       RNavestidlo* S = NavestidloNaKonci(s_, *E, d);
-      for (int i = 0; S && S->stav == 2 && i < 8; ++i) {
+      for (int j = 0; S && S->stav == 2 && j < 8; ++j) {
         int k = 0, sm = 0;
         RCesta* R = NajdiCestu(s_, S->id, &k, &sm);
         RKolej* E2 = R ? NajdiKolej(s_, k) : nullptr;

@@ -14,6 +14,7 @@
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"
+#include "traffic/smycka.h"
 
 namespace stanovar {
 
@@ -381,15 +382,14 @@ AutomatickyDispecer& AutomatickyDispecer::operator=(AutomatickyDispecer&&) noexc
 
 void AutomatickyDispecer::udalost(const RUdalost& u) {
   t_.sleduje = true;
-  if (u.druh == 2) {
+  if (u.druh == UdalostUvolneni) {
     if (u.cas != t_.uvolnenoCas) t_.uvolnilo.clear(), t_.uvolnenoCas = u.cas;
     if (std::find(t_.uvolnilo.begin(), t_.uvolnilo.end(), u.vlak) == t_.uvolnilo.end())
       t_.uvolnilo.push_back(u.vlak);
   }
-  switch (u.druh) {
-    case 1: case 2: case 3: case 4: case 5: case 6: case 7: case 8: case 9: case 10: t_.zmena = true; break;
-    default: break;
-  }
+  // Any event may let it act, if only because time has passed: a train running towards a
+  // signal comes within reach of its route.
+  t_.zmena = true;
 }
 
 namespace {

@@ -3,17 +3,19 @@
 // refuse, clicks on a signal and a track), so every automatic run also exercises what a
 // person does.
 //
-// It plans rather than reacts: each train gets the station track that suits it best (long
-// enough, with short and fast paths in and out, clear of the other trains' paths), its route
-// in before it has to brake and its route out before it stops, so that trains run through
+// It plans rather than reacts: each train gets the free station track that suits it best
+// (long enough, with short and fast paths in and out, its way in clear now), its route in
+// before it has to brake and its route out before it stops, so that trains run through
 // without standing. Moves go in order of urgency: a train standing or about to stop first,
 // and what such a train waits for in the throats is not given to a less urgent one. An offer
-// is accepted as soon as the station can still drain with that train in it, and a train
-// from an arrivals-only line is let onto a track only then too: a model of the station
-// drains every train waiting outside (each holds its line, which trains inside may need to
-// leave by) into the free tracks it can use, and the trains inside out by their lines. An
-// offer it could never take (no way into the station, or none out towards its destination)
-// is refused at once; one it cannot take in time is refused after a while (LhutaNabidky).
+// is accepted, and a train from an arrivals-only line let onto a track, only while the
+// station can still drain with that train in it (a model of the station drains every train
+// waiting outside, each holding its line, which trains inside may need to leave by, into the
+// free tracks it can use, and the trains inside out by their lines) and while few trains
+// already wait for its line out: a train that would only wait inside had better wait outside,
+// where it keeps more trains from coming. An offer it could never take (no way into the
+// station, or none out towards its destination) is refused at once; one it cannot take in
+// time is refused after a while.
 #pragma once
 
 #include <limits>
@@ -43,8 +45,8 @@ class AutomatickyDispecer {
     // element once more, under whatever train has taken it since.
     double uvolnenoCas = -1;
     std::vector<int> uvolnilo;
-    // Whether it hears the executed events, and whether one since the last look may have
-    // let it act; once it hears them it looks only then.
+    // Whether it hears the executed events, and whether one came since the last look; once
+    // it hears them it looks only after one.
     bool sleduje = false;
     bool zmena = true;
     int prijato = 0;    // offers accepted
@@ -67,9 +69,9 @@ class AutomatickyDispecer {
   // One look over the station: routes, answers, refusals.
   void operator()(Stav& s);
 
-  // Optional: give it every executed event, and it looks again only after an event that may
-  // let it act (a release, a train braking, stopping, entering a route or gone, a generation).
-  // Without it, it looks every time it is called.
+  // Give it every executed event (a listener of the state's notices): then it looks only
+  // after events, and knows which trains have just cleared an element. Without them it looks
+  // every time it is called.
   void udalost(const RUdalost& u);
 
   // An offer it cannot take within this time (simulated, day fraction) it refuses, as a

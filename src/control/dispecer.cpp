@@ -597,6 +597,14 @@ class Krok {
         if (auto v = Zvenku(n)) m.venku.push_back(*v);
   }
 
+  // Whether no train could come into any station track from line track k, running in
+  // direction `smer`: no signal at its inner end, or no track reachable from it.
+  bool Uzavrena(const RKolej& k, int smer) {
+    RNavestidlo* S = NavestidloNaKonci(s_, k, smer);
+    return !S || std::none_of(p_.stanicni.begin(), p_.stanicni.end(),
+                              [&](int kolej) { return p_.CestaZ(S->id, kolej).ok; });
+  }
+
   // The train of an offer as it will stand on its line once accepted; none when it could
   // never come in and leave.
   std::optional<P::Venku> Zvenku(const RNabidka& n) {
@@ -769,9 +777,16 @@ class Krok {
       const int cislo = n.cislo;
       const auto v = Zvenku(n);
       if (!v) {
-        // Its train could never come in and leave: waiting would only cost it time.
-        Odmitni(*k, cislo);
-        return true;
+        // Its train could never come in and leave. When no train at all could come in by this
+        // line end, the offer is left to wait its time out: while it waits the line end
+        // offers nothing else, and trains from that neighbour come by another line end if it
+        // has one, where refusing at once would only bring the next train to this one. Else
+        // waiting would only cost it time, and the next train may be one that can come in.
+        if (!Uzavrena(*k, n.x == k->x1 ? 2 : 1)) {
+          Odmitni(*k, cislo);
+          return true;
+        }
+        continue;
       }
       if (NajdiVlak(s_, cislo) || CekaOdjezd(k->id)) continue;
       if (Fronta(v->ven, true) >= v_.frontaNabidek) continue;

@@ -119,7 +119,8 @@ OSTROV_NAVESTIDLA = [
     (642, 240), (642, 312),
 ]
 
-OSTROV_NASTUPISTE = [(300, 480, 228), (300, 480, 252)]
+# platforms: an island between tracks 2 and 1, a side platform at track 3
+OSTROV_NASTUPISTE = [(300, 480, 216), (300, 480, 228), (300, 480, 264)]
 OSTROV_POPISKY = [(354, 160, 16, "Ostrov"), (24, 222, 9, "Březí"), (702, 222, 9, "Hrádek"),
                   (702, 294, 9, "Zlatník")]
 OSTROV_SOUSEDE = [(18, 240, "BREZI", 3), (774, 240, "HRADEK", 3), (774, 312, "ZLATNIK", 3)]

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/svet.h"
+#include "jadro.h"
 #include "model/fronta.h"
 #include "traffic/smycka.h"
 

@@ -8,6 +8,7 @@
 
 #include "control/cesty.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 
 using namespace stanovar;

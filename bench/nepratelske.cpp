@@ -15,6 +15,7 @@
 #include "fakes/rastrove_platno.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/platno.h"
 #include "model/prostredi.h"
 #include "model/stav.h"

@@ -6,6 +6,7 @@
 
 #include "control/dispecer.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/platno.h"
 #include "model/stav.h"
 #include "traffic/virtualni.h"

@@ -18,6 +18,7 @@
 
 #include "control/dispecer.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/platno.h"
 #include "model/stav.h"
 #include "traffic/cas.h"

@@ -7,6 +7,7 @@
 #include "control/cesty.h"
 #include "files/soubory.h"
 #include "fuzz/spolecne.h"
+#include "jadro.h"
 #include "traffic/obsazeni.h"
 
 using namespace stanovar;

@@ -12,7 +12,7 @@
 #include "files/cteni.h"
 #include "fuzz/spolecne.h"
 #include "traffic/kontrola.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 #include "traffic/virtualni.h"
 
 using namespace stanovar;

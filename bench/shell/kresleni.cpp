@@ -7,6 +7,7 @@
 
 #include "fakes/skriptovane_prostredi.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/stav.h"
 #include "shell/qt_platno.h"
 

@@ -14,6 +14,7 @@
 
 #include "control/dispecer.h"
 #include "fakes/skriptovane_prostredi.h"
+#include "jadro.h"
 #include "shell/hlavni_okno.h"
 #include "shell/tabule_vlaku.h"
 #include "traffic/cas.h"

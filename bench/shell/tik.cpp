@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "fakes/skriptovane_prostredi.h"
+#include "jadro.h"
 #include "shell/hlavni_okno.h"
 #include "traffic/smycka.h"
 

@@ -11,7 +11,7 @@
 
 #include "files/soubory.h"
 #include "sim/beh.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "check/kontrola_stanice.h"
+#include "editor/editor.h"
 
 namespace {
 

@@ -14,8 +14,6 @@
 
 namespace stanovar {
 
-enum class Tlacitko { Leve, Prave, Prostredni };
-
 // Nearest grid point of picture pixels (x, y); false when the point lies beyond anything the
 // station can hold. Clicks and the keys that act at the cursor are snapped alike.
 bool Prichyt(int x, int y, int& px, int& py);
@@ -46,14 +44,6 @@ struct PametCest {
 // when they would not make that plain selection (no selection running, the signal in its
 // normal state and picked by the first click, a track at the second).
 const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y, int tx, int ty);
-
-// Mouse-down on the station picture at picture pixels (x, y). Left click on a signal starts a
-// selection (the signal turns yellow); during a selection a click on a connector adds a via
-// point, a click on a track ends the selection by setting or storing the route, and a right
-// click abandons it. Outside a selection a right or middle click on a signal cancels the
-// route from it. Clicks that hit nothing change nothing. A selection of a signal and then a
-// track searches only when Stav::pametCest keeps nothing for it yet.
-void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y);
 
 // Best-first search from (x, y), leaving it in direction `smer`, to the point (cilX, cilY) or
 // to Stav::CilovaKolej. Continues the path picked so far (UlozenaCesta) when there is one.

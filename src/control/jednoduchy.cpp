@@ -6,6 +6,7 @@
 
 #include "control/cesty.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"

@@ -9,6 +9,7 @@
 #include "control/cesty.h"
 #include "dynamics/dotazy.h"
 #include "dynamics/jizda.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/generace.h"

@@ -1,9 +1,9 @@
-#include "control/menu.h"
 
 #include <filesystem>
 #include <system_error>
 
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/kodovani.h"
 #include "traffic/smycka.h"
 

@@ -4,6 +4,7 @@
 
 #include "control/cesty.h"
 #include "control/klavesy.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/generace.h"
 

@@ -5,6 +5,7 @@
 
 #include "control/cesty.h"
 #include "display/kresleni.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 
 namespace stanovar {

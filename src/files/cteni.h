@@ -1,9 +1,11 @@
 // Helpers shared by the file readers: reading a whole data file, splitting it into lines,
-// turning stored paths into openable ones, and the message for a file that cannot be read.
+// turning stored paths into openable ones, and the message for a file that cannot be read;
+// and the one atomic write of a whole file.
 #pragma once
 
 #include <cstddef>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -22,6 +24,12 @@ enum class Nacteni {
   NelzeOtevrit,  // missing, not a regular file, no permission
   ChybaCteni,    // opened, but reading failed part way: what was read is not trusted
 };
+
+// Replaces `cil` by a file holding `obsah`: written beside it, given the old file's
+// permissions, flushed to the disk and only then renamed over it, so that a full disk or a
+// crash never leaves a truncated file in place of a good one. False when anything failed; the
+// old file is then untouched. The program's one way of writing a file.
+bool ZapisCely(const std::filesystem::path& cil, const std::string& obsah);
 
 // Reads a stream to its end or to the read cap, as bytes. `obsah` is empty unless it is read.
 Nacteni CtiProud(std::FILE* f, std::string& obsah, std::size_t velikost = 0);

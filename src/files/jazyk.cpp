@@ -2,6 +2,7 @@
 // text from the fourth byte on.
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/text.h"
 
 namespace stanovar {

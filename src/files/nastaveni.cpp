@@ -17,6 +17,7 @@
 
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/text.h"
 
 namespace stanovar {

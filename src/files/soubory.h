@@ -24,9 +24,6 @@ void OtevriGvd(Stav& s);
 // False after a read error, as otevrit.
 bool OtevriLoko(Stav& s);
 
-// Language file (.lng) named by nastaveni.cestaJazyk: fills texts 1 to 37 and, after a
-// successful read, the main window captions of texts 1 to 11. False after a read error.
-bool OtevriLng(Stav& s);
 
 // The readers' work on a file's bytes once they are read; the loaders above read the file
 // named in the settings and call these.
@@ -38,18 +35,6 @@ void CtiLng(Stav& s, std::string_view obsah);
 // Main window captions from texts 1 to 11 (built-in texts where there are none).
 void PouzijPopisky(Stav& s);
 
-// Replaces `cil` by a file holding `obsah`: written beside it, given the old file's
-// permissions, flushed to the disk and only then renamed over it, so that a full disk or a
-// crash never leaves a truncated file in place of a good one. False when anything failed; the
-// old file is then untouched.
-bool ZapisCely(const std::filesystem::path& cil, const std::string& obsah);
-
-// Reads stanovar.ini from the start-up directory into the paths and the active display
-// settings. False when there is no readable settings file.
-bool NactiNastaveni(Stav& s);
-// The same from a settings file of any name; its relative entries still name files in the
-// start-up directory.
-bool NactiNastaveni(Stav& s, const std::string& soubor);
 
 // Rewrites stanovar.ini in the start-up directory from the paths and the pending display
 // settings. The old file is replaced only by a complete new one, through a link to it, with
@@ -70,18 +55,9 @@ std::string BarvaNaText(Barva c);
 // program cannot show.
 bool TextNaBarvu(std::string_view t, Barva& c);
 
-// Start-up of the main window: defaults, clock, text size by the screen's resolution,
-// settings file, then language, locomotives, schema and timetable.
-void Spust(Stav& s, const std::string& startovniAdresar);
-
-// Empties the station, the run-time lists, the paths of the route search and the event
-// queue, and clears the picture. The clock, speed, frequency and language stay.
-void ZrusitVse(Stav& s);
 // Only the run: trains, offers, set and stored routes, the route search's paths and the event
 // queue; the station stays.
 void VyprazdniBeh(Stav& s);
 
-// Opens the station named by the three station paths: reset, locomotives, schema, timetable.
-void OtevriStanici(Stav& s);
 
 }  // namespace stanovar

@@ -3,6 +3,7 @@
 
 #include "display/kresleni.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 
 namespace stanovar {
@@ -91,6 +92,11 @@ void ZrusitVse(Stav& s) {
 void OtevriStanici(Stav& s) {
   ZrusitVse(s);
   if (OtevriLoko(s) && otevrit(s)) OtevriGvd(s);
+}
+
+bool NakresliStanici(Stav& s) {
+  NastavBarvy(s);
+  return otevrit(s);
 }
 
 }  // namespace stanovar

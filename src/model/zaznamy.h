@@ -84,6 +84,9 @@ struct RSoused {
   // 1 arrivals only, 2 departures only, 3 both ways, 5 offer waiting for the dispatcher,
   // 4 offer accepted and waiting for the line track to be free.
   std::uint16_t druh = 0;
+  // Linked to a station of a network: its trains come along the line from that station, so
+  // the generator sends none from this neighbour. Never set for a station on its own.
+  bool propojeny = false;
 };
 
 // One step of a route path.
@@ -190,6 +193,20 @@ struct RNabidka {
   std::string kam;
   bool faze = false;
   bool prijata = false;
+};
+
+// Event kinds; the handler of each lives with the part of the program that owns it.
+enum DruhUdalosti : std::uint16_t {
+  UdalostObsazeni = 1,    // head of train vlak enters element prvek
+  UdalostUvolneni = 2,    // train vlak has cleared element prvek
+  UdalostBrzdeni = 3,     // train vlak starts braking at hodnota2 towards hodnota1
+  UdalostZmenaJizdy = 4,  // train vlak accelerates or coasts from hodnota2 towards hodnota1
+  UdalostStalaJizda = 5,  // train vlak runs on at hodnota1 from hodnota2
+  UdalostVjezd = 6,       // train vlak reaches the start prvek of a set route
+  UdalostOdjezd = 7,      // train vlak leaves onto a line and is removed
+  UdalostGenerace = 8,    // generate the next train
+  UdalostRozjezd = 9,     // turned train vlak standing on track prvek may set off
+  UdalostBrzdZrych = 10,  // braking deceleration of train vlak becomes hodnota1
 };
 
 // Scheduled event. Kinds: 1 occupied, 2 released, 3 start braking, 4 new running phase,

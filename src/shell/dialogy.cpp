@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileDialog>
 
-#include "files/soubory.h"
+#include "jadro.h"
 #include "shell/kodovani.h"
 #include "shell/qt_platno.h"
 

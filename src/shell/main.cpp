@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
   stanovar::shell::TForm1 okno(QDir::currentPath());
   if (QApplication::arguments().contains(QStringLiteral("--take-over")) &&
       !okno.stav().nastaveni.cestaSchema.empty())
-    okno.prevezmiOtevrenou();
+    okno.smena()->prevezmiOtevrenou();
   okno.show();
   okno.activateWindow();
   return app.exec();

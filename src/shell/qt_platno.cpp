@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "display/rastr.h"
+#include "jadro.h"
 #include "shell/kodovani.h"
 
 namespace stanovar::shell {

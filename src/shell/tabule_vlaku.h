@@ -10,7 +10,7 @@
 
 #include "model/stav.h"
 #include "shell/texty.h"
-#include "smena/tabule.h"
+#include "smena/smena.h"
 
 namespace stanovar::shell {
 

@@ -1,6 +1,6 @@
 #include "shell/texty.h"
 
-#include "files/cteni.h"
+#include "jadro.h"
 #include "model/stav.h"
 #include "model/text.h"
 #include "model/vychozi_texty.h"

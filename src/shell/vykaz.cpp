@@ -22,9 +22,8 @@
 
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
-#include "traffic/cas.h"
-#include "smena/skore.h"
-#include "traffic/smycka.h"
+#include "jadro.h"
+#include "smena/smena.h"
 
 namespace stanovar::shell {
 

@@ -10,10 +10,10 @@
 #include <functional>
 #include <string>
 
-#include "files/soubory.h"
+#include "jadro.h"
 #include "sim/beh.h"
 #include "sim/zprava.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 
 namespace stanovar {
 

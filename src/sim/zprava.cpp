@@ -11,15 +11,10 @@
 #include <sstream>
 #include <thread>
 
-#include "display/kresleni.h"
-#include "display/svg_platno.h"
-#include "files/soubory.h"
+#include "jadro.h"
 #include "model/kodovani.h"
 #include "model/seznamy.h"
 #include "model/text.h"
-#include "traffic/cas.h"
-#include "traffic/smycka.h"
-#include "traffic/virtualni.h"
 
 namespace stanovar {
 
@@ -53,9 +48,7 @@ class Cekani {
     }
     if (u.druh != UdalostStalaJizda || u.hodnota1 != 0) return;
     RVlak* v = NajdiVlak(s, u.vlak);
-    RKrok* posl = v ? PosledniKolejKrok(v->cesta) : nullptr;
-    RKolej* k = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RNavestidlo* n = k ? NavestidloNaKonci(s, *k, posl->smer) : nullptr;
+    RNavestidlo* n = v ? NavestidloPredVlakem(s, *v) : nullptr;
     if (!n) return;
     stoji_[u.vlak] = {n->id, cas};
     ++b_.zastaveni[n->id];
@@ -148,8 +141,7 @@ std::string Teplotni(const Stav& vzor, const std::map<int, double>& podil, doubl
   s.platno = &svg;
   s.prostredi = &p;
   s.nastaveni = nastaveni;
-  NastavBarvy(s);
-  otevrit(s);
+  NakresliStanici(s);
   for (const auto* seznam : {&s.Koleje, &s.Spojky})
     for (const RKolej& k : *seznam) {
       auto it = podil.find(k.id);

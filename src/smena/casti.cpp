@@ -9,7 +9,7 @@
 
 #include "files/cteni.h"
 #include "files/soubory.h"
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 #include "smena/zaznamy.h"
 #include "traffic/cas.h"
 
@@ -269,6 +269,20 @@ void Prvky(const json& j, Stav& s) {
   if (Int(Pole(j, "PocetSpoju"), "timetable") != s.PocetSpoju) vadne("timetable");
   s.aktualniSpoj = static_cast<int>(Cele(Pole(j, "aktualniSpoj"), "timetable", -1,
                                          static_cast<long long>(s.Grafikon.size()) - 1));
+}
+
+json DalsiSpoje(const Stav& s) {
+  const auto prvni = static_cast<std::size_t>(std::max(s.PocetSpoju, 0));
+  if (s.Grafikon.size() <= prvni) return nullptr;
+  json a = json::array();
+  for (std::size_t i = prvni; i < s.Grafikon.size(); ++i) a.push_back(Radek(TabulkaSpoju, s.Grafikon[i]));
+  return a;
+}
+
+void DalsiSpoje(const json& j, Stav& s) {
+  std::vector<RSpoj> dalsi;
+  Seznam(TabulkaSpoju, dalsi, j, Kontext{s}, true);
+  s.Grafikon.insert(s.Grafikon.end(), dalsi.begin(), dalsi.end());
 }
 
 json Seznamy(const Stav& s) {

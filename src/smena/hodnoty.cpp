@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "smena/ulozeni.h"
+#include "smena/smena.h"
 
 namespace stanovar {
 

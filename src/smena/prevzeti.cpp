@@ -1,11 +1,11 @@
-#include "smena/prevzeti.h"
+#include "jadro.h"
+#include "smena/smena.h"
 
 #include <cmath>
 
 #include "control/dispecer.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
-#include "smena/skore.h"
 #include "traffic/virtualni.h"
 
 namespace stanovar {

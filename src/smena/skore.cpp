@@ -1,4 +1,4 @@
-#include "smena/skore.h"
+#include "smena/smena.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,5 @@
-#include "smena/ulozeni.h"
+#include "jadro.h"
+#include "smena/smena.h"
 
 #include <nlohmann/json.hpp>
 
@@ -46,6 +47,7 @@ json Stavu(Stav& s, const CastiBehu& c) {
   j["okno"] = Okno(s.okno);
   j["skore"] = Skore_(s.skore);
   j["kresba"] = Kresba(s.platno);
+  if (json d = DalsiSpoje(s); !d.is_null()) j["dalsiSpoje"] = std::move(d);
   if (s.pametCest) j["pametCest"] = Pamet(*s.pametCest);
   // "dispecer" is the simple dispatcher's, as saves of the version before the automatic one
   // planned hold it.
@@ -154,6 +156,9 @@ VysledekUlozeni Nacti(const json& stav, Stav& s, CastiBehu& casti, Staging& n, T
                                           : novy.nastaveni.cestaLoko;
     cesta = Text(Pole(Pole(soubory, klic), "cesta"), "files");
   }
+
+  // Entries a linked station added, before anything that refers to the timetable by index.
+  if (stav.contains("dalsiSpoje")) DalsiSpoje(stav["dalsiSpoje"], novy);
 
   // The virtual clock first: the run's clock reads it.
   if (casti.hodiny) {

@@ -20,4 +20,7 @@ double SimCas(Stav& s);
 // is kept in PosledniRychlost to resume with.
 void NastavRychlost(Stav& s, std::uint16_t n);
 
+// Time of day of a simulated time as H:MM:SS (7:05:09), milliseconds dropped.
+std::string TextCasuDne(double t);
+
 }  // namespace stanovar

@@ -29,19 +29,12 @@ void ZrusNabidku(Stav& s, RNabidka* n);
 // Makes the timetable entry of train `cislo` current and hands the train over.
 void PosliVlakCislo(Stav& s, int cislo);
 
-// Handler of the 250 ms blink timer: every offer not yet answered changes its look.
-void BlikacTimer(Stav& s);
 
 // Shows the offer waiting at line track k in the accept panel (the track-information key on a
 // blinking line track): the question with the train, its origin and destination, or "CHYBA"
 // when no offer is found. Sets NabizenyVlak.
 void UkazNabidku(Stav& s, const RKolej& k);
 
-// The accept panel's answers for the train in NabizenyVlak: accepted, it enters at once when
-// its line track is free, else as soon as the track is released; refused, it is dropped.
-// Either closes the panel.
-void LabelAnoClick(Stav& s);
-void LabelNeClick(Stav& s);
 
 // Line track `k` has been freed: the accepted train waiting for it enters.
 void TratUvolnena(Stav& s, RKolej& k);

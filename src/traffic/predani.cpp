@@ -1,3 +1,4 @@
+#include "jadro.h"
 #include "traffic/predani.h"
 
 #include <algorithm>

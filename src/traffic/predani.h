@@ -30,7 +30,5 @@ void PriradLoko(Stav& s, RVlak& V, const std::string& jmeno);
 // along the route set ahead of it, if there is one.
 void RozjezdVlaku(Stav& s, int cislo, int kolej);
 
-// The hidden debugging button "pošli vlak": hands over the current timetable entry.
-void Button1Click(Stav& s);
 
 }  // namespace stanovar

@@ -1,3 +1,4 @@
+#include "jadro.h"
 #include "traffic/smycka.h"
 
 #include <cmath>

@@ -9,6 +9,7 @@
 
 #include "control/cesty.h"
 #include "fakes/svet.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 
 namespace stanovar::test {

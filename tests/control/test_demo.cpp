@@ -6,6 +6,7 @@
 
 #include "control/stanice.h"
 #include "files/soubory.h"
+#include "jadro.h"
 
 using namespace stanovar;
 using test::Stanice;

@@ -2,6 +2,7 @@
 
 #include "control/klavesy.h"
 #include "fakes/svet.h"
+#include "jadro.h"
 #include "traffic/cas.h"
 
 using namespace stanovar;

@@ -6,8 +6,8 @@
 #include <fstream>
 #include <unistd.h>
 
-#include "control/menu.h"
 #include "fakes/svet.h"
+#include "jadro.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"
 

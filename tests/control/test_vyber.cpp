@@ -10,6 +10,7 @@
 
 #include "control/stanice.h"
 #include "files/soubory.h"
+#include "jadro.h"
 
 using namespace stanovar;
 using test::Nadrazi;

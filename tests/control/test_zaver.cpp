@@ -4,6 +4,7 @@
 #include <random>
 
 #include "control/stanice.h"
+#include "jadro.h"
 #include "traffic/obsazeni.h"
 
 using namespace stanovar;

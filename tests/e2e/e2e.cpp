@@ -15,6 +15,7 @@
 #include <cstdio>
 
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/stav.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"

@@ -19,6 +19,7 @@
 #include <cstdio>
 
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "model/stav.h"
 #include "shell/qt_platno.h"

@@ -18,6 +18,7 @@
 #include <cstdio>
 
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "model/stav.h"
 #include "pomoc.h"

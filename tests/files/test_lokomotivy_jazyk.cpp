@@ -3,6 +3,7 @@
 #include "fakes/svet.h"
 #include "files/pomoc.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/vychozi_texty.h"
 
 using namespace stanovar;

@@ -7,6 +7,7 @@
 #include "files/pomoc.h"
 #include "files/soubory.h"
 #include "files/cteni.h"
+#include "jadro.h"
 
 using namespace stanovar;
 

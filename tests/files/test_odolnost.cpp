@@ -11,6 +11,7 @@
 #include "files/cteni.h"
 #include "files/pomoc.h"
 #include "files/soubory.h"
+#include "jadro.h"
 
 using namespace stanovar;
 using test::Y;

@@ -7,6 +7,7 @@
 #include "files/cteni.h"
 #include "files/pomoc.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 
 using namespace stanovar;

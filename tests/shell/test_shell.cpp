@@ -5,10 +5,12 @@
 #include <QMenuBar>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWheelEvent>
 #include <QtTest>
 #include <functional>
 
@@ -16,6 +18,7 @@
 #include "fakes/zaznamove_platno.h"
 #include "control/dispecer.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "shell/qt_prostredi.h"
 #include "shell/dialogy.h"
 #include "shell/hlavni_okno.h"
@@ -23,7 +26,7 @@
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
 #include "traffic/cas.h"
-#include "smena/tabule.h"
+#include "smena/smena.h"
 #include <QtCharts/QChartView>
 #include <QStatusBar>
 
@@ -418,8 +421,8 @@ class TestShell : public QObject {
           Stav& s = okno.stav();
           QVERIFY2(!s.Koleje.empty() && !s.Grafikon.empty(), qPrintable(kde));
           OknoView& o = s.okno;
-          const auto vlak = okno.hodnotyVlaku();
-          const auto kolej = okno.hodnotyKoleje();
+          const auto vlak = okno.panely()->hodnotyVlaku();
+          const auto kolej = okno.panely()->hodnotyKoleje();
           std::vector<std::string> cile, loko, stanice, sousede, cisla;
           int delka = 0, hmotnost = 0, rychlost = 0, delkaKoleje = 0, sklon = 0;
           for (const RSpoj& sp : s.Grafikon) {
@@ -489,7 +492,7 @@ class TestShell : public QObject {
     TestProstredi env;
     env.dpiHodnota = 96;
     TForm1 okno(dir_.path(), &env);
-    const auto vlak = okno.hodnotyVlaku();
+    const auto vlak = okno.panely()->hodnotyVlaku();
     const int pevne[] = {0, 41, 93, 140, 198, 244, 290, 332, 392, 441};
     for (std::size_t i = 0; i < vlak.size(); ++i) QCOMPARE(vlak[i]->x(), pevne[i]);
     okno.stav().okno.LabelVlak = "12345678901234567890";
@@ -546,6 +549,36 @@ class TestShell : public QObject {
     }
   }
 
+  // Ctrl and the wheel step the zoom a notch at a time, however finely the turn comes in,
+  // and keep the station point under the cursor where it is; the wheel alone scrolls.
+  void wheelZoomsAboutTheCursor() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&okno));
+    PohledStanice* p = okno.pohled();
+    p->nastavZvetseni(200);
+    const QPointF bod(300, 200);  // in the viewport
+    auto kolo = [&](int uhel, Qt::KeyboardModifiers m) {
+      QWheelEvent e(bod, p->viewport()->mapToGlobal(bod), QPoint(), QPoint(0, uhel), Qt::NoButton,
+                    m, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(p->viewport(), &e);
+    };
+    auto podKurzorem = [&] { return p->naStanici(p->Image1()->mapFrom(p->viewport(), bod)); };
+    const QPoint pred = podKurzorem();
+    kolo(60, Qt::ControlModifier);
+    QCOMPARE(p->zvetseni(), 200);
+    kolo(60, Qt::ControlModifier);
+    QCOMPARE(p->zvetseni(), 300);
+    QVERIFY((podKurzorem() - pred).manhattanLength() <= 1);
+    const int svisle = p->verticalScrollBar()->value();
+    kolo(-120, Qt::NoModifier);
+    QCOMPARE(p->zvetseni(), 300);
+    QVERIFY(p->verticalScrollBar()->value() > svisle);
+    kolo(-240, Qt::ControlModifier);
+    QCOMPARE(p->zvetseni(), 150);
+  }
+
   // A click at a zoomed point acts on the station pixel shown there, and the zoom and the
   // palette are the user's: kept for the next start, never written into stanovar.ini.
   void zoomedClicksAndKeptPreferences() {
@@ -553,22 +586,22 @@ class TestShell : public QObject {
     {
       TestProstredi env;
       TForm1 okno(dir_.path(), &env);
-      okno.nastavZvetseni(300);
+      okno.pohled()->nastavZvetseni(300);
       QCOMPARE(okno.Image1()->size(), QSize(792 * 3, 480 * 3));
       // The signal at (60, 120) is drawn on image pixels 180 to 182.
       QTest::mouseClick(okno.Image1(), Qt::LeftButton, {}, QPoint(182, 362));
       QVERIFY(okno.stav().VyberCesty);
       QCOMPARE(okno.stav().StartNavestidlo, okno.stav().Navestidla.front().id);
-      okno.nastavPaletu(Paleta::Barvoslepa);
+      okno.pohled()->nastavPaletu(Paleta::Barvoslepa);
       // The chosen start signal is no longer yellow, its pixels still where they were.
       QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 228, 66));
-      okno.zvetsi(-1);
-      QCOMPARE(okno.zvetseni(), 200);
+      okno.pohled()->zvetsi(-1);
+      QCOMPARE(okno.pohled()->zvetseni(), 200);
     }
     TestProstredi env;
     TForm1 okno(dir_.path(), &env);
-    QCOMPARE(okno.zvetseni(), 200);
-    QCOMPARE(okno.paleta(), Paleta::Barvoslepa);
+    QCOMPARE(okno.pohled()->zvetseni(), 200);
+    QCOMPARE(okno.pohled()->paleta(), Paleta::Barvoslepa);
     // Without a stored zoom: the largest whose window fits the screen.
     const std::pair<QSize, int> obrazovky[] = {{{1024, 768}, 100}, {{1920, 1040}, 150},
                                                {{2560, 1600}, 300}, {{3840, 2160}, 400}};
@@ -600,19 +633,19 @@ class TestShell : public QObject {
       QVERIFY(a.stav().Vlaky.size() >= 2);
       obraz = a.obraz().copy();
       pohled = a.stav().okno;
-      QVERIFY(a.ulozSmenu(smena));
+      QVERIFY(a.smena()->ulozSmenu(smena));
     }
     TestProstredi env;
     env.cas = 0.9;
     TForm1 b(dir_.path(), &env);
-    QVERIFY(b.otevriSmenu(smena));
+    QVERIFY(b.smena()->otevriSmenu(smena));
     QCOMPARE(b.stav().okno.hodiny, pohled.hodiny);
     QCOMPARE(b.stav().okno.Blikac, pohled.Blikac);
     QCOMPARE(b.stav().okno.PanelSouhlas.viditelny, pohled.PanelSouhlas.viditelny);
     QVERIFY(b.obraz() == obraz);
 
     Zapis(cesta("bad.smena"), Cti(smena).substr(0, 1000));
-    QVERIFY(!b.otevriSmenu(cesta("bad.smena")));
+    QVERIFY(!b.smena()->otevriSmenu(cesta("bad.smena")));
     QCOMPARE(env.zpravy.size(), std::size_t{1});
     QVERIFY(env.zpravy[0].find("damaged") != std::string::npos);
     QVERIFY(b.obraz() == obraz);

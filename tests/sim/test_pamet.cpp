@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "control/cesty.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "sim/beh.h"
 

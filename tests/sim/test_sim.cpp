@@ -61,7 +61,7 @@ struct Radek {
   int druh, vlak, prvek;
 };
 
-std::vector<Radek> Radky(const std::string& zaznam) {
+std::vector<Radek> RadkyZaznamu(const std::string& zaznam) {
   std::istringstream in(zaznam);
   std::string r;
   std::getline(in, r);  // header
@@ -109,7 +109,7 @@ TEST(Sim, SummaryAgreesWithARecountOfTheLog) {
     const Vysledek r = Pust(Demo(seed, 4));
     ASSERT_TRUE(r.ok);
     const SouhrnBehu& s = r.souhrn;
-    const std::vector<Radek> radky = Radky(r.zaznam);
+    const std::vector<Radek> radky = RadkyZaznamu(r.zaznam);
     EXPECT_EQ(static_cast<long long>(radky.size()), s.udalosti);
 
     long long odjezdu = 0;
@@ -139,7 +139,7 @@ TEST(Sim, WithoutTheDispatcherOnlyTheArrivalsOnlyLineMovesAndNothingLeaves) {
   v.dispecer = false;
   const Vysledek r = Pust(v);
   ASSERT_TRUE(r.ok);
-  for (const Radek& x : Radky(r.zaznam)) EXPECT_NE(x.druh, 7);
+  for (const Radek& x : RadkyZaznamu(r.zaznam)) EXPECT_NE(x.druh, 7);
   // The first train from the arrivals-only line stands before its signal and keeps the line.
   EXPECT_EQ(r.souhrn.vjelo, 1);
   EXPECT_EQ(r.souhrn.veStanici, 1);

@@ -15,12 +15,12 @@
 #include <unistd.h>
 
 #include "fakes/skriptovane_prostredi.h"
+#include "jadro.h"
 #include "sim/beh.h"
 #include "sim/prikaz.h"
-#include "smena/ulozeni.h"
 #include "traffic/cas.h"
 #include "traffic/kontrola.h"
-#include "smena/prevzeti.h"
+#include "smena/smena.h"
 #include "traffic/smycka.h"
 
 using namespace stanovar;

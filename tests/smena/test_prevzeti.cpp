@@ -5,11 +5,8 @@
 #include <algorithm>
 #include <string>
 
-#include "control/dispecer.h"
-#include "files/soubory.h"
-#include "smena/skore.h"
-#include "traffic/cas.h"
-#include "traffic/virtualni.h"
+#include "jadro.h"
+#include "smena/smena.h"
 
 using namespace stanovar;
 

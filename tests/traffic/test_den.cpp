@@ -8,6 +8,7 @@
 
 #include "control/dispecer.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/kontrola.h"

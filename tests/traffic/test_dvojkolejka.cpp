@@ -12,6 +12,7 @@
 #include "control/dispecer.h"
 #include "control/klavesy.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "traffic/generace.h"
 #include "traffic/kontrola.h"
 #include "traffic/obsazeni.h"

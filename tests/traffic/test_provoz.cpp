@@ -8,6 +8,7 @@
 #include "control/dispecer.h"
 #include "control/jednoduchy.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/kontrola.h"
 #include "traffic/smycka.h"

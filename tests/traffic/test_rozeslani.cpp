@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "fakes/svet.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fakes/svet.h"
+#include "jadro.h"
 #include "traffic/cas.h"
 #include "traffic/smycka.h"
 

@@ -7,6 +7,7 @@
 #include "control/klavesy.h"
 #include "control/cesty.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/seznamy.h"
 #include "traffic/cas.h"
 #include "traffic/kontrola.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "control/klavesy.h"
+#include "jadro.h"
 #include "traffic/generace.h"
 #include "traffic/predani.h"
 #include "traffic/trat.h"

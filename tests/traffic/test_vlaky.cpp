@@ -13,6 +13,7 @@
 #include "dynamics/jizda.h"
 #include "control/klavesy.h"
 #include "dynamics/vypocty.h"
+#include "jadro.h"
 #include "traffic/generace.h"
 #include "traffic/kontrola.h"
 #include "traffic/obsazeni.h"

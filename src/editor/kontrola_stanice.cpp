@@ -1,4 +1,4 @@
-#include "check/kontrola_stanice.h"
+#include "editor/editor.h"
 
 #include <algorithm>
 #include <array>
@@ -14,6 +14,7 @@
 #include "display/kresleni.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "jadro.h"
 #include "model/kodovani.h"
 #include "model/seznamy.h"
 #include "model/stav.h"
@@ -58,7 +59,7 @@ struct Trasa {
 
 class Kontrola {
  public:
-  explicit Kontrola(VysledekKontroly& v) : v_(v) {
+  Kontrola(VysledekKontroly& v, const std::string* schema) : v_(v), schema_(schema) {
     s_.platno = &platno_;
     s_.prostredi = &prostredi_;
   }
@@ -87,6 +88,7 @@ class Kontrola {
   Trasa Hledej(int navestidlo, int cil);
 
   VysledekKontroly& v_;
+  const std::string* schema_;  // the schema's bytes instead of its file's, when given
   PrazdnePlatno platno_{SirkaObrazu, VyskaObrazu};
   VirtualniProstredi prostredi_;
   Stav s_;
@@ -115,7 +117,9 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
     slozka = cesta.parent_path();
     if (slozka.empty()) slozka = ".";
   }
-  if (!fs::is_regular_file(slozka / "stanovar.ini", ec)) {
+  // A station still being drawn has no settings file yet: its schema alone is checked.
+  const bool bezNastaveni = schema_ && !fs::is_regular_file(slozka / "stanovar.ini", ec);
+  if (!bezNastaveni && !fs::is_regular_file(slozka / "stanovar.ini", ec)) {
     Nahlas(true, "stanovar.ini", 0, "settings", "no stanovar.ini in " + slozka.string());
     return false;
   }
@@ -128,7 +132,9 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   while (n.startovniAdresar.size() > 1 && n.startovniAdresar.back() == '/')
     n.startovniAdresar.pop_back();
   if (prostredi_.dpi() == 96) n.velikostTextu = 9;
-  if (!NactiNastaveni(s_)) {
+  if (bezNastaveni) {
+    n.cestaSchema = (fs::path(n.startovniAdresar) / (fs::path(n.startovniAdresar).filename().string() + ".yrd")).string();
+  } else if (!NactiNastaveni(s_)) {
     Nahlas(true, "stanovar.ini", 0, "settings", "cannot be read");
     return false;
   }
@@ -176,7 +182,9 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   for (const Soubor& f : soubory) {
     std::string obsah;
     std::string vada;
-    if (f.cesta->empty())
+    if (f.cti == CtiSchema && schema_)
+      obsah = *schema_;
+    else if (f.cesta->empty())
       vada = std::string("names no ") + f.co;
     else if (!NactiSoubor(NormalizujCestu(*f.cesta), obsah))
       vada = std::string("cannot read the ") + f.co + " " + *f.cesta;
@@ -442,9 +450,15 @@ void Kontrola::KontrolujCesty() {
     for (const RKolej* k : nastupistni) {
       const Trasa t = Hledej(l.navestidlo, k->id);
       souhrn_ << "    to " << JmenoKoleje(*k) << ": ";
-      if (t.nalezena)
+      if (t.nalezena) {
         souhrn_ << t.delka << " m, " << t.minRychlost << " km/h\n";
-      else
+        TrasaKontroly& tk = v_.trasy.emplace_back();
+        tk.radekNavestidla = RadekPrvku(l.navestidlo);
+        tk.radekCile = RadekPrvku(k->id);
+        for (int id : t.koleje) tk.radkyKoleji.push_back(RadekPrvku(id));
+        tk.delka = t.delka;
+        tk.minRychlost = t.minRychlost;
+      } else
         souhrn_ << "no route\n";
       nalezeno += t.nalezena;
     }
@@ -545,9 +559,9 @@ int VysledekKontroly::Chyb() const {
 
 int VysledekKontroly::Varovani() const { return static_cast<int>(nalezy.size()) - Chyb(); }
 
-VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni) {
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni, const std::string* schema) {
   VysledekKontroly v;
-  Kontrola(v).Proved(slozkaNeboIni);
+  Kontrola(v, schema).Proved(slozkaNeboIni);
   return v;
 }
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "check/kontrola_stanice.h"
+#include "editor/editor.h"
 #include "files/pomoc.h"
 
 using namespace stanovar;

@@ -1,0 +1,77 @@
+// What a front end may ask of the station editor's layer, beside the core:
+// - the schema as a document of lines (editor/dokument.h), read from and written to a file's
+//   bytes so that whatever the editor did not change stays byte for byte;
+// - edits with their inverses and the history that undoes and redoes them (editor/upravy.h);
+// - a station folder opened for editing and saved;
+// - the station check, which loads a station as the program does and tells its author what is
+//   wrong with it, with the file, the line and the element, and what the station offers
+//   (elements, lines, the routes from every entry signal to every platform track).
+//   stanovar-check prints it; the editor shows it on the picture as the author draws.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "editor/dokument.h"
+#include "editor/upravy.h"
+
+namespace stanovar {
+
+struct Nalez {
+  bool chyba = false;  // an error; else a warning
+  std::string soubor;  // file name, without the folder
+  int radek = 0;       // line from 1; 0 when the problem belongs to no one line
+  std::string prvek;   // the element, as an author finds it in the file
+  std::string zprava;
+
+  // "file:line: error: element: message", texts in UTF-8.
+  std::string Text() const;
+};
+
+// A route the program's own search finds on the empty station from an entry signal to a
+// platform track; lines of the schema, from 1.
+struct TrasaKontroly {
+  int radekNavestidla = 0;
+  int radekCile = 0;
+  std::vector<int> radkyKoleji;  // the tracks it runs over, in travel order
+  int delka = 0;                 // metres
+  int minRychlost = 0;           // km/h
+};
+
+struct VysledekKontroly {
+  std::vector<Nalez> nalezy;  // in the order of the files and lines
+  std::string souhrn;         // UTF-8, several lines
+  std::vector<TrasaKontroly> trasy;  // every route from each entry signal to each platform track
+
+  int Chyb() const;
+  int Varovani() const;
+};
+
+// Checks the station named by `slozkaNeboIni`: a folder holding stanovar.ini, or the
+// stanovar.ini itself. The program reads only stanovar.ini from its start-up folder, so a
+// settings file of another name is reported rather than read.
+// With `schema`, its bytes stand for the schema file's (the editor's unsaved document).
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni,
+                                   const std::string* schema = nullptr);
+
+// ---- a station opened for editing ----
+
+struct StaniceEditoru {
+  std::string slozka;       // the station folder
+  std::string cestaSchematu;  // the schema file, as stanovar.ini names it (absolute)
+  bool novaStanice = false;  // the folder had no station: saving makes one
+  editor::Dokument dokument;
+  editor::Historie historie;
+};
+// Opens the station of a folder (its stanovar.ini) for editing; a folder without one is a new
+// station whose files are named after the folder. False, with what went wrong, when the
+// folder's schema cannot be read.
+bool OtevriProEditor(const std::string& slozka, StaniceEditoru& st, std::string& chyba);
+// Writes the document to its schema file (atomically); a new station also gets its
+// stanovar.ini, and a timetable and locomotive list when it has none, so that it opens in
+// the program. False, with what went wrong, when a file could not be written.
+bool UlozZEditoru(StaniceEditoru& st, std::string& chyba);
+// The check of the station as the document stands now, saved or not.
+VysledekKontroly ZkontrolujEditor(const StaniceEditoru& st);
+
+}  // namespace stanovar

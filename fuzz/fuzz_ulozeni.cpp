@@ -7,6 +7,7 @@
 #include <string>
 
 #include "control/dispecer.h"
+#include "control/jednoduchy.h"
 #include "control/nahodny.h"
 #include "files/cteni.h"
 #include "fuzz/spolecne.h"
@@ -45,11 +46,12 @@ void Zkus(std::string_view text) {
   Stav& s = w.stav;
   // Every part a headless run saves.
   AutomatickyDispecer dispecer;
+  JednoduchyDispecer jednoduchy;
   NahodnyDispecer nahodny(1);
   KontrolaStavu kontrola;
   VirtualniProstredi hodiny;
   json doplnek = json::object();
-  CastiBehu nic{&dispecer, &nahodny, &kontrola, &hodiny, &doplnek};
+  CastiBehu nic{&dispecer, &jednoduchy, &nahodny, &kontrola, &hodiny, &doplnek};
   std::string pred, po;
   UlozSmenuDoTextu(s, nic, pred);
   if (!NactiSmenuZTextu(s, nic, text)) {

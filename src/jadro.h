@@ -20,9 +20,11 @@
 #include "display/svg_platno.h"
 // Whole files: reading one as bytes, writing one atomically, paths from the data files.
 #include "files/cteni.h"
-// Running without a window: the automatic and the careless dispatchers (acting through the
-// same inputs below), the invariant check and the virtual clock that jumps from event to event.
+// Running without a window: the automatic dispatcher, the simple one it is compared with and the
+// careless one (all acting through the same inputs below), the invariant check and the virtual
+// clock that jumps from event to event.
 #include "control/dispecer.h"
+#include "control/jednoduchy.h"
 #include "control/nahodny.h"
 #include "traffic/kontrola.h"
 #include "traffic/virtualni.h"

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs stanovar-sim over a matrix of runs (every shipped station and the test station, both
-# dispatchers, many seeds, every frequency, some runs of a week) and keeps each run's event log
+# Runs stanovar-sim over a matrix of runs (every shipped station and the test stations, every
+# dispatcher, many seeds, every frequency, some runs of a week) and keeps each run's event log
 # and summary (without its wall times). Given a folder of an earlier set, compares every file
 # with it byte for byte: the way to show that a change that should only make the runs faster
 # changed nothing they do.
@@ -27,8 +27,8 @@ OUT=$(realpath "$OUT")
 
 # One line per run: station folder, dispatcher, seed, frequency, hours.
 runs() {
-  for st in data data/vlci_brod tests/data/dvojkolejka; do
-    for d in auto random; do
+  for st in data data/vlci_brod tests/data/dvojkolejka tests/data/obousmerna; do
+    for d in auto simple random; do
       s=1
       while [ "$s" -le "$SEEDS" ]; do
         echo "$st $d $s 4 24"

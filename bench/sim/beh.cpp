@@ -20,7 +20,7 @@ class Zahozeni : public std::streambuf {
   int overflow(int c) override { return c; }
 };
 
-void Den(benchmark::State& stav, bool zaznam, bool kontrola) {
+void Den(benchmark::State& stav, bool zaznam, bool kontrola, bool jednoduchy = false) {
   long long udalosti = 0;
   for (auto _ : stav) {
     stav.PauseTiming();
@@ -28,6 +28,7 @@ void Den(benchmark::State& stav, bool zaznam, bool kontrola) {
     v.stanice = STANOVAR_DATA_DIR;
     v.seed = 42;
     v.kontrola = kontrola;
+    v.jednoduchy = jednoduchy;
     Beh beh(v);
     if (!beh.nacti().empty()) stav.SkipWithError("demo station not found");
     Zahozeni nic;
@@ -46,9 +47,12 @@ void Den(benchmark::State& stav, bool zaznam, bool kontrola) {
 void BM_SimDen(benchmark::State& s) { Den(s, false, false); }
 void BM_SimDenSeZaznamem(benchmark::State& s) { Den(s, true, false); }
 void BM_SimDenSKontrolou(benchmark::State& s) { Den(s, true, true); }
+// The same day under the simple dispatcher, for comparison in one run.
+void BM_SimDenJednoduchy(benchmark::State& s) { Den(s, false, false, true); }
 
 }  // namespace
 
 BENCHMARK(BM_SimDen)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_SimDenSeZaznamem)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 BENCHMARK(BM_SimDenSKontrolou)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(BM_SimDenJednoduchy)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();

@@ -139,7 +139,10 @@ void Beh::slysi(const Oznameni& o) {
   const double cas = o.cas;
   ++souhrn_.udalosti;
   if (volby_.kontrola) kontrola_.udalost(s_, u);
-  if (volby_.dispecer) dispecer_.udalost(u);
+  if (volby_.dispecer) {
+    if (volby_.jednoduchy) jednoduchy_.udalost(u);
+    else dispecer_.udalost(u);
+  }
   if (volby_.dispecer && volby_.nahodny) nahodny_.udalost(u);
   switch (u.druh) {
     case UdalostObsazeni: {
@@ -267,8 +270,9 @@ void Beh::podivejSeNyni() {
   // The careless dispatcher does the everyday work as the automatic one does, and clicks
   // and presses keys at random in between: so that its blunders meet a busy station.
   if (volby_.dispecer) {
-    const bool podiva = dispecer_.podivaSe(s_);
-    dispecer_(s_);
+    const bool podiva = volby_.jednoduchy ? jednoduchy_.podivaSe(s_) : dispecer_.podivaSe(s_);
+    if (volby_.jednoduchy) jednoduchy_(s_);
+    else dispecer_(s_);
     sledujVlakyANabidky(ted);
     // Whether its look has left a train standing that it could send on, before the careless
     // dispatcher's clicks can change what it would do.
@@ -420,7 +424,7 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
 
 std::string Beh::uloz() {
   nlohmann::json d = doplnek();
-  CastiBehu c{&dispecer_, &nahodny_, &kontrola_, &prostredi_, &d};
+  CastiBehu c{&dispecer_, &jednoduchy_, &nahodny_, &kontrola_, &prostredi_, &d};
   std::string text;
   UlozSmenuDoTextu(s_, c, text);
   return text;
@@ -434,7 +438,7 @@ nlohmann::json Beh::doplnek() const {
   for (const auto& [id, o] : prvky_) prvky.push_back({id, o.pocet, o.od, o.celkem});
   const SouhrnBehu& r = souhrn_;
   return {{"hodin", hodinDrive_}, {"seed", volby_.seed}, {"cetnost", volby_.cetnost}, {"dispecer", volby_.dispecer},
-          {"nahodny", volby_.nahodny}, {"start", start_}, {"soucetPobytu", soucetPobytu_},
+          {"jednoduchy", volby_.jednoduchy}, {"nahodny", volby_.nahodny}, {"start", start_}, {"soucetPobytu", soucetPobytu_},
           {"pritomne", pritomne}, {"nabidky", nabidky}, {"prvky", prvky},
           {"vlakyMinule", vlakyMinule_}, {"vlakyZmeneny", vlakyZmeneny_},
           {"pocty", {r.vjelo, r.odjelo, r.nabidnuto, r.prijato, r.odmitnuto, r.spatnymSmerem,
@@ -484,12 +488,14 @@ std::string Beh::obnovZTextu(const std::string& text, bool dispecerZadan) {
   // The save restores the memory of paths along with the state.
   s_.pametCest = &pamet_;
   nlohmann::json d;
-  CastiBehu c{&dispecer_, &nahodny_, &kontrola_, &prostredi_, &d};
+  CastiBehu c{&dispecer_, &jednoduchy_, &nahodny_, &kontrola_, &prostredi_, &d};
   if (VysledekUlozeni v = NactiSmenuZTextu(s_, c, text); !v) return PopisChyby(v);
   try {
     if (!dispecerZadan) {
       volby_.dispecer = d.at("dispecer").get<bool>();
       volby_.nahodny = d.at("nahodny").get<bool>();
+      // A save of an older version was run by the dispatcher that is the simple one now.
+      volby_.jednoduchy = d.contains("jednoduchy") ? d.at("jednoduchy").get<bool>() : true;
     }
     doplnek(d);
   } catch (const std::exception&) {
@@ -515,9 +521,15 @@ void Beh::dokonci(double konec) {
     r.nejdelsiZustavajici = std::max(r.nejdelsiZustavajici, (konec - od) * 86400.0);
   r.prumernyPobyt = r.odjelo ? soucetPobytu_ / static_cast<double>(r.odjelo) : 0;
   for (const RNabidka& n : s_.Nabidky) r.cekaNaOdpoved += !n.prijata;
-  r.nastaveno = dispecer_.nastaveno;
-  r.ulozeno = dispecer_.ulozeno;
-  r.zruseno = dispecer_.zruseno;
+  if (volby_.jednoduchy) {
+    r.nastaveno = jednoduchy_.nastaveno;
+    r.ulozeno = jednoduchy_.ulozeno;
+    r.zruseno = jednoduchy_.zruseno;
+  } else {
+    r.nastaveno = dispecer_.trvale().nastaveno;
+    r.ulozeno = dispecer_.trvale().ulozeno;
+    r.zruseno = dispecer_.trvale().zruseno;
+  }
   r.akci = nahodny_.akci;
   r.poruchVypoctu = prostredi_.pocetZprav;
   r.skore = SpocitejSkore(s_, konec);

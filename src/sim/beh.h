@@ -34,6 +34,7 @@ struct VolbyBehu {
   int cetnost = 4;          // train frequency 1..8
   bool kontrola = false;    // check every invariant after every event
   bool dispecer = true;     // without it only trains from arrivals-only lines move
+  bool jednoduchy = false;  // the simple dispatcher instead of the automatic one
   bool nahodny = false;     // the dispatcher is the random one, seeded by `seed`
   // Keep a save of the state at the end of the run (see Beh::snimek).
   bool snimek = false;
@@ -156,6 +157,7 @@ class Beh {
   VirtualniProstredi prostredi_;
   Stav s_;
   AutomatickyDispecer dispecer_;
+  JednoduchyDispecer jednoduchy_;
   NahodnyDispecer nahodny_;
   KontrolaStavu kontrola_;
   SouhrnBehu souhrn_;

@@ -28,7 +28,7 @@ constexpr double NejviceHodin = 100000;
 
 constexpr const char* Popis =
     "Runs a station without a window, as fast as the simulation allows: trains come from the "
-    "neighbour stations as in the program, an automatic dispatcher accepts every offer and "
+    "neighbour stations as in the program, an automatic dispatcher answers the offers and "
     "sets the routes by the same clicks a person makes, and every executed event can be "
     "written to a log. The same files, seed and options always give the same log.";
 
@@ -203,11 +203,13 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                "and the seed, and exit with 1");
   std::string dispecer = "auto";
   app.add_option("--dispatcher", dispecer,
-                 "who dispatches: auto (default) accepts every offer it can take and sets the "
-                 "routes; random clicks and presses keys at random, as a careless person might, "
-                 "seeded by --seed; none sets nothing")
-      ->type_name("auto|random|none")
-      ->check(CLI::IsMember({"auto", "random", "none"}).description(""));
+                 "who dispatches: auto (default) plans each train's track and routes ahead and "
+                 "answers every offer it can take; simple, the earlier automatic dispatcher, "
+                 "which reacts to what it sees, for comparison; random clicks and presses keys "
+                 "at random, as a careless person might, seeded by --seed, while auto does the "
+                 "everyday work; none sets nothing")
+      ->type_name("auto|simple|random|none")
+      ->check(CLI::IsMember({"auto", "simple", "random", "none"}).description(""));
   bool bezDispecera = false;
   app.add_flag("--no-dispatcher", bezDispecera,
                "the same as --dispatcher none: offers stay unanswered and no route is set, so "
@@ -246,7 +248,8 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   auto* volbaZpravy =
       app.add_option("--report", zprava,
                      "capacity report: run the station for every seed at every frequency with "
-                     "the automatic dispatcher, all runs at once on every core, and write "
+                     "the automatic dispatcher and again with the simple one for comparison, "
+                     "all runs at once on every core, and write "
                      "DIR/index.html and DIR/runs.csv")
           ->type_name("DIR");
   app.add_option("--seeds", seedy, "seeds of the report (default 1-10)")
@@ -276,6 +279,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   v.seed = static_cast<std::uint32_t>(seed);
   v.dispecer = !bezDispecera && dispecer != "none";
   v.nahodny = v.dispecer && dispecer == "random";
+  v.jednoduchy = v.dispecer && dispecer == "simple";
   if (!obnovit.empty() && (!v.stanice.empty() || !v.schema.empty() || !v.grafikon.empty())) {
     err << Program << ": --resume takes the station from the save: give no station (see --help)\n";
     return KodSpatneVolani;

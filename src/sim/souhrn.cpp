@@ -54,7 +54,10 @@ std::string SouhrnJson(const Beh& beh) {
   j += "  \"hours\": " + Cislo(v.hodin, 3) + ",\n";
   j += "  \"frequency\": " + n(v.cetnost) + ",\n";
   j += std::string("  \"dispatcher\": ") +
-       (!v.dispecer ? "\"none\"" : v.nahodny ? "\"random\"" : "\"auto\"") + ",\n";
+       (!v.dispecer   ? "\"none\""
+        : v.nahodny  ? "\"random\""
+        : v.jednoduchy ? "\"simple\""
+                       : "\"auto\"") + ",\n";
   j += std::string("  \"checked\": ") + (v.kontrola ? "true" : "false") + ",\n";
   j += "  \"trains\": {\"entered\": " + n(r.vjelo) + ", \"left\": " + n(r.odjelo) +
        ", \"in_station\": " + n(r.veStanici) + "},\n";
@@ -104,7 +107,8 @@ std::string SouhrnText(const Beh& beh) {
                        " h, frequency " + n(v.cetnost) +
                        (!v.dispecer ? ", no dispatcher"
                         : v.nahodny ? ", random dispatcher"
-                                    : ", automatic dispatcher") +
+                        : v.jednoduchy ? ", simple dispatcher"
+                                       : ", automatic dispatcher") +
                        (v.kontrola ? ", checked" : ""));
   radek("trains", "entered " + n(r.vjelo) + ", left " + n(r.odjelo) + " (" +
                       n(r.spatnymSmerem) + " the wrong way), in the station " + n(r.veStanici));

@@ -245,11 +245,12 @@ std::string Bunka(const std::string& t, bool cislo = false) {
 
 }  // namespace
 
-std::vector<Cetnost> PodleCetnosti(const std::vector<BehZpravy>& behy) {
+std::vector<Cetnost> PodleCetnosti(const std::vector<BehZpravy>& behy, bool jednoduchy) {
   std::map<int, Cetnost> m;
-  std::map<int, double> hodin, odjelo, vazenePobyty, p95;
+  std::map<int, double> hodin, odjelo, vazenePobyty, p95, body;
   std::map<int, int> sP95;
   for (const BehZpravy& b : behy) {
+    if (b.jednoduchy != jednoduchy) continue;
     Cetnost& c = m[b.cetnost];
     c.cetnost = b.cetnost;
     ++c.behu;
@@ -266,9 +267,11 @@ std::vector<Cetnost> PodleCetnosti(const std::vector<BehZpravy>& behy) {
     c.odmitnuto += r.odmitnuto;
     c.cekaNaOdpoved += r.cekaNaOdpoved;
     c.poruchVypoctu += r.poruchVypoctu;
+    body[b.cetnost] += static_cast<double>(r.skore.body);
   }
   std::vector<Cetnost> v;
   for (auto& [f, c] : m) {
+    c.body = body[f] / c.behu;
     c.vlakuZaHodinu = hodin[f] > 0 ? odjelo[f] / hodin[f] : 0;
     c.prumernyPobyt = odjelo[f] > 0 ? vazenePobyty[f] / odjelo[f] : 0;
     c.p95Pobytu = sP95[f] > 0 ? p95[f] / sP95[f] : 0;
@@ -288,13 +291,15 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
   if (!fs::is_directory(v.adresar, ec)) return "cannot make the folder " + v.adresar;
 
   std::vector<BehZpravy> behy;
-  for (int f = v.cetnostOd; f <= v.cetnostDo; ++f)
-    for (std::uint64_t seed = v.seedOd; seed <= v.seedDo; ++seed) {
-      BehZpravy& b = behy.emplace_back();
-      b.seed = static_cast<std::uint32_t>(seed);
-      b.cetnost = f;
-      b.hodin = v.beh.hodin;
-    }
+  for (bool jednoduchy : {false, true})
+    for (int f = v.cetnostOd; f <= v.cetnostDo; ++f)
+      for (std::uint64_t seed = v.seedOd; seed <= v.seedDo; ++seed) {
+        BehZpravy& b = behy.emplace_back();
+        b.seed = static_cast<std::uint32_t>(seed);
+        b.cetnost = f;
+        b.jednoduchy = jednoduchy;
+        b.hodin = v.beh.hodin;
+      }
 
   // Every run is its own simulator: the core has no globals, so they run side by side.
   std::atomic<std::size_t> dalsi{0};
@@ -308,6 +313,8 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
       volby.cetnost = behy[i].cetnost;
       volby.kontrola = false;
       volby.dispecer = true;
+      volby.nahodny = false;
+      volby.jednoduchy = behy[i].jednoduchy;
       if (std::string c = Pust(volby, behy[i]); !c.empty()) {
         std::lock_guard<std::mutex> z(zamek);
         if (chyba.empty()) chyba = c;
@@ -331,21 +338,26 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
   // runs.csv: one line per run, the figures of its summary.
   std::ostringstream csv;
   csv << "seed,frequency,hours,entered,left,in_station,offers,accepted,refused,unanswered,"
-         "mean_stay_s,p95_stay_s,max_stay_s,calculation_faults,trains_per_hour\n";
+         "mean_stay_s,p95_stay_s,max_stay_s,calculation_faults,trains_per_hour,dispatcher,"
+         "points\n";
   for (const BehZpravy& b : behy) {
     const SouhrnBehu& r = b.souhrn;
     csv << b.seed << ',' << b.cetnost << ',' << Cislo(b.hodin, 3) << ',' << r.vjelo << ','
         << r.odjelo << ',' << r.veStanici << ',' << r.nabidnuto << ',' << r.prijato << ','
         << r.odmitnuto << ',' << r.cekaNaOdpoved << ',' << Cislo(r.prumernyPobyt, 1) << ','
         << Cislo(b.p95Pobytu, 1) << ',' << Cislo(r.nejdelsiPobyt, 1) << ',' << r.poruchVypoctu
-        << ',' << Cislo(b.hodin > 0 ? static_cast<double>(r.odjelo) / b.hodin : 0, 3) << '\n';
+        << ',' << Cislo(b.hodin > 0 ? static_cast<double>(r.odjelo) / b.hodin : 0, 3) << ','
+        << (b.jednoduchy ? "simple" : "auto") << ',' << r.skore.body << '\n';
   }
 
-  // Occupation and waits over all runs.
+  // Occupation and waits over the automatic dispatcher's runs.
   double hodinCelkem = 0;
+  std::size_t behuAuto = 0;
   std::map<int, double> obsazeno, cekani;
   std::map<int, long long> zastaveni, vjezdy;
   for (const BehZpravy& b : behy) {
+    if (b.jednoduchy) continue;
+    ++behuAuto;
     hodinCelkem += b.hodin;
     for (const auto& [id, sekund] : b.souhrn.obsazenoPrvku) obsazeno[id] += sekund;
     for (const auto& [id, sekund] : b.cekani) cekani[id] += sekund;
@@ -358,6 +370,7 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
     nejvic = std::max(nejvic, podil[id]);
   }
   const std::vector<Cetnost> cetnosti = PodleCetnosti(behy);
+  const std::vector<Cetnost> jednoduchy = PodleCetnosti(behy, true);
   Stav& s = vzor.stav();
   const std::string stanice = JmenoSouboru(s.nastaveni.cestaSchema);
 
@@ -369,10 +382,11 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
        "padding:3px 8px}th{background:#eee}td.n{text-align:right}\n"
        "figure{margin:8px 0 24px}figcaption{color:#555;font-size:90%}\n</style>\n</head>\n<body>\n";
   h += "<h1>Capacity of the station " + XmlText(stanice) + "</h1>\n";
-  h += "<p>" + std::to_string(behy.size()) + " runs of " + Cislo(v.beh.hodin, 2) +
+  h += "<p>" + std::to_string(behuAuto) + " runs of " + Cislo(v.beh.hodin, 2) +
        " simulated hours with the automatic dispatcher: seeds " + std::to_string(v.seedOd) + " to " +
        std::to_string(v.seedDo) + " at train frequencies " + std::to_string(v.cetnostOd) + " to " +
-       std::to_string(v.cetnostDo) + ". The figures of each run are in runs.csv.</p>\n";
+       std::to_string(v.cetnostDo) + "; and as many with the simple dispatcher, for comparison. "
+       "The figures of each run are in runs.csv.</p>\n";
 
   h += "<h2>Trains through the station and their time in it</h2>\n<figure>\n" + Graf(cetnosti) +
        "<figcaption>One point per frequency: the trains that left per hour, and the mean and "
@@ -380,14 +394,31 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
        "runs' own).</figcaption>\n</figure>\n";
   h += "<table>\n<tr><th>frequency</th><th>runs</th><th>trains per hour</th><th>mean time in "
        "station, s</th><th>95th percentile, s</th><th>offers made</th><th>accepted</th><th>"
-       "refused</th><th>unanswered at the end</th><th>calculation faults</th></tr>\n";
+       "refused</th><th>unanswered at the end</th><th>calculation faults</th><th>points per "
+       "run</th></tr>\n";
   for (const Cetnost& c : cetnosti)
     h += "<tr>" + Bunka(std::to_string(c.cetnost), true) + Bunka(std::to_string(c.behu), true) +
          Bunka(Cislo(c.vlakuZaHodinu, 2), true) + Bunka(Cislo(c.prumernyPobyt, 1), true) +
          Bunka(Cislo(c.p95Pobytu, 1), true) + Bunka(std::to_string(c.nabidnuto), true) +
          Bunka(std::to_string(c.prijato), true) + Bunka(std::to_string(c.odmitnuto), true) +
          Bunka(std::to_string(c.cekaNaOdpoved), true) +
-         Bunka(std::to_string(c.poruchVypoctu), true) + "</tr>\n";
+         Bunka(std::to_string(c.poruchVypoctu), true) + Bunka(Cislo(c.body, 0), true) + "</tr>\n";
+  h += "</table>\n";
+
+  // The same runs under the simple dispatcher, side by side: what the station gives is also
+  // what its dispatcher makes of it.
+  h += "<h3>The automatic dispatcher against the simple one</h3>\n<table>\n<tr><th>"
+       "frequency</th><th>trains per hour, automatic</th><th>trains per hour, simple</th><th>"
+       "points per run, automatic</th><th>points per run, simple</th><th>refused, automatic"
+       "</th><th>refused, simple</th></tr>\n";
+  for (const Cetnost& c : cetnosti)
+    for (const Cetnost& j : jednoduchy)
+      if (j.cetnost == c.cetnost)
+        h += "<tr>" + Bunka(std::to_string(c.cetnost), true) +
+             Bunka(Cislo(c.vlakuZaHodinu, 2), true) + Bunka(Cislo(j.vlakuZaHodinu, 2), true) +
+             Bunka(Cislo(c.body, 0), true) + Bunka(Cislo(j.body, 0), true) +
+             Bunka(std::to_string(c.odmitnuto), true) + Bunka(std::to_string(j.odmitnuto), true) +
+             "</tr>\n";
   h += "</table>\n";
 
   h += "<h2>Where the station is busy</h2>\n<figure>\n" +
@@ -404,7 +435,7 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
   for (std::size_t i = 0; i < poradi.size() && i < 12; ++i) {
     const int id = poradi[i].second;
     h += "<tr>" + Bunka(NazevPrvku(s, id)) + Bunka(Cislo(podil[id] * 100, 1) + " %", true) +
-         Bunka(Cislo(obsazeno[id] / 3600 / static_cast<double>(behy.size()), 2), true) + "</tr>\n";
+         Bunka(Cislo(obsazeno[id] / 3600 / static_cast<double>(behuAuto), 2), true) + "</tr>\n";
   }
   h += "</table>\n";
 
@@ -421,8 +452,8 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
       const int id = signaly[i].second;
       const double n = static_cast<double>(zastaveni[id]);
       h += "<tr>" + Bunka(NazevNavestidla(s, id)) +
-           Bunka(Cislo(n / static_cast<double>(behy.size()), 1), true) +
-           Bunka(Cislo(cekani[id] / 60 / static_cast<double>(behy.size()), 1), true) +
+           Bunka(Cislo(n / static_cast<double>(behuAuto), 1), true) +
+           Bunka(Cislo(cekani[id] / 60 / static_cast<double>(behuAuto), 1), true) +
            Bunka(Cislo(n > 0 ? cekani[id] / n : 0, 1), true) + "</tr>\n";
     }
     h += "</table>\n";
@@ -432,7 +463,8 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
   std::string vadne;
   for (const BehZpravy& b : behy) {
     const SouhrnBehu& r = b.souhrn;
-    if (r.odmitnuto == 0 && r.cekaNaOdpoved == 0 && r.poruchVypoctu == 0) continue;
+    if (b.jednoduchy || (r.odmitnuto == 0 && r.cekaNaOdpoved == 0 && r.poruchVypoctu == 0))
+      continue;
     vadne += "<tr>" + Bunka(std::to_string(b.seed), true) + Bunka(std::to_string(b.cetnost), true) +
              Bunka(std::to_string(r.odmitnuto), true) + Bunka(std::to_string(r.cekaNaOdpoved), true) +
              Bunka(std::to_string(r.poruchVypoctu), true) + "</tr>\n";

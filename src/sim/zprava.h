@@ -1,7 +1,8 @@
 // The capacity report of a station: the station run headless for every seed at every train
-// frequency with the automatic dispatcher, all runs at once on every core (each its own
-// simulator), and the result as one self-contained page (DIR/index.html: charts and the
-// station picture as SVG, tables) and the per-run figures (DIR/runs.csv).
+// frequency with the automatic dispatcher, and again with the simple one for comparison, all
+// runs at once on every core (each its own simulator), and the result as one self-contained
+// page (DIR/index.html: charts and the station picture as SVG, tables) and the per-run
+// figures (DIR/runs.csv).
 #pragma once
 
 #include <cstdint>
@@ -26,6 +27,7 @@ struct VolbyZpravy {
 struct BehZpravy {
   std::uint32_t seed = 0;
   int cetnost = 0;
+  bool jednoduchy = false;  // run by the simple dispatcher
   double hodin = 0;
   SouhrnBehu souhrn;
   double p95Pobytu = 0;  // 95th percentile of the stays, seconds (nearest rank)
@@ -36,14 +38,16 @@ struct BehZpravy {
 
 // The figures of one frequency, as the page shows them; each follows from runs.csv alone:
 // trains per hour = trains left / hours run; the mean stay is the mean of the runs' means
-// weighted by their trains; the 95th percentile is the mean of the runs' percentiles.
+// weighted by their trains; the 95th percentile is the mean of the runs' percentiles; the
+// points are the mean of the runs' scores.
 struct Cetnost {
   int cetnost = 0;
   int behu = 0;
-  double vlakuZaHodinu = 0, prumernyPobyt = 0, p95Pobytu = 0;
+  double vlakuZaHodinu = 0, prumernyPobyt = 0, p95Pobytu = 0, body = 0;
   long long nabidnuto = 0, prijato = 0, odmitnuto = 0, cekaNaOdpoved = 0, poruchVypoctu = 0;
 };
-std::vector<Cetnost> PodleCetnosti(const std::vector<BehZpravy>& behy);
+// Of the runs of one dispatcher.
+std::vector<Cetnost> PodleCetnosti(const std::vector<BehZpravy>& behy, bool jednoduchy = false);
 
 // Runs every seed at every frequency and writes the report. `prubeh` hears how many runs are
 // done of how many, from the calling thread. Empty when the report was written, else one

@@ -71,36 +71,61 @@ long long Nezaporne(const json& j) { return Cele(j, "", 0, MaxLL); }
 
 using TrvaleDispecera = AutomatickyDispecer::Trvale;
 const Sloupec<TrvaleDispecera> SloupceDispecera[] = {
-    {"dosazitelnost", [](const TrvaleDispecera& d) { return Dvojice(d.dosazitelnost); },
+    {"nabidkaOd", [](const TrvaleDispecera& d) { return Mapa(d.nabidkaOd); },
      [](TrvaleDispecera& d, const json& j, const Kontext&) {
+       Mapa(j, d.nabidkaOd, [](const json& x) { return Konecne(x, ""); });
+     }},
+    {"stojiOd", [](const TrvaleDispecera& d) { return Mapa(d.stojiOd); },
+     [](TrvaleDispecera& d, const json& j, const Kontext&) {
+       Mapa(j, d.stojiOd, [](const json& x) { return Konecne(x, ""); });
+     }},
+    SlKonecne<&TrvaleDispecera::uvolnenoCas>("uvolnenoCas"),
+    {"uvolnilo", [](const TrvaleDispecera& d) -> json { return d.uvolnilo; },
+     [](TrvaleDispecera& d, const json& j, const Kontext&) {
+       for (const json& x : Seznam(j, "", true)) d.uvolnilo.push_back(Int(x, ""));
+     }},
+    SlPriznak<&TrvaleDispecera::sleduje>("sleduje"),
+    SlPriznak<&TrvaleDispecera::zmena>("zmena"),
+    SlRozsah<&TrvaleDispecera::prijato, 0, MaxPocet>("prijato"),
+    SlRozsah<&TrvaleDispecera::odmitnuto, 0, MaxPocet>("odmitnuto"),
+    SlRozsah<&TrvaleDispecera::nastaveno, 0, MaxPocet>("nastaveno"),
+    SlRozsah<&TrvaleDispecera::ulozeno, 0, MaxPocet>("ulozeno"),
+    SlRozsah<&TrvaleDispecera::zruseno, 0, MaxPocet>("zruseno"),
+};
+const Tabulka<TrvaleDispecera> TabulkaDispecera{"automatic dispatcher", SloupceDispecera};
+
+using TrvaleJednoducheho = JednoduchyDispecer::Trvale;
+const Sloupec<TrvaleJednoducheho> SloupceJednoducheho[] = {
+    {"dosazitelnost", [](const TrvaleJednoducheho& d) { return Dvojice(d.dosazitelnost); },
+     [](TrvaleJednoducheho& d, const json& j, const Kontext&) {
        Dvojice(j, d.dosazitelnost, [](const json& x) { return Pravda(x, ""); });
      }},
     {"poradi",
-     [](const TrvaleDispecera& d) {
+     [](const TrvaleJednoducheho& d) {
        json a = json::array();
        for (const auto& [k, v] : d.poradi) a.push_back({k, v});
        return a;
      },
-     [](TrvaleDispecera& d, const json& j, const Kontext&) {
+     [](TrvaleJednoducheho& d, const json& j, const Kontext&) {
        for (const json& r : Seznam(j, "", true)) {
          Prvky(r, 2, "");
          d.poradi.emplace_back(Int(r[0], ""), Nezaporne(r[1]));
        }
      }},
-    SlRozsah<&TrvaleDispecera::dalsiPoradi, 0, MaxLL>("dalsiPoradi"),
-    {"cekaOd", [](const TrvaleDispecera& d) { return Mapa(d.cekaOd); },
-     [](TrvaleDispecera& d, const json& j, const Kontext&) {
+    SlRozsah<&TrvaleJednoducheho::dalsiPoradi, 0, MaxLL>("dalsiPoradi"),
+    {"cekaOd", [](const TrvaleJednoducheho& d) { return Mapa(d.cekaOd); },
+     [](TrvaleJednoducheho& d, const json& j, const Kontext&) {
        Mapa(j, d.cekaOd, [](const json& x) { return Konecne(x, ""); });
      }},
-    SlRozsah<&TrvaleDispecera::uvolneni, 0, MaxLL>("uvolneni"),
-    {"neslo", [](const TrvaleDispecera& d) { return Dvojice(d.neslo); },
-     [](TrvaleDispecera& d, const json& j, const Kontext&) { Dvojice(j, d.neslo, Nezaporne); }},
-    SlPriznak<&TrvaleDispecera::sleduje>("sleduje"),
-    SlPriznak<&TrvaleDispecera::zmena>("zmena"),
-    {"pamet", [](const TrvaleDispecera& d) { return Pamet(d.pamet); },
-     [](TrvaleDispecera& d, const json& j, const Kontext& k) { Pamet(j, d.pamet, k.s); }},
+    SlRozsah<&TrvaleJednoducheho::uvolneni, 0, MaxLL>("uvolneni"),
+    {"neslo", [](const TrvaleJednoducheho& d) { return Dvojice(d.neslo); },
+     [](TrvaleJednoducheho& d, const json& j, const Kontext&) { Dvojice(j, d.neslo, Nezaporne); }},
+    SlPriznak<&TrvaleJednoducheho::sleduje>("sleduje"),
+    SlPriznak<&TrvaleJednoducheho::zmena>("zmena"),
+    {"pamet", [](const TrvaleJednoducheho& d) { return Pamet(d.pamet); },
+     [](TrvaleJednoducheho& d, const json& j, const Kontext& k) { Pamet(j, d.pamet, k.s); }},
 };
-const Tabulka<TrvaleDispecera> TabulkaDispecera{"dispatcher", SloupceDispecera};
+const Tabulka<TrvaleJednoducheho> TabulkaJednoducheho{"dispatcher", SloupceJednoducheho};
 
 using TrvaleNahodneho = NahodnyDispecer::Trvale;
 const Sloupec<TrvaleNahodneho> SloupceNahodneho[] = {
@@ -369,15 +394,24 @@ void Pamet(const json& j, PametCest& p, Stav& s) {
   }
 }
 
-json Dispecer(const AutomatickyDispecer& d) {
-  json j = Objekt(TabulkaDispecera, d.trvale());
+json Dispecer(const AutomatickyDispecer& d) { return Objekt(TabulkaDispecera, d.trvale()); }
+
+void Dispecer(const json& j, AutomatickyDispecer& d) {
+  Stav zadny;
+  AutomatickyDispecer::Trvale t;
+  Objekt(TabulkaDispecera, t, j, Kontext{zadny});
+  d.obnov(std::move(t));
+}
+
+json Jednoduchy(const JednoduchyDispecer& d) {
+  json j = Objekt(TabulkaJednoducheho, d.trvale());
   j["pocty"] = {d.prijato, d.odmitnuto, d.nastaveno, d.ulozeno, d.zruseno};
   return j;
 }
 
-void Dispecer(const json& j, AutomatickyDispecer& d, Stav& s) {
-  AutomatickyDispecer::Trvale t;
-  Objekt(TabulkaDispecera, t, j, Kontext{s});
+void Jednoduchy(const json& j, JednoduchyDispecer& d, Stav& s) {
+  JednoduchyDispecer::Trvale t;
+  Objekt(TabulkaJednoducheho, t, j, Kontext{s});
   const json& p = Prvky(Pole(j, "pocty"), 5, "dispatcher");
   int* pocty[] = {&d.prijato, &d.odmitnuto, &d.nastaveno, &d.ulozeno, &d.zruseno};
   for (int i = 0; i < 5; ++i) *pocty[i] = static_cast<int>(Cele(p[i], "dispatcher", 0, MaxPocet));

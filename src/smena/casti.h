@@ -9,6 +9,7 @@
 
 #include "control/cesty.h"
 #include "control/dispecer.h"
+#include "control/jednoduchy.h"
 #include "control/nahodny.h"
 #include "model/stav.h"
 #include "smena/tabulky.h"
@@ -67,7 +68,10 @@ json Pamet(const PametCest& p);
 void Pamet(const json& j, PametCest& p, Stav& s);
 
 json Dispecer(const AutomatickyDispecer& d);
-void Dispecer(const json& j, AutomatickyDispecer& d, Stav& s);
+void Dispecer(const json& j, AutomatickyDispecer& d);
+
+json Jednoduchy(const JednoduchyDispecer& d);
+void Jednoduchy(const json& j, JednoduchyDispecer& d, Stav& s);
 
 json Nahodny(const NahodnyDispecer& d);
 void Nahodny(const json& j, NahodnyDispecer& d);

@@ -40,7 +40,9 @@ VysledekUlozeni PrevezmiProvoz(Stav& s, const std::string& schema, const std::st
   SledujSkore(t);
   OtevriStanici(t);
 
+  // Played so that it hands over a station whose trains all move.
   AutomatickyDispecer dispecer;
+  dispecer.volby = AutomatickyDispecer::PredaniStanice();
   t.posluchaci.poslouchej([&](Stav&, const Oznameni& o) {
     if (o.druh == DruhOznameni::Udalost) dispecer.udalost(*o.udalost);
   });

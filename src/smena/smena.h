@@ -20,6 +20,7 @@
 namespace stanovar {
 
 class AutomatickyDispecer;
+class JednoduchyDispecer;
 class NahodnyDispecer;
 class KontrolaStavu;
 class VirtualniProstredi;
@@ -150,6 +151,7 @@ constexpr const char* FormatUlozeni = "stanovar-shift";
 // simulated time goes on from where it stood when saved, whatever the time of day now.
 struct CastiBehu {
   AutomatickyDispecer* dispecer = nullptr;
+  JednoduchyDispecer* jednoduchy = nullptr;
   NahodnyDispecer* nahodny = nullptr;
   KontrolaStavu* kontrola = nullptr;
   VirtualniProstredi* hodiny = nullptr;

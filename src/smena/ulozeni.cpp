@@ -49,7 +49,10 @@ json Stavu(Stav& s, const CastiBehu& c) {
   j["kresba"] = Kresba(s.platno);
   if (json d = DalsiSpoje(s); !d.is_null()) j["dalsiSpoje"] = std::move(d);
   if (s.pametCest) j["pametCest"] = Pamet(*s.pametCest);
-  if (c.dispecer) j["dispecer"] = Dispecer(*c.dispecer);
+  // "dispecer" is the simple dispatcher's, as saves of the version before the automatic one
+  // planned hold it.
+  if (c.dispecer) j["automatickyDispecer"] = Dispecer(*c.dispecer);
+  if (c.jednoduchy) j["dispecer"] = Jednoduchy(*c.jednoduchy);
   if (c.nahodny) j["nahodny"] = Nahodny(*c.nahodny);
   if (c.kontrola) j["kontrola"] = Kontrola(*c.kontrola);
   if (c.hodiny) j["virtualniHodiny"] = VirtualniHodiny(*c.hodiny);
@@ -124,6 +127,7 @@ void Prekresli(Stav& s, std::string_view schema, Prostredi& ticho) {
 struct Staging {
   Stav novy;
   AutomatickyDispecer dispecer;
+  JednoduchyDispecer jednoduchy;
   std::optional<NahodnyDispecer> nahodny;
   KontrolaStavu kontrola;
   std::optional<VirtualniProstredi> hodiny;
@@ -172,7 +176,10 @@ VysledekUlozeni Nacti(const json& stav, Stav& s, CastiBehu& casti, Staging& n, T
   Skore_(Pole(stav, "skore"), novy.skore, novy);
   n.maKresbu = Kresba(Pole(stav, "kresba"), n.kresba, novy);
   if (s.pametCest && stav.contains("pametCest")) Pamet(stav["pametCest"], n.pamet, novy);
-  if (casti.dispecer) Dispecer(Pole(stav, "dispecer"), n.dispecer, novy);
+  // A save made before the automatic dispatcher planned has none of its state.
+  if (casti.dispecer && stav.contains("automatickyDispecer"))
+    Dispecer(stav.at("automatickyDispecer"), n.dispecer);
+  if (casti.jednoduchy) Jednoduchy(Pole(stav, "dispecer"), n.jednoduchy, novy);
   if (casti.nahodny) {
     n.nahodny.emplace(*casti.nahodny);
     Nahodny(Pole(stav, "nahodny"), *n.nahodny);
@@ -268,6 +275,7 @@ VysledekUlozeni NactiSmenuZTextu(Stav& s, CastiBehu& casti, std::string_view tex
   s = std::move(novy);
   if (casti.hodiny) *casti.hodiny = std::move(*n.hodiny);
   if (casti.dispecer) *casti.dispecer = std::move(n.dispecer);
+  if (casti.jednoduchy) *casti.jednoduchy = std::move(n.jednoduchy);
   if (casti.nahodny) *casti.nahodny = std::move(*n.nahodny);
   if (casti.kontrola) *casti.kontrola = std::move(n.kontrola);
   s.okno.RychlostSimLabel = s.Text(27) + std::to_string(s.RychlostSim);

@@ -192,7 +192,10 @@ int main(int argc, char** argv) {
 
   QProcess sim;
   const QString log = tmp.filePath(QStringLiteral("log.csv"));
-  sim.start(runner, {demo, QStringLiteral("--check"), QStringLiteral("--log"), log});
+  // The simple dispatcher takes any free track that leads on, so the new one gets trains when
+  // the others are busy; the planning one may keep to the tracks it likes better.
+  sim.start(runner, {demo, QStringLiteral("--check"), QStringLiteral("--dispatcher"),
+                     QStringLiteral("simple"), QStringLiteral("--log"), log});
   sim.waitForFinished(120000);
   const QString souhrn = QString::fromUtf8(sim.readAllStandardOutput());
   int naNove = 0;

@@ -3,6 +3,8 @@
 // running state left as it was.
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -27,18 +29,31 @@ namespace fs = std::filesystem;
 namespace {
 
 VolbyBehu Volby(const std::string& stanice, bool nahodny, double hodin, std::uint32_t seed,
-                bool kontrola = true) {
+                bool kontrola = true, bool jednoduchy = false) {
   VolbyBehu v;
   v.stanice = stanice;
   v.seed = seed;
   v.hodin = hodin;
   v.nahodny = nahodny;
+  v.jednoduchy = jednoduchy;
   v.kontrola = kontrola;
   v.snimek = true;
   return v;
 }
 
 std::string BezHlavicky(const std::string& z) { return z.substr(z.find('\n') + 1); }
+
+// The save as the version before the automatic dispatcher planned wrote it: without that
+// dispatcher's state, and without the runner's note of which dispatcher ran.
+std::string StarsiVerze(const std::string& text) {
+  nlohmann::json j = nlohmann::json::parse(text);
+  nlohmann::json& stav = j["stav"];
+  stav.erase("automatickyDispecer");
+  stav["doplnek"].erase("jednoduchy");
+  j["kontrolniSoucet"] =
+      Otisk(stav.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+  return KanonickyText(j);
+}
 
 // How many saves caught each of the moments that are easy to get wrong.
 struct Pokryti {
@@ -61,18 +76,20 @@ TEST(Ulozeni, ObnovenyBehJeBehBezPreruseni) {
   std::mt19937 g(20261209);
   Pokryti p;
   for (const std::string& stanice : {std::string(STANOVAR_DATA_DIR), std::string(STANOVAR_DATA_DIR) + "/vlci_brod"}) {
-    for (bool nahodny : {false, true}) {
+    // The automatic dispatcher, the careless one and the simple one.
+    for (int d = 0; d < 3; ++d) {
+      const bool nahodny = d == 1, jednoduchy = d == 2;
       const std::uint32_t seed = g() % 1000;
-      // The careless dispatcher's runs are checked after every event; the automatic one's
-      // state is compared whole at the end all the same.
-      Beh cely(Volby(stanice, nahodny, Hodin, seed, nahodny));
+      // The careless dispatcher's runs are checked after every event; the others' state is
+      // compared whole at the end all the same.
+      Beh cely(Volby(stanice, nahodny, Hodin, seed, nahodny, jednoduchy));
       ASSERT_EQ(cely.nacti(), "");
       std::ostringstream oc;
       ASSERT_TRUE(cely.spust(&oc));
       for (int i = 0; i < Rezu; ++i) {
         // Whole 256ths of an hour, so that the two parts add up to the whole exactly.
         const double rez = (1 + g() % (256 * Hodin - 1)) / 256.0;
-        Beh prvni(Volby(stanice, nahodny, rez, seed, nahodny));
+        Beh prvni(Volby(stanice, nahodny, rez, seed, nahodny, jednoduchy));
         ASSERT_EQ(prvni.nacti(), "");
         std::ostringstream o1;
         ASSERT_TRUE(prvni.spust(&o1));
@@ -87,6 +104,14 @@ TEST(Ulozeni, ObnovenyBehJeBehBezPreruseni) {
         ASSERT_EQ(o1.str() + BezHlavicky(o2.str()), oc.str())
             << stanice << " seed " << seed << " cut at " << rez << " h";
         ASSERT_EQ(druhy.snimek(), cely.snimek()) << stanice << " cut at " << rez << " h";
+        if (!jednoduchy || i % 10) continue;
+        // A save of the version before, whose automatic dispatcher is the simple one now,
+        // goes on as that dispatcher would have.
+        Beh treti(Volby("", false, Hodin - rez, 0, false));
+        ASSERT_EQ(treti.obnovZTextu(StarsiVerze(text), false), "");
+        std::ostringstream o3;
+        ASSERT_TRUE(treti.spust(&o3));
+        ASSERT_EQ(o1.str() + BezHlavicky(o3.str()), oc.str()) << "older save, cut at " << rez;
       }
     }
   }
@@ -170,6 +195,7 @@ TEST(Ulozeni, PrevzetiPredaStaniciVProvozuVeSkutecnemCase) {
     const std::string d = STANOVAR_DATA_DIR "/vlci_brod/vlci_brod.";
     ASSERT_TRUE(PrevezmiProvoz(s, d + "yrd", d + "gvd", d + "lok"));
     EXPECT_GE(s.Vlaky.size(), 3u) << "trains in the station at once";
+    EXPECT_LE(s.skore.cekaji, 5) << "trains waiting at the hand-over";
     EXPECT_NEAR(std::fmod(SimCas(s), 1.0), ted, 1e-9) << "handed over at the real clock";
     // The player's score starts at the hand-over, with every train and offer there counted.
     const VysledekSkore r = SpocitejSkore(s, SimCas(s));

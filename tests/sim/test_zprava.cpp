@@ -33,11 +33,13 @@ std::vector<std::string> Pole(const std::string& radek) {
   return p;
 }
 
-// The cells of the page's table rows that begin with a frequency.
-std::map<int, std::vector<double>> TabulkaCetnosti(const std::string& html) {
+// The cells of the rows of the page's `kolikata` table by frequency (from 0), each by its
+// frequency.
+std::map<int, std::vector<double>> TabulkaCetnosti(const std::string& html, int kolikata = 0) {
   std::map<int, std::vector<double>> r;
   const std::string hlavicka = "<th>frequency</th>";
   std::size_t p = html.find(hlavicka);
+  for (int i = 0; i < kolikata; ++i) p = html.find(hlavicka, p + 1);
   const std::size_t konec = html.find("</table>", p);
   while ((p = html.find("<tr><td", p + 1)) < konec) {
     std::vector<double> bunky;
@@ -66,26 +68,28 @@ TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
   v.vlaken = 2;
   std::vector<BehZpravy> behy;
   ASSERT_EQ(VytvorZpravu(v, {}, &behy), "");
-  ASSERT_EQ(behy.size(), 9u);
+  ASSERT_EQ(behy.size(), 18u);  // each seed and frequency under both dispatchers
 
   // Each line of runs.csv is the summary of that seed and frequency run on its own.
   std::istringstream csv(Soubor(adresar + "/runs.csv"));
   std::string radek;
   std::getline(csv, radek);
-  ASSERT_EQ(Pole(radek).size(), 15u);
+  ASSERT_EQ(Pole(radek).size(), 17u);
   struct Soucet {
-    double hodin = 0, odjelo = 0, pobyty = 0, p95 = 0;
-    int p95Behu = 0;
+    double hodin = 0, odjelo = 0, pobyty = 0, p95 = 0, body = 0;
+    int behu = 0, p95Behu = 0;
     long long nabidnuto = 0, odmitnuto = 0;
   };
-  std::map<int, Soucet> podleCetnosti;
+  std::map<int, Soucet> podleCetnosti, jednoduchy;
   int radku = 0;
   while (std::getline(csv, radek)) {
     const std::vector<std::string> p = Pole(radek);
-    ASSERT_EQ(p.size(), 15u) << radek;
+    ASSERT_EQ(p.size(), 17u) << radek;
+    ASSERT_TRUE(p[15] == "auto" || p[15] == "simple") << radek;
     VolbyBehu sam = v.beh;
     sam.seed = static_cast<std::uint32_t>(std::stoul(p[0]));
     sam.cetnost = std::stoi(p[1]);
+    sam.jednoduchy = p[15] == "simple";
     if (radku++ % 4 == 0) {  // a sample: a run takes as long as in the report
       Beh beh(sam);
       ASSERT_EQ(beh.nacti(), "");
@@ -96,11 +100,14 @@ TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
       EXPECT_EQ(std::stoll(p[8]), s.odmitnuto) << radek;
       EXPECT_NEAR(std::stod(p[10]), s.prumernyPobyt, 0.05) << radek;
       EXPECT_NEAR(std::stod(p[12]), s.nejdelsiPobyt, 0.05) << radek;
+      EXPECT_EQ(std::stoll(p[16]), s.skore.body) << radek;
       // The percentile lies between the mean and the longest stay.
       EXPECT_LE(std::stod(p[11]), s.nejdelsiPobyt + 0.05) << radek;
     }
-    Soucet& c = podleCetnosti[std::stoi(p[1])];
+    Soucet& c = (sam.jednoduchy ? jednoduchy : podleCetnosti)[std::stoi(p[1])];
     const double odjelo = std::stod(p[4]);
+    c.body += std::stod(p[16]);
+    ++c.behu;
     c.hodin += std::stod(p[2]);
     c.odjelo += odjelo;
     c.pobyty += std::stod(p[10]) * odjelo;
@@ -108,7 +115,7 @@ TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
     c.nabidnuto += std::stoll(p[6]);
     c.odmitnuto += std::stoll(p[8]);
   }
-  EXPECT_EQ(radku, 9);
+  EXPECT_EQ(radku, 18);
 
   // The page's table by frequency, recomputed from runs.csv.
   const std::string html = Soubor(adresar + "/index.html");
@@ -116,8 +123,9 @@ TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
   ASSERT_EQ(tabulka.size(), 3u) << html.substr(0, 2000);
   for (const auto& [f, c] : podleCetnosti) {
     const std::vector<double>& b = tabulka.at(f);
-    ASSERT_EQ(b.size(), 10u);
+    ASSERT_EQ(b.size(), 11u);
     EXPECT_EQ(b[1], 3);
+    EXPECT_NEAR(b[10], c.body / c.behu, 0.5) << f;
     EXPECT_NEAR(b[2], c.odjelo / c.hodin, 0.006) << f;
     EXPECT_NEAR(b[3], c.pobyty / c.odjelo, 0.1) << f;
     EXPECT_NEAR(b[4], c.p95 / c.p95Behu, 0.1) << f;
@@ -126,6 +134,20 @@ TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
   }
   // More trains come at a higher frequency.
   EXPECT_LT(podleCetnosti[2].odjelo, podleCetnosti[4].odjelo);
+  // And the two dispatchers side by side: trains per hour and points per run of each.
+  const auto srovnani = TabulkaCetnosti(html, 1);
+  ASSERT_EQ(srovnani.size(), 3u);
+  for (const auto& [f, c] : podleCetnosti) {
+    const Soucet& j = jednoduchy.at(f);
+    const std::vector<double>& b = srovnani.at(f);
+    ASSERT_EQ(b.size(), 7u);
+    EXPECT_NEAR(b[1], c.odjelo / c.hodin, 0.006) << f;
+    EXPECT_NEAR(b[2], j.odjelo / j.hodin, 0.006) << f;
+    EXPECT_NEAR(b[3], c.body / c.behu, 0.5) << f;
+    EXPECT_NEAR(b[4], j.body / j.behu, 0.5) << f;
+    EXPECT_EQ(b[5], static_cast<double>(c.odmitnuto)) << f;
+    EXPECT_EQ(b[6], static_cast<double>(j.odmitnuto)) << f;
+  }
 
   // One page that needs nothing from elsewhere, with the chart and the station's picture.
   EXPECT_EQ(html.find("<script"), std::string::npos);

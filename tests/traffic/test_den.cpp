@@ -54,7 +54,7 @@ TEST(Den, BothStationsRunDaysOnEndKeepingEveryInvariant) {
     Simuluj(s, prostredi, konec, [&] {
       dispecer(s);
       for (const RVlak& v : s.Vlaky) uvnitr.insert(v.cislo);
-      if (chyba.empty()) chyba = kontrola.over(s);
+      if (chyba.empty()) chyba = kontrola.over(s, SimCas(s));
     });
     EXPECT_EQ(chyba, "");
     EXPECT_EQ(prostredi.pocetZprav, 0) << prostredi.posledniZprava;

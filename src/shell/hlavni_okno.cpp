@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -68,6 +70,11 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   SledujSkore(stav_);
   Spust(stav_, QFile::encodeName(startovniAdresar).toStdString());
   dalsiTexty_.nacti(stav_);
+  // File dialogs and message boxes speak the language of the station folder too.
+  if (dalsiTexty_.cesky() &&
+      prekladQt_.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&prekladQt_);
 
   casovacUdalosti_.setInterval(100);
   connect(&casovacUdalosti_, &QTimer::timeout, this, &TForm1::CasovacUdalostiTimer);
@@ -102,6 +109,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
+  QCoreApplication::removeTranslator(&prekladQt_);
   if (!zavreno_) ZrusitVse(stav_);
 }
 

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -111,6 +112,8 @@ class TForm1 : public QMainWindow {
   QtProstredi qtProstredi_;
   Stav stav_;
   DalsiTexty dalsiTexty_;
+  // Qt's own dialogs and buttons in the window's language.
+  QTranslator prekladQt_;
 
   PohledStanice* pohled_ = nullptr;
   PanelyOkna* panely_ = nullptr;

@@ -70,6 +70,8 @@ class DalsiTexty {
   QString text(DalsiText t) const;
   // The same as windows-1250 bytes, for the core's message boxes.
   std::string bajty(DalsiText t) const;
+  // Whether the built-in texts are the Czech ones: the language of the whole window.
+  bool cesky() const { return cesky_; }
 
  private:
   static constexpr int Prvni = 38;

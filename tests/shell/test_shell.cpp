@@ -14,7 +14,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "fakes/skriptovane_prostredi.h"
+#include "shell/pomoc.h"
 #include "fakes/zaznamove_platno.h"
 #include "control/dispecer.h"
 #include "files/soubory.h"
@@ -35,55 +35,12 @@ using namespace stanovar::shell;
 
 namespace {
 
-struct TestProstredi : test::SkriptovaneProstredi {
-  std::function<void()> priZprave;
-  void zprava(const std::string& t) override {
-    test::SkriptovaneProstredi::zprava(t);
-    if (priZprave) priZprave();
-  }
-};
-
-const char S = '\x85';
-
-std::string Radek(std::initializer_list<std::string> pole) {
-  std::string r;
-  bool prvni = true;
-  for (const auto& p : pole) {
-    if (!prvni) r += S;
-    r += p;
-    prvni = false;
-  }
-  return r + "\r\n";
-}
-
-void Zapis(const QString& cesta, const std::string& obsah) {
-  QFile f(cesta);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(obsah.data(), static_cast<qint64>(obsah.size()));
-}
-
-std::string Cti(const QString& cesta) {
-  QFile f(cesta);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
-
-// Closes the next modal dialog with the given button once it is shown.
-void Odpovez(std::function<QAbstractButton*(QDialog*)> tlacitko) {
-  QTimer::singleShot(0, [tlacitko] {
-    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    QVERIFY(d != nullptr);
-    if (QAbstractButton* b = tlacitko(d)) QTest::mouseClick(b, Qt::LeftButton);
-  });
-}
-
-
-// A settings file naming a station's three files and a language file by absolute paths.
-std::string IniStanice(const QString& data, const char* stanice, const char* jazyk) {
-  const std::string d = QFile::encodeName(data).toStdString() + "/";
-  return "\x85" + d + stanice + ".yrd\r\n\x87" + d + stanice + ".gvd\r\n\xB8" "5" + d + stanice +
-         ".lok\r\n\xB8" "7" + d + jazyk + "\r\n";
-}
+using test::Cti;
+using test::IniStanice;
+using test::Odpovez;
+using test::TestProstredi;
+using test::Radek;
+using test::Zapis;
 
 // The widest of the texts in a font.
 std::string Nejsirsi(const std::vector<std::string>& texty, const QFont& f) {
@@ -729,5 +686,12 @@ class TestShell : public QObject {
   }
 };
 
-QTEST_MAIN(TestShell)
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QTEST_SET_MAIN_SOURCE_PATH
+  TestShell shell;
+  int r = QTest::qExec(&shell, argc, argv);
+  for (const auto& spust : test::DalsiTestyOkna()) r |= spust(argc, argv);
+  return r;
+}
 #include "test_shell.moc"

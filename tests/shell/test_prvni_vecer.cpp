@@ -1,0 +1,164 @@
+// A newcomer's first evening in the window: the shift's commands leave the clock as the player
+// had it, one language everywhere after a shift saved in another, and a window that fits the
+// screen with the whole station and every waiting offer in view.
+#include <QFileDialog>
+#include <QMenuBar>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QTemporaryDir>
+
+#include "jadro.h"
+#include "shell/hlavni_okno.h"
+#include "shell/pomoc.h"
+#include "smena/smena.h"
+
+using namespace stanovar;
+using namespace stanovar::shell;
+using test::Cti;
+using test::IniStanice;
+using test::TestProstredi;
+using test::Zapis;
+
+namespace {
+
+const QString Data = QStringLiteral(STANOVAR_DATA_DIR);
+
+// Answers the next file dialog with a file, or cancels it for an empty name.
+void VyberSoubor(const QString& soubor) {
+  QTimer::singleShot(0, [soubor] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QVERIFY(d != nullptr);
+    if (soubor.isEmpty()) {
+      d->reject();
+      return;
+    }
+    d->selectFile(soubor);
+    static_cast<QDialog*>(d)->accept();
+  });
+}
+
+// The speed factor, and while paused the one F3 resumes with.
+struct Hodiny {
+  int rychlost, posledni;
+  bool operator==(const Hodiny& h) const {
+    return rychlost == h.rychlost && (rychlost != 0 || posledni == h.posledni);
+  }
+};
+Hodiny Cti(const Stav& s) { return {s.RychlostSim, s.PosledniRychlost}; }
+// The player's clock: running at r, or paused with F3 from r.
+void Nastav(Stav& s, int r, bool pauza) {
+  NastavRychlost(s, static_cast<std::uint16_t>(r));
+  if (pauza) FormKeyDown(s, KlavesaF3, 0, 0);
+}
+
+}  // namespace
+
+class TestPrvniVecer : public QObject {
+  Q_OBJECT
+
+ private:
+  QTemporaryDir dir_;
+  QString cesta(const char* jmeno) { return dir_.filePath(QString::fromLatin1(jmeno)); }
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+  void init() {
+    QSettings(QStringLiteral("Stanovar"), QStringLiteral("stanovar")).clear();
+    Zapis(cesta("stanovar.ini"), IniStanice(Data, "demo", "english.lng"));
+  }
+
+  // Save, open, a failed open, resume and take over each leave the clock as the player had
+  // it, paused or running; an opened shift runs as it ran when saved.
+  void shiftCommandsLeaveTheClockAsThePlayerHadIt() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    Stav& s = okno.stav();
+    PrikazySmeny& p = *okno.smena();
+    const QString pauza = cesta("pauza.smena"), chod = cesta("chod.smena");
+    Zapis(cesta("vadna.smena"), "{}");
+    // The last shift, kept on closing while paused.
+    Nastav(s, 4, true);
+    p.ulozPosledni();
+
+    struct Pripad {
+      const char* co;
+      int rychlost;
+      bool pauza;
+      std::function<void()> prikaz;
+      Hodiny po;
+    } const pripady[] = {
+        {"save paused", 3, true, [&] { VyberSoubor(pauza); p.MenuUlozitSmenuClick(); }, {0, 3}},
+        {"save running", 3, false, [&] { VyberSoubor(chod); p.MenuUlozitSmenuClick(); }, {3, 3}},
+        {"save cancelled", 2, true, [&] { VyberSoubor({}); p.MenuUlozitSmenuClick(); }, {0, 2}},
+        {"open paused", 5, false, [&] { VyberSoubor(pauza); p.MenuOtevritSmenuClick(); }, {0, 3}},
+        {"open running", 5, true, [&] { VyberSoubor(chod); p.MenuOtevritSmenuClick(); }, {3, 3}},
+        {"open damaged", 2, true, [&] { VyberSoubor(cesta("vadna.smena")); p.MenuOtevritSmenuClick(); }, {0, 2}},
+        {"open cancelled", 2, true, [&] { VyberSoubor({}); p.MenuOtevritSmenuClick(); }, {0, 2}},
+        {"resume", 6, false, [&] { p.MenuPokracovatClick(); }, {0, 4}},
+        {"take over paused", 2, true, [&] { VyberSoubor(Data + "/demo.yrd"); p.MenuPrevzitClick(); }, {0, 2}},
+        {"take over running", 5, false, [&] { VyberSoubor(Data + "/demo.yrd"); p.MenuPrevzitClick(); }, {5, 5}},
+    };
+    for (const Pripad& c : pripady) {
+      Nastav(s, c.rychlost, c.pauza);
+      c.prikaz();
+      QVERIFY2(Cti(s) == c.po, c.co);
+      QCOMPARE(s.okno.RychlostSimLabel, s.Text(27) + std::to_string(c.po.rychlost));
+    }
+    // The damaged file was told about, and nothing else went wrong.
+    QCOMPARE(env.zpravy.size(), std::size_t{1});
+  }
+
+  // A shift saved in English opens in a window of a Czech station folder all in Czech, as a
+  // window that opened nothing shows it: menus, panels, the status bar, the offer's question
+  // and Qt's own buttons.
+  void aShiftOpensInTheLanguageOfTheWindow() {
+    const QString smena = cesta("anglicka.smena");
+    {
+      TestProstredi env;
+      TForm1 a(dir_.path(), &env);
+      Stav& s = a.stav();
+      for (int i = 0; i < 2000 && s.Nabidky.empty(); ++i) {
+        env.posun(10);
+        a.CasovacUdalostiTimer();
+      }
+      QVERIFY(!s.Nabidky.empty());
+      a.VyberVlak(s.Nabidky.front().cislo);
+      QVERIFY(s.okno.PanelSouhlas.viditelny);
+      QVERIFY(a.smena()->ulozSmenu(smena));
+    }
+    Zapis(cesta("stanovar.ini"), IniStanice(Data, "demo", "cestina.lng"));
+    TestProstredi env;
+    TForm1 cisty(dir_.path(), &env);
+    TForm1 b(dir_.path(), &env);
+    QVERIFY(b.smena()->otevriSmenu(smena));
+    QVERIFY(b.stav().okno.PanelSouhlas.viditelny);
+    // Every text of the window, its numbers left out.
+    auto texty = [](TForm1& o) {
+      static const QRegularExpression cisla(QStringLiteral("\\d+"));
+      QStringList t;
+      for (QAction* m : o.menuBar()->actions()) {
+        t << m->text();
+        for (QAction* a : m->menu()->actions()) t << a->text();
+      }
+      const OknoView& v = o.stav().okno;
+      for (const std::string* x : {&v.Label2, &v.Label3, &v.LabelAno, &v.LabelNe,
+                                   &v.RychlostSimLabel, &v.CetnostVlakuLabel})
+        t << QString::fromLatin1(x->c_str());
+      t << o.stavSkore()->text();
+      return t.replaceInStrings(cisla, QStringLiteral("#"));
+    };
+    QCOMPARE(texty(b), texty(cisty));
+    QVERIFY(b.stav().okno.LabelSouhlas.starts_with(cisty.stav().Text(28)));
+    QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QStringLiteral("Cancel"));
+  }
+};
+
+namespace {
+const bool registrovano = (test::DalsiTestyOkna().push_back([](int argc, char** argv) {
+  TestPrvniVecer t;
+  return QTest::qExec(&t, argc, argv);
+}), true);
+}  // namespace
+
+#include "test_prvni_vecer.moc"

@@ -24,16 +24,6 @@
 
 namespace stanovar::shell {
 
-namespace {
-// Client area of the designed 800 x 600 window, and the picture placed in it below the
-// labels: left 0, top 59, the client width, the client height less 60.
-constexpr int KlientSirka = 792;
-constexpr int KlientVyska = 540;
-constexpr int ObrazTop = 59;
-
-// Room the window frame takes, for sizing a window that is not shown yet.
-constexpr QSize RamOkna(16, 40);
-}  // namespace
 
 TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
     : qtProstredi_(this) {
@@ -50,8 +40,9 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   const QSize dostupne = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->availableSize()
                              : QSize(KlientSirka, KlientVyska);
+  const int vychozi = zvetseniProObrazovku(dostupne, Tabule::Skryta);
   pohled_ = new PohledStanice(klient, QRect(0, ObrazTop, KlientSirka, KlientVyska - 60), stav_,
-                              zvetseniProObrazovku(dostupne));
+                              std::max(vychozi, 100));
   stav_.platno = pohled_->platno();
   connect(pohled_, &PohledStanice::klik, this, &TForm1::Image1MouseDown);
   connect(pohled_, &PohledStanice::zvetseniZmeneno, this, &TForm1::zvetseniZmeneno);
@@ -105,6 +96,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   }
   zrcadli();
   pohled_->zmenZvetseni(pohled_->zvetseni(), QPointF(0, 0), false);
+  vejdiSe();
 }
 
 TForm1::~TForm1() {
@@ -182,7 +174,7 @@ void TForm1::vytvorTabuli() {
   connect(menuTabule_, &QAction::triggered, this, [this](bool zap) {
     Predvolby().setValue(KlicTabule, zap);
     obnovTabuli();
-    prizpusobOkno();
+    vejdiSe();
   });
   menuVykaz_ = menuZobrazeni_->addAction(QString(), this, &TForm1::MenuVykazClick);
   stavSkore_ = new QLabel(this);
@@ -233,37 +225,6 @@ void TForm1::MenuVykazClick() {
   vykaz.exec();
   MenuDialogKonec(stav_);
   zrcadli();
-}
-
-int TForm1::zvetseniProObrazovku(QSize dostupne) const {
-  const int menu = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-  for (auto z = std::rbegin(PohledStanice::Zvetseni); z != std::rend(PohledStanice::Zvetseni); ++z) {
-    const QSize okno(KlientSirka * *z / 100, ObrazTop + (KlientVyska - 60) * *z / 100 + 1 + menu);
-    if (okno.width() + RamOkna.width() <= dostupne.width() &&
-        okno.height() + RamOkna.height() <= dostupne.height())
-      return *z;
-  }
-  return 100;
-}
-
-void TForm1::prizpusobOkno() {
-  // The panels must show whole; the picture as much as the screen allows, scrolled beyond.
-  const int panely = panely_->potrebnaSirka();
-  centralWidget()->setMinimumSize(panely, ObrazTop + 120);
-  if (isMaximized() || isFullScreen()) return;
-  const QWidget* obraz = pohled_->Image1();
-  QSize klient(std::max(obraz->width(), panely), ObrazTop + obraz->height() + 1);
-  klient = klient.expandedTo(QSize(KlientSirka, KlientVyska));
-  const int menu = menuBar()->sizeHint().height();
-  // The status bar below and the board beside the picture take room of their own.
-  const QSize okraje(tabule_ && tabule_->isVisible() ? tabule_->width() : 0,
-                     menu + statusBar()->sizeHint().height());
-  if (QScreen* o = screen()) {
-    const QSize d = o->availableSize() - RamOkna - okraje;
-    klient = klient.boundedTo(d).expandedTo(QSize(panely, ObrazTop + 120));
-  }
-  resize(klient + okraje);
-  centralWidget()->resize(klient);
 }
 
 void TForm1::zvetseniZmeneno(int procent) {

@@ -53,8 +53,24 @@ class TForm1 : public QMainWindow {
   QWidget* PanelKolej() { return panely_->PanelKolej(); }
   QWidget* PanelSouhlas() { return panely_->PanelSouhlas(); }
 
-  // The largest zoom whose window fits a screen area of this size.
-  int zvetseniProObrazovku(QSize dostupne) const;
+  // Client area of the designed 800 x 600 window, and the picture placed in it below the
+  // labels: left 0, top 59, the client width, the client height less 60.
+  static constexpr int KlientSirka = 792;
+  static constexpr int KlientVyska = 540;
+  static constexpr int ObrazTop = 59;
+  // Room the window frame takes, for sizing a window that is not shown yet.
+  static constexpr QSize RamOkna{16, 40};
+
+  // Where the board of trains stands.
+  enum class Tabule { Skryta, Vedle, Pod };
+  // The window's outer size with the whole picture at zoom z and the board so.
+  QSize velikostOkna(int z, Tabule t) const;
+  // The largest zoom whose window fits a screen area of this size, 0 when none does.
+  int zvetseniProObrazovku(QSize dostupne, Tabule t) const;
+  // Fits the window into the screen's available area (or the one given): the board beside
+  // the picture, or below it when the whole station shows larger so, and the zoom lowered
+  // (not the user's choice) until the whole picture is in view.
+  void vejdiSe(QSize dostupne = {});
   // The dialogs are built when first wanted: most sessions never open them.
   TFormSoubory* formSoubory();
   TFormNastav* formNastav();
@@ -91,6 +107,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
@@ -104,6 +121,8 @@ class TForm1 : public QMainWindow {
   void vytvorTabuli();
   void vytvorTlacitka();
   void prizpusobOkno();
+  // The screen area the window fits into: the one vejdiSe was given, else the screen's.
+  QSize dostupna() const;
   void zvetseniZmeneno(int procent);
   void paletaZmenena(Paleta p);
   void Image1MouseDown(Qt::MouseButton tlacitko, int x, int y);  // station pixels
@@ -144,6 +163,8 @@ class TForm1 : public QMainWindow {
   TFormSoubory* soubory_ = nullptr;
   TFormNastav* nastav_ = nullptr;
   bool zavreno_ = false;
+  QSize dostupna_;
+  bool ukazano_ = false;
   // What was last mirrored, so that a timer tick only touches what changed: the bytes of
   // each menu text by its menu or command, and the window's colours.
   std::unordered_map<const void*, std::string> zobrazeneTexty_;

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <QToolButton>
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -11,6 +13,8 @@
 #include "jadro.h"
 #include "shell/hlavni_okno.h"
 #include "shell/pomoc.h"
+#include "shell/tabule_vlaku.h"
+#include "shell/vzhled.h"
 #include "smena/smena.h"
 
 using namespace stanovar;
@@ -151,6 +155,67 @@ class TestPrvniVecer : public QObject {
     QCOMPARE(texty(b), texty(cisty));
     QVERIFY(b.stav().okno.LabelSouhlas.starts_with(cisty.stav().Text(28)));
     QVERIFY(QCoreApplication::translate("QPlatformTheme", "Cancel") != QStringLiteral("Cancel"));
+  }
+  // The window fits the screen at 96, 120 and 144 dots per inch (a 1600 x 1000 screen in
+  // logical pixels), with the zoom the user last chose and with or without the board: every
+  // line end of both stations in view, in both languages.
+  void theWindowFitsTheScreenWithTheWholeStation() {
+    const QSize obrazovky[] = {{1600, 1000}, {1280, 800}, {1067, 667}};
+    for (const char* stanice : {"demo", "vlci_brod"})
+      for (const char* jazyk : {"cestina.lng", "english.lng"})
+        for (bool tabule : {false, true})
+          for (QSize d : obrazovky) {
+            const QString kde = QStringLiteral("%1 %2 %3x%4 board %5")
+                                    .arg(stanice).arg(jazyk).arg(d.width()).arg(d.height()).arg(tabule);
+            const QString slozka = Data + (stanice[0] == 'v' ? QStringLiteral("/vlci_brod") : QString());
+            Zapis(cesta("stanovar.ini"), IniStanice(slozka, stanice, jazyk));
+            QSettings p(QStringLiteral("Stanovar"), QStringLiteral("stanovar"));
+            p.setValue(KlicZvetseni, 150);
+            p.setValue(KlicTabule, tabule);
+            p.sync();
+            TestProstredi env;
+            env.dpiHodnota = 96;
+            TForm1 okno(dir_.path(), &env);
+            okno.vejdiSe(d);
+            okno.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&okno));
+            const QSize velikost = okno.size() + TForm1::RamOkna;
+            QVERIFY2(velikost.width() <= d.width() && velikost.height() <= d.height(), qPrintable(kde));
+            QCOMPARE(okno.tabule()->isVisible(), tabule);
+            for (const RSoused& so : okno.stav().Sousede)
+              QVERIFY2(okno.pohled()->jeVidet(so.x, so.y), qPrintable(kde + QStringLiteral(" line end %1").arg(so.id)));
+            QCOMPARE(okno.pohled()->preferovane(), 150);
+          }
+  }
+
+  // Zoomed in by hand, the view scrolls; an offer blinking outside it is marked at its edge,
+  // and the marker scrolls to it.
+  void anOfferOutsideTheViewIsMarked() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.vejdiSe(QSize(1067, 667));
+    okno.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&okno));
+    Stav& s = okno.stav();
+    for (int i = 0; i < 2000 && s.Nabidky.empty(); ++i) {
+      env.posun(10);
+      okno.CasovacUdalostiTimer();
+    }
+    QVERIFY(!s.Nabidky.empty());
+    const RNabidka n = s.Nabidky.front();
+    okno.pohled()->nastavZvetseni(400);
+    // The far corner from the offer.
+    okno.pohled()->horizontalScrollBar()->setValue(n.x > 400 ? 0 : okno.pohled()->horizontalScrollBar()->maximum());
+    okno.zrcadli();
+    QVERIFY(!okno.pohled()->jeVidet(n.x, n.y));
+    QToolButton* z = nullptr;
+    for (QToolButton* b : okno.pohled()->znacky())
+      if (b->isVisible() && b->text() == QString::number(n.cislo)) z = b;
+    QVERIFY(z != nullptr);
+    QVERIFY(okno.pohled()->viewport()->rect().contains(z->geometry()));
+    QTest::mouseClick(z, Qt::LeftButton);
+    QVERIFY(okno.pohled()->jeVidet(n.x, n.y));
+    QVERIFY(!z->isVisible());
   }
 };
 

@@ -9,7 +9,9 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
+#include <QMessageBox>
 #include <QStatusBar>
+#include <QToolTip>
 #include <algorithm>
 #include <iterator>
 
@@ -90,6 +92,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   tabule_->noveTexty();
   menuTabule_->setText(dalsiTexty_.text(DalsiText::TabuleVlaku));
   menuVykaz_->setText(dalsiTexty_.text(DalsiText::VykazSmeny));
+  menuLegenda_->setText(dalsiTexty_.text(DalsiText::Legenda));
   {
     const QSignalBlocker ticho(menuBarvoslepa_);
     menuBarvoslepa_->setChecked(pohled_->paleta() == Paleta::Barvoslepa);
@@ -177,9 +180,12 @@ void TForm1::vytvorTabuli() {
     vejdiSe();
   });
   menuVykaz_ = menuZobrazeni_->addAction(QString(), this, &TForm1::MenuVykazClick);
+  menuLegenda_ = menuZobrazeni_->addAction(QString(), this, &TForm1::MenuLegendaClick);
   stavSkore_ = new QLabel(this);
   stavSkore_->setObjectName(QStringLiteral("StavSkore"));
   statusBar()->addWidget(stavSkore_);
+  napovedy_ = new Napovedy(dalsiTexty_, this);
+  statusBar()->addWidget(napovedy_->duvod(), 1);
 }
 
 void TForm1::vytvorTlacitka() {
@@ -276,10 +282,28 @@ void TForm1::zrcadli() {
 
   pohled_->obnov();
   obnovTabuli();
+  // The title names the station and the shift's file.
+  if (stav_.nastaveni.cestaSchema != schemaJmena_) {
+    schemaJmena_ = stav_.nastaveni.cestaSchema;
+    jmenoStanice_ = JmenoStanice(stav_);
+  }
+  const QString titulek = Titulek(ZBajtu(jmenoStanice_), smena_->soubor());
+  if (titulek != windowTitle()) setWindowTitle(titulek);
   if (o.zavrit) {
     stav_.okno.zavrit = false;
-    close();
+    if (smimeZavrit()) close();
   }
+}
+
+bool TForm1::smimeZavrit() {
+  // Esc is easily pressed by mistake; the menu and the close box are not.
+  if (stav_.Koleje.empty()) return true;
+  const bool zprava = stav_.zpravaOtevrena;
+  stav_.zpravaOtevrena = true;
+  const auto odpoved = QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
+                                             dalsiTexty_.text(DalsiText::OpravduKonec));
+  stav_.zpravaOtevrena = zprava;
+  return odpoved == QMessageBox::Yes;
 }
 
 template <class Volani>
@@ -294,22 +318,43 @@ void TForm1::BlikacTimer() { volejJadro(stanovar::BlikacTimer); }
 void TForm1::RychlomerTimer() { volejJadro(stanovar::RychlomerTimer); }
 void TForm1::Button1Click() { volejJadro(stanovar::Button1Click); }
 void TForm1::Button2Click() { volejJadro(stanovar::Button2Click); }
-void TForm1::LabelAnoClick() { volejJadro(stanovar::LabelAnoClick); }
+void TForm1::LabelAnoClick() {
+  volejSVykladem({Vstup::Souhlas, false, 0, 0, 0}, stanovar::LabelAnoClick);
+}
 void TForm1::LabelNeClick() { volejJadro(stanovar::LabelNeClick); }
+
+template <class Volani>
+void TForm1::volejSVykladem(const Vstup& v, Volani&& volani) {
+  volejJadro([&](Stav& s) {
+    Pozorovani p(s, v);
+    volani(s);
+    napovedy_->rekni(p.Vysledek());
+  });
+}
 
 void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
   const Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
                      : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
                                                     : Tlacitko::Leve;
-  volejJadro([&](Stav& s) { stanovar::Image1MouseDown(s, t, x, y); });
+  volejSVykladem({Vstup::Klik, t != Tlacitko::Leve, 0, x, y},
+                 [&](Stav& s) { stanovar::Image1MouseDown(s, t, x, y); });
 }
 
 void TForm1::FormKeyDown(int vk) {
-  volejJadro([&](Stav& s) {
-    // The key acts at the mouse cursor's point on the picture.
-    const QPoint b = pohled_->kurzorNaStanici();
-    stanovar::FormKeyDown(s, vk, b.x(), b.y());
-  });
+  // The key acts at the mouse cursor's point on the picture.
+  const QPoint b = pohled_->kurzorNaStanici();
+  volejSVykladem({Vstup::Klavesa, false, vk, b.x(), b.y()},
+                 [&](Stav& s) { stanovar::FormKeyDown(s, vk, b.x(), b.y()); });
+}
+
+QString TForm1::popisBodu(QPoint bod) {
+  const QPoint b = pohled_->naStanici(bod);
+  return TextPopisu(dalsiTexty_, PopisBodu(stav_, b.x(), b.y()));
+}
+
+void TForm1::MenuLegendaClick() {
+  Legenda l(dalsiTexty_, stav_, pohled_->paleta(), this);
+  l.exec();
 }
 
 void TForm1::VyberVlak(int cislo) {
@@ -339,6 +384,15 @@ int TForm1::VirtualniKlic(int k) {
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
+  if (o == pohled_->Image1() && e->type() == QEvent::ToolTip) {
+    auto* h = static_cast<QHelpEvent*>(e);
+    const QString t = popisBodu(h->pos());
+    if (t.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(h->globalPos(), t, pohled_->Image1());
+    return true;
+  }
   if (o == centralWidget() && e->type() == QEvent::Resize) {
     const QSize k = centralWidget()->size();
     pohled_->setGeometry(0, ObrazTop, k.width(), std::max(k.height() - 60, 0));

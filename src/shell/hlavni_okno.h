@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "model/stav.h"
+#include "shell/napovedy.h"
 #include "shell/panely_okna.h"
 #include "shell/pohled_stanice.h"
 #include "shell/prikazy_smeny.h"
@@ -84,6 +85,10 @@ class TForm1 : public QMainWindow {
   TabuleVlaku* tabule() { return tabule_; }
   QLabel* stavSkore() { return stavSkore_; }
   QAction* menuTabule() { return menuTabule_; }
+  QAction* menuLegenda() { return menuLegenda_; }
+  Napovedy* napovedy() { return napovedy_; }
+  // The tooltip of the picture at a point of the picture control.
+  QString popisBodu(QPoint bod);
   QAction* menuVykaz() { return menuVykaz_; }
   // The board and the status bar at the present time; part of every mirroring.
   void obnovTabuli();
@@ -97,6 +102,7 @@ class TForm1 : public QMainWindow {
   void MenuHelpClick();
   void MenuOprogramuClick();
   void MenuVykazClick();
+  void MenuLegendaClick();
   void CasovacUdalostiTimer();
   void BlikacTimer();
   void RychlomerTimer();
@@ -116,6 +122,11 @@ class TForm1 : public QMainWindow {
   // nothing enters (the clock keeps time: due events run at the next tick).
   template <class Volani>
   void volejJadro(Volani&& volani);
+  // The same for one of the player's inputs, telling in the status bar why it did nothing.
+  template <class Volani>
+  void volejSVykladem(const Vstup& v, Volani&& volani);
+  // Esc with a shift running asks first.
+  bool smimeZavrit();
 
   void vytvorMenu();
   void vytvorTabuli();
@@ -150,6 +161,10 @@ class TForm1 : public QMainWindow {
   std::vector<QAction*> menuUrovne_;
   QAction* menuTabule_ = nullptr;
   QAction* menuVykaz_ = nullptr;
+  QAction* menuLegenda_ = nullptr;
+  Napovedy* napovedy_ = nullptr;
+  std::string jmenoStanice_;  // the title's station name, and the schema it was read from
+  std::string schemaJmena_ = "\x01";
 
   TabuleVlaku* tabule_ = nullptr;
   QLabel* stavSkore_ = nullptr;

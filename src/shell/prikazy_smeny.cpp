@@ -56,6 +56,7 @@ bool PrikazySmeny::ulozSmenu(const QString& cesta) {
   QDir().mkpath(QFileInfo(cesta).absolutePath());
   const VysledekUlozeni v = UlozSmenu(stav_, CastiBehu{}, Jmeno(cesta));
   hlaseni(v, cesta);
+  if (v) soubor_ = QFileInfo(cesta).fileName();
   return static_cast<bool>(v);
 }
 
@@ -64,6 +65,7 @@ bool PrikazySmeny::otevriSmenu(const QString& cesta) {
   casti.svujJazyk = true;
   const VysledekUlozeni v = NactiSmenu(stav_, casti, Jmeno(cesta));
   hlaseni(v, cesta);
+  if (v) soubor_ = QFileInfo(cesta).fileName();
   zrcadli_();
   return static_cast<bool>(v);
 }
@@ -75,6 +77,7 @@ bool PrikazySmeny::prevezmi(const QString& schema) {
       PrevezmiProvoz(stav_, Jmeno(f.absoluteFilePath()), Jmeno(zaklad + QStringLiteral(".gvd")),
                      Jmeno(zaklad + QStringLiteral(".lok")));
   if (!v) hlaseni(DalsiText::ChybaPrevzeti, v.soubor);
+  if (v) soubor_.clear();
   zrcadli_();
   return static_cast<bool>(v);
 }

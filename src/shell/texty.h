@@ -58,6 +58,70 @@ enum class DalsiText {
   UlozitCsv = 77,
   NelzeUlozit = 78,  // followed by the file name
   Zavrit = 79,
+  // Why an input did nothing, in the order of Duvod from DuvodZacniNavestidlem on (%1 a
+  // train, %2 a track); the tooltips of the picture (%1 a train, %2 a name, %3 a time or a
+  // destination); the legend; the guided first train; closing.
+  DuvodZacniNavestidlem = 80,
+  DuvodNavestidloMaCestu = 81,
+  DuvodNavestidloCeka = 82,
+  DuvodNicKeZruseni = 83,
+  DuvodVlakSeBlizi = 84,
+  DuvodZadnaCesta = 85,
+  DuvodTratJenPrijezdy = 86,
+  DuvodUlozenaObsazeno = 87,
+  DuvodUlozenaZaver = 88,
+  DuvodUlozenaVyhybka = 89,
+  DuvodZadnyPrujezd = 90,
+  DuvodVyberPokracuje = 91,
+  DuvodZadnyVlak = 92,
+  DuvodZadnaKolej = 93,
+  DuvodVlakJede = 94,
+  DuvodVlakMaOdjezd = 95,
+  DuvodBehemVyberu = 96,
+  DuvodNelzeObratit = 97,
+  DuvodZadnaNabidka = 98,
+  DuvodTratObsazena = 99,
+  DuvodNejvyssiRychlost = 100,
+  DuvodJizPozastaveno = 101,
+  DuvodNejmensiCetnost = 102,
+  DuvodNejvetsiCetnost = 103,
+  PopisKolej = 110,
+  PopisSpojka = 111,
+  PopisNavestidlo = 112,
+  PopisTrat = 113,
+  PopisVolna = 114,
+  PopisObsazena = 115,
+  PopisVCeste = 116,
+  PopisVCesteVlaku = 117,
+  PopisZvolene = 118,
+  PopisCestaZNej = 119,
+  PopisCekaNaCestu = 120,
+  PopisJenPrijezdy = 121,
+  PopisJenOdjezdy = 122,
+  PopisObaSmery = 123,
+  PopisNabidka = 124,
+  PopisPrijata = 125,
+  Legenda = 130,
+  LegendaVolny = 131,
+  LegendaObsazeno = 132,
+  LegendaVyber = 133,
+  LegendaCesta = 134,
+  LegendaNastupiste = 135,
+  LegendaNabidka = 136,
+  LegendaNavestidlo = 137,
+  LegendaTrat = 138,
+  PrvniVlak = 150,
+  KrokNabidka = 151,
+  KrokPrijmout = 152,
+  KrokVjezd = 153,
+  KrokKolej = 154,
+  KrokPanel = 155,
+  KrokRychlost = 156,
+  KrokTabule = 157,
+  KrokOdjezd = 158,
+  KrokHotovo = 159,
+  Preskocit = 160,
+  OpravduKonec = 170,
 };
 
 class DalsiTexty {
@@ -75,7 +139,7 @@ class DalsiTexty {
 
  private:
   static constexpr int Prvni = 38;
-  static constexpr int Pocet = 99 - Prvni + 1;  // the file's numbers have three digits at most
+  static constexpr int Pocet = 999 - Prvni + 1;  // the file's numbers have three digits at most
   std::array<std::string, Pocet> texty_;
   bool cesky_ = true;
 };

@@ -12,6 +12,7 @@
 
 #include "jadro.h"
 #include "shell/hlavni_okno.h"
+#include "shell/napovedy.h"
 #include "shell/pomoc.h"
 #include "shell/tabule_vlaku.h"
 #include "shell/vzhled.h"
@@ -216,6 +217,31 @@ class TestPrvniVecer : public QObject {
     QTest::mouseClick(z, Qt::LeftButton);
     QVERIFY(okno.pohled()->jeVidet(n.x, n.y));
     QVERIFY(!z->isVisible());
+  }
+  // What the window says: why a click did nothing in the status bar, what is under the mouse
+  // in a tooltip, and the station and the shift's file in the title.
+  void theWindowTellsWhyAndWhat() {
+    TestProstredi env;
+    TForm1 okno(dir_.path(), &env);
+    okno.show();
+    Stav& s = okno.stav();
+    const RKolej& k = s.Koleje.front();
+    const QPoint bod((k.x1 + k.x2) / 2, k.y1);
+    QTest::mouseClick(okno.Image1(), Qt::LeftButton, {}, bod);
+    const QString duvod = okno.napovedy()->duvod()->text();
+    QVERIFY(!duvod.isEmpty() && !duvod.contains(QLatin1Char('%')));
+    // A click that does something clears it.
+    const RNavestidlo& n = s.Navestidla.front();
+    QTest::mouseClick(okno.Image1(), Qt::LeftButton, {}, QPoint(n.x, n.y));
+    QVERIFY(s.VyberCesty);
+    QVERIFY(okno.napovedy()->duvod()->text().isEmpty());
+    QVERIFY(okno.popisBodu(bod).contains(QString::fromLatin1(k.cislo.c_str())));
+    QVERIFY(okno.popisBodu(QPoint(2, 2)).isEmpty());
+
+    QVERIFY(okno.windowTitle().contains(QString::fromUtf8("Lesn\u00e1")));
+    QVERIFY(okno.smena()->ulozSmenu(cesta("vecer.smena")));
+    okno.zrcadli();
+    QVERIFY(okno.windowTitle().endsWith(QStringLiteral("vecer.smena")));
   }
 };
 

@@ -35,7 +35,7 @@ radky = open(p, 'rb').read().split(b'\r\n')
 radky = [b'\xb88' + jazyk if r.startswith(b'\xb88') else r for r in radky]
 open(p, 'wb').write(b'\r\n'.join(radky))
 EOF
-        printf '[zobrazeni]\ntabule=%s\nprvniVlak=true\n' "$tabule" > "$slozka/nastaveni/Stanovar/stanovar.conf"
+        printf '[zobrazeni]\ntabule=%s\n[pruvodce]\nukazan=true\n' "$tabule" > "$slozka/nastaveni/Stanovar/stanovar.conf"
         (cd "$slozka/data" && DISPLAY=$disp QT_QPA_PLATFORM=xcb QT_FONT_DPI=$dpi \
           XDG_CONFIG_HOME=$slozka/nastaveni XDG_DATA_HOME=$slozka/sdata exec "$prog") \
           >"$slozka/log" 2>&1 &

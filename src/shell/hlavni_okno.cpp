@@ -93,10 +93,14 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuTabule_->setText(dalsiTexty_.text(DalsiText::TabuleVlaku));
   menuVykaz_->setText(dalsiTexty_.text(DalsiText::VykazSmeny));
   menuLegenda_->setText(dalsiTexty_.text(DalsiText::Legenda));
+  menuPrvniVlak_->setText(dalsiTexty_.text(DalsiText::PrvniVlak));
   {
     const QSignalBlocker ticho(menuBarvoslepa_);
     menuBarvoslepa_->setChecked(pohled_->paleta() == Paleta::Barvoslepa);
   }
+  // The guided first train, on the very first start.
+  pruvodce_ = new PruvodceOkna(dalsiTexty_, klient);
+  if (!Predvolby().value(QStringLiteral("pruvodce/ukazan"), false).toBool()) pruvodce_->zacni();
   zrcadli();
   pohled_->zmenZvetseni(pohled_->zvetseni(), QPointF(0, 0), false);
   vejdiSe();
@@ -161,6 +165,10 @@ void TForm1::vytvorMenu() {
 
   menuNapoveda_ = menuBar()->addMenu(QString());
   menuHelp_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuHelpClick);
+  menuPrvniVlak_ = menuNapoveda_->addAction(QString(), this, [this] {
+    pruvodce_->zacni();
+    zrcadli();
+  });
   menuNapoveda_->addSeparator();
   menuOprogramu_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuOprogramuClick);
 }
@@ -282,6 +290,7 @@ void TForm1::zrcadli() {
 
   pohled_->obnov();
   obnovTabuli();
+  if (pruvodce_) pruvodce_->obnov(stav_, tabule_->isVisible(), pohled_->geometry());
   // The title names the station and the shift's file.
   if (stav_.nastaveni.cestaSchema != schemaJmena_) {
     schemaJmena_ = stav_.nastaveni.cestaSchema;

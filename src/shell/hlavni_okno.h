@@ -19,6 +19,7 @@
 #include "shell/panely_okna.h"
 #include "shell/pohled_stanice.h"
 #include "shell/prikazy_smeny.h"
+#include "shell/pruvodce_okna.h"
 #include "smena/smena.h"
 #include "shell/qt_prostredi.h"
 #include "shell/texty.h"
@@ -87,6 +88,8 @@ class TForm1 : public QMainWindow {
   QAction* menuTabule() { return menuTabule_; }
   QAction* menuLegenda() { return menuLegenda_; }
   Napovedy* napovedy() { return napovedy_; }
+  PruvodceOkna* pruvodce() { return pruvodce_; }
+  QAction* menuPrvniVlak() { return menuPrvniVlak_; }
   // The tooltip of the picture at a point of the picture control.
   QString popisBodu(QPoint bod);
   QAction* menuVykaz() { return menuVykaz_; }
@@ -163,6 +166,8 @@ class TForm1 : public QMainWindow {
   QAction* menuVykaz_ = nullptr;
   QAction* menuLegenda_ = nullptr;
   Napovedy* napovedy_ = nullptr;
+  PruvodceOkna* pruvodce_ = nullptr;
+  QAction* menuPrvniVlak_ = nullptr;
   std::string jmenoStanice_;  // the title's station name, and the schema it was read from
   std::string schemaJmena_ = "\x01";
 

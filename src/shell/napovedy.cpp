@@ -72,6 +72,7 @@ Napovedy::Napovedy(const DalsiTexty& texty, QWidget* okno) : QObject(okno), text
   duvod_ = new QLabel(okno);
   duvod_->setObjectName(QStringLiteral("Duvod"));
   duvod_->setTextFormat(Qt::PlainText);
+  duvod_->setContentsMargins(16, 0, 0, 0);
   zhasni_.setSingleShot(true);
   zhasni_.setInterval(8000);
   connect(&zhasni_, &QTimer::timeout, duvod_, &QLabel::clear);

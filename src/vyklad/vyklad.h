@@ -118,6 +118,39 @@ struct Popis {
 // end, a track, a connector. Changes nothing.
 Popis PopisBodu(Stav& s, int x, int y);
 
+// ==== The guided first train ====
+//
+// A walk-through with the real program: each step waits until the player has done what it
+// asks, seen in the state, and never does anything itself. A step the player does before it
+// is asked for counts as done.
+
+enum class KrokPruvodce : std::uint8_t {
+  Nabidka,   // open the blinking offer (F2 over it)
+  Prijmout,  // accept it (A)
+  Vjezd,     // click the entry signal in front of the train
+  Kolej,     // click a platform track: the route is set
+  Panel,     // F1 over the train
+  Rychlost,  // F3 or the arrows
+  Tabule,    // open the board
+  Odjezd,    // set the way out and watch the train leave
+  Hotovo,    // it has left
+};
+
+class Pruvodce {
+ public:
+  KrokPruvodce krok() const { return krok_; }
+  int vlak() const { return vlak_; }
+  // Looks at the state after an input or a tick; `tabule` whether the board is open. True
+  // when the step changed.
+  bool Obnov(Stav& s, bool tabule);
+
+ private:
+  KrokPruvodce krok_ = KrokPruvodce::Nabidka;
+  int vlak_ = 0;       // the train the walk-through follows
+  int navestidlo_ = 0;  // the signal in front of it
+  std::uint16_t rychlost_ = 0;
+};
+
 // ==== The station's name ====
 
 // The station's name as its picture shows it: the text label in the largest letters (the

@@ -124,6 +124,7 @@ void PohledStanice::zmenZvetseni(int procent, QPointF kotva, bool ulozit) {
 void PohledStanice::nastavPaletu(Paleta p) {
   paleta_ = p;
   platno_->nastavPaletu(p, stav_.okno.popredi, stav_.okno.pozadi);
+  nastavBarvy(stav_.okno.pozadi, stav_.okno.popredi);
   // The markers are made again in the palette's colour.
   for (QToolButton* z : znacky_) delete z;
   znacky_.clear();
@@ -134,7 +135,8 @@ void PohledStanice::nastavPaletu(Paleta p) {
 }
 
 void PohledStanice::nastavBarvy(Barva pozadi, Barva popredi) {
-  Barvy(viewport(), pozadi, popredi);
+  const bool klasicka = pozadi == KlasickePozadi;
+  Barvy(viewport(), klasicka ? BarvaVPalete(paleta_, pozadi) : pozadi, popredi);
   // The user's own colours stay what they are in any palette.
   platno_->nastavPaletu(paleta_, popredi, pozadi);
 }

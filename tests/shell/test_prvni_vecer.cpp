@@ -9,11 +9,13 @@
 #include <QStandardPaths>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "jadro.h"
 #include "shell/hlavni_okno.h"
 #include "shell/napovedy.h"
 #include "shell/pomoc.h"
+#include "shell/qt_platno.h"
 #include "shell/tabule_vlaku.h"
 #include "shell/vzhled.h"
 #include "smena/smena.h"
@@ -242,6 +244,33 @@ class TestPrvniVecer : public QObject {
     QVERIFY(okno.smena()->ulozSmenu(cesta("vecer.smena")));
     okno.zrcadli();
     QVERIFY(okno.windowTitle().endsWith(QStringLiteral("vecer.smena")));
+  }
+  // The colour-blind palette reads in greyscale: as painted, every state stands 3:1 or more
+  // against the background, and each is half again as light as the next darker one.
+  void theColourBlindPaletteReadsInGreyscale() {
+    QtPlatno platno(20, 20);
+    platno.nastavPaletu(Paleta::Barvoslepa, KlasickePopredi, KlasickePozadi);
+    platno.barvaPera(KlasickePozadi);
+    platno.barvaVyplne(KlasickePozadi);
+    platno.obdelnik(0, 0, 20, 20);
+    const Barva stavy[] = {KlasickePopredi, BarvaObsazeno, BarvaVyber, BarvaCesta};
+    std::vector<Barva> namalovane;
+    for (std::size_t i = 0; i < std::size(stavy); ++i) {
+      const int y = 2 + 4 * static_cast<int>(i);
+      platno.barvaPera(stavy[i]);
+      platno.sirkaPera(2);
+      platno.presun(2, y);
+      platno.cara(18, y);
+      const QColor c = platno.obraz().pixelColor(10, y);
+      namalovane.push_back(RGB(c.red(), c.green(), c.blue()));
+    }
+    const QColor p = platno.obraz().pixelColor(1, 19);
+    const Barva pozadi = RGB(p.red(), p.green(), p.blue());
+    for (Barva c : namalovane) QVERIFY2(Kontrast(c, pozadi) >= 3, qPrintable(QString::number(c, 16)));
+    std::sort(namalovane.begin(), namalovane.end(),
+              [&](Barva a, Barva b) { return Kontrast(a, RGB(0, 0, 0)) < Kontrast(b, RGB(0, 0, 0)); });
+    for (std::size_t i = 0; i + 1 < namalovane.size(); ++i)
+      QVERIFY2(Kontrast(namalovane[i], namalovane[i + 1]) >= 1.4, qPrintable(QString::number(i)));
   }
 };
 

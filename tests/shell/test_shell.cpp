@@ -557,7 +557,7 @@ class TestShell : public QObject {
       QCOMPARE(okno.stav().StartNavestidlo, okno.stav().Navestidla.front().id);
       okno.pohled()->nastavPaletu(Paleta::Barvoslepa);
       // The chosen start signal is no longer yellow, its pixels still where they were.
-      QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 228, 66));
+      QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 210, 40));
       okno.pohled()->zvetsi(-1);
       QCOMPARE(okno.pohled()->zvetseni(), 200);
     }

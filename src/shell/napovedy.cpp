@@ -132,9 +132,23 @@ Legenda::Legenda(const DalsiTexty& texty, const Stav& stav, Paleta p, QWidget* r
   radek(kolej(BarvaVyber), DalsiText::LegendaVyber);
   radek(kolej(BarvaCesta), DalsiText::LegendaCesta);
   barvy_.push_back(NaQColor(BarvaVPalete(p, BarvaNastupiste)));
-  radek(Vzorek(stav, p, [](Stav& s) { KresliNastupiste(s, 6, 54, 12); }), DalsiText::LegendaNastupiste);
+  // The signal and the platform take the pen as it stands, as on the station.
+  radek(Vzorek(stav, p,
+               [](Stav& s) {
+                 s.platno->barvaPera(BarvaNastupiste);
+                 KresliNastupiste(s, 6, 54, 6);
+               }),
+        DalsiText::LegendaNastupiste);
   radek(Vzorek(stav, p, [](Stav& s) { BlikniNabidku(s, 30, 12, false); }), DalsiText::LegendaNabidka);
-  radek(Vzorek(stav, p, [](Stav& s) { KresliNavestidlo(s, 30, 12, 2); }), DalsiText::LegendaNavestidlo);
+  radek(Vzorek(stav, p,
+               [](Stav& s) {
+                 RKolej k;
+                 k.x1 = 6, k.x2 = 54, k.y1 = k.y2 = 12;
+                 KresliKolej(s, k, {}, s.nastaveni.popredi);
+                 s.platno->barvaPera(s.nastaveni.popredi);
+                 KresliNavestidlo(s, 30, 12, 2);
+               }),
+        DalsiText::LegendaNavestidlo);
   radek(Vzorek(stav, p, [](Stav& s) { KresliSouseda(s, 30, 12, 2, 3); }), DalsiText::LegendaTrat);
   auto* tlacitka = new QDialogButtonBox(QDialogButtonBox::Close, this);
   tlacitka->button(QDialogButtonBox::Close)->setText(texty.text(DalsiText::Zavrit));

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "model/stav.h"
 
@@ -136,6 +137,10 @@ void Button2Click(Stav& s);
 // settings' colours, as opening it would but with nothing running: a picture of the station
 // for elsewhere than the window (the capacity report). False when the schema cannot be read.
 bool NakresliStanici(Stav& s);
+// Draws schema bytes onto s.platno as opening a station would, after emptying the station and
+// clearing the picture: the station editor's picture of a document not yet saved. The
+// station lists hold what the reader made of the bytes afterwards.
+void NakresliSchema(Stav& s, std::string_view schema);
 
 // ---- Running without a window ----
 

@@ -1,12 +1,22 @@
-// What a front end may ask of the station editor's layer, beside the core: for now the
-// station check, which loads a station as the program does and tells its author what is
-// wrong with it, with the file, the line and the element, and what the station offers
-// (elements, lines, the routes from every entry signal to every platform track).
-// stanovar-check prints it.
+// What a front end may ask of the station editor's layer, beside the core:
+// - the schema as a document of lines (editor/dokument.h), read from and written to a file's
+//   bytes so that whatever the editor did not change stays byte for byte;
+// - edits with their inverses and the history that undoes and redoes them (editor/upravy.h);
+// - what the window's tools ask of a document: the grid, the element at a point or in a
+//   rectangle, the line a drawing gesture makes, a paste (editor/nastroje.h);
+// - a station folder opened for editing and saved;
+// - the station check, which loads a station as the program does and tells its author what is
+//   wrong with it, with the file, the line and the element, and what the station offers
+//   (elements, lines, the routes from every entry signal to every platform track).
+//   stanovar-check prints it; the editor shows it on the picture as the author draws.
 #pragma once
 
 #include <string>
 #include <vector>
+
+#include "editor/dokument.h"
+#include "editor/nastroje.h"
+#include "editor/upravy.h"
 
 namespace stanovar {
 
@@ -21,9 +31,22 @@ struct Nalez {
   std::string Text() const;
 };
 
+// A route the program's own search finds on the empty station from an entry signal to a
+// platform track; lines of the schema, from 1.
+struct TrasaKontroly {
+  int radekNavestidla = 0;
+  std::string soused;  // the line its trains come in by (windows-1250)
+  int radekCile = 0;
+  std::vector<int> radkyKoleji;  // the tracks it runs over, in travel order
+  std::vector<int> radkyPrvku;   // the tracks and connectors it runs over, in travel order
+  int delka = 0;                 // metres
+  int minRychlost = 0;           // km/h
+};
+
 struct VysledekKontroly {
   std::vector<Nalez> nalezy;  // in the order of the files and lines
   std::string souhrn;         // UTF-8, several lines
+  std::vector<TrasaKontroly> trasy;  // every route from each entry signal to each platform track
 
   int Chyb() const;
   int Varovani() const;
@@ -32,6 +55,28 @@ struct VysledekKontroly {
 // Checks the station named by `slozkaNeboIni`: a folder holding stanovar.ini, or the
 // stanovar.ini itself. The program reads only stanovar.ini from its start-up folder, so a
 // settings file of another name is reported rather than read.
-VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni);
+// With `schema`, its bytes stand for the schema file's (the editor's unsaved document).
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni,
+                                   const std::string* schema = nullptr);
+
+// ---- a station opened for editing ----
+
+struct StaniceEditoru {
+  std::string slozka;       // the station folder
+  std::string cestaSchematu;  // the schema file, as stanovar.ini names it (absolute)
+  bool novaStanice = false;  // the folder had no station: saving makes one
+  editor::Dokument dokument;
+  editor::Historie historie;
+};
+// Opens the station of a folder (its stanovar.ini) for editing; a folder without one is a new
+// station whose files are named after the folder. False, with what went wrong, when the
+// folder's schema cannot be read.
+bool OtevriProEditor(const std::string& slozka, StaniceEditoru& st, std::string& chyba);
+// Writes the document to its schema file (atomically); a new station also gets its
+// stanovar.ini, and a timetable and locomotive list when it has none, so that it opens in
+// the program. False, with what went wrong, when a file could not be written.
+bool UlozZEditoru(StaniceEditoru& st, std::string& chyba);
+// The check of the station as the document stands now, saved or not.
+VysledekKontroly ZkontrolujEditor(const StaniceEditoru& st);
 
 }  // namespace stanovar

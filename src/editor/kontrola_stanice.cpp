@@ -54,12 +54,13 @@ struct Trasa {
   int delka = 0;
   int minRychlost = 0;
   std::vector<int> koleje;  // tracks in travel order
+  std::vector<int> prvky;   // tracks and connectors in travel order
   int smer = 0;             // direction over the last track
 };
 
 class Kontrola {
  public:
-  explicit Kontrola(VysledekKontroly& v) : v_(v) {
+  Kontrola(VysledekKontroly& v, const std::string* schema) : v_(v), schema_(schema) {
     s_.platno = &platno_;
     s_.prostredi = &prostredi_;
   }
@@ -88,6 +89,7 @@ class Kontrola {
   Trasa Hledej(int navestidlo, int cil);
 
   VysledekKontroly& v_;
+  const std::string* schema_;  // the schema's bytes instead of its file's, when given
   PrazdnePlatno platno_{SirkaObrazu, VyskaObrazu};
   VirtualniProstredi prostredi_;
   Stav s_;
@@ -116,7 +118,9 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
     slozka = cesta.parent_path();
     if (slozka.empty()) slozka = ".";
   }
-  if (!fs::is_regular_file(slozka / "stanovar.ini", ec)) {
+  // A station still being drawn has no settings file yet: its schema alone is checked.
+  const bool bezNastaveni = schema_ && !fs::is_regular_file(slozka / "stanovar.ini", ec);
+  if (!bezNastaveni && !fs::is_regular_file(slozka / "stanovar.ini", ec)) {
     Nahlas(true, "stanovar.ini", 0, "settings", "no stanovar.ini in " + slozka.string());
     return false;
   }
@@ -129,7 +133,9 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   while (n.startovniAdresar.size() > 1 && n.startovniAdresar.back() == '/')
     n.startovniAdresar.pop_back();
   if (prostredi_.dpi() == 96) n.velikostTextu = 9;
-  if (!NactiNastaveni(s_)) {
+  if (bezNastaveni) {
+    n.cestaSchema = (fs::path(n.startovniAdresar) / (fs::path(n.startovniAdresar).filename().string() + ".yrd")).string();
+  } else if (!NactiNastaveni(s_)) {
     Nahlas(true, "stanovar.ini", 0, "settings", "cannot be read");
     return false;
   }
@@ -177,7 +183,9 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   for (const Soubor& f : soubory) {
     std::string obsah;
     std::string vada;
-    if (f.cesta->empty())
+    if (f.cti == CtiSchema && schema_)
+      obsah = *schema_;
+    else if (f.cesta->empty())
       vada = std::string("names no ") + f.co;
     else if (!NactiSoubor(NormalizujCestu(*f.cesta), obsah))
       vada = std::string("cannot read the ") + f.co + " " + *f.cesta;
@@ -389,6 +397,7 @@ Trasa Kontrola::Hledej(int navestidlo, int cil) {
           t.koleje.push_back(k.prvek);
           t.smer = k.smer;
         }
+        if (JeKolej(k.prvek) || JeSpojka(k.prvek)) t.prvky.push_back(k.prvek);
       }
     }
   }
@@ -443,9 +452,17 @@ void Kontrola::KontrolujCesty() {
     for (const RKolej* k : nastupistni) {
       const Trasa t = Hledej(l.navestidlo, k->id);
       souhrn_ << "    to " << JmenoKoleje(*k) << ": ";
-      if (t.nalezena)
+      if (t.nalezena) {
         souhrn_ << t.delka << " m, " << t.minRychlost << " km/h\n";
-      else
+        TrasaKontroly& tk = v_.trasy.emplace_back();
+        tk.radekNavestidla = RadekPrvku(l.navestidlo);
+        tk.soused = l.konec->jmeno;
+        tk.radekCile = RadekPrvku(k->id);
+        for (int id : t.koleje) tk.radkyKoleji.push_back(RadekPrvku(id));
+        for (int id : t.prvky) tk.radkyPrvku.push_back(RadekPrvku(id));
+        tk.delka = t.delka;
+        tk.minRychlost = t.minRychlost;
+      } else
         souhrn_ << "no route\n";
       nalezeno += t.nalezena;
     }
@@ -546,9 +563,9 @@ int VysledekKontroly::Chyb() const {
 
 int VysledekKontroly::Varovani() const { return static_cast<int>(nalezy.size()) - Chyb(); }
 
-VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni) {
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni, const std::string* schema) {
   VysledekKontroly v;
-  Kontrola(v).Proved(slozkaNeboIni);
+  Kontrola(v, schema).Proved(slozkaNeboIni);
   return v;
 }
 

@@ -99,4 +99,9 @@ bool NakresliStanici(Stav& s) {
   return otevrit(s);
 }
 
+void NakresliSchema(Stav& s, std::string_view schema) {
+  ZrusitVse(s);
+  CtiSchema(s, schema);
+}
+
 }  // namespace stanovar

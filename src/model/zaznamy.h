@@ -84,6 +84,9 @@ struct RSoused {
   // 1 arrivals only, 2 departures only, 3 both ways, 5 offer waiting for the dispatcher,
   // 4 offer accepted and waiting for the line track to be free.
   std::uint16_t druh = 0;
+  // Linked to a station of a network: its trains come along the line from that station, so
+  // the generator sends none from this neighbour. Never set for a station on its own.
+  bool propojeny = false;
 };
 
 // One step of a route path.

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -18,6 +19,7 @@
 #include "jadro.h"
 #include "model/seznamy.h"
 #include "shell/dialogy.h"
+#include "shell/editor_okno.h"
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
@@ -87,6 +89,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuOtevritSmenu_->setText(dalsiTexty_.text(DalsiText::OtevritSmenu));
   menuPokracovat_->setText(dalsiTexty_.text(DalsiText::PokracovatPosledni));
   menuPrevzit_->setText(dalsiTexty_.text(DalsiText::PrevzitProvoz));
+  menuEditor_->setText(dalsiTexty_.text(DalsiText::UpravitStanici));
   menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));
   // The dock's title renames its menu command too: the command gets its access key after.
   tabule_->noveTexty();
@@ -126,6 +129,17 @@ void TForm1::vytvorMenu() {
   menuSoubor_ = menuBar()->addMenu(QString());
   menuOtevrit_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuOtevritClick);
   menuNastav_ = menuSoubor_->addAction(QString(), this, &TForm1::MenuNastavClick);
+  // The editor is a window of its own: the simulation pauses only while the folder is chosen.
+  menuEditor_ = menuSoubor_->addAction(QString(), this, [this] {
+    const QString schema = QFile::decodeName(stav_.nastaveni.cestaSchema.c_str());
+    ZacniModalni(stav_);
+    zrcadli();
+    OtevriEditor(this, dalsiTexty_, stav_,
+                 schema.isEmpty() ? QFile::decodeName(stav_.nastaveni.startovniAdresar.c_str())
+                                  : QFileInfo(schema).absolutePath());
+    KonecModalni(stav_);
+    zrcadli();
+  });
   menuSoubor_->addSeparator();
   menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuUlozitSmenuClick(); });
   menuUlozitSmenu_->setShortcut(QKeySequence::Save);

@@ -159,6 +159,7 @@ class TForm1 : public QMainWindow {
   QMenu* menuNapoveda_ = nullptr;
   QAction *menuOtevrit_, *menuNastav_, *menuKonec_, *menuHelp_, *menuOprogramu_;
   QAction *menuUlozitSmenu_, *menuOtevritSmenu_, *menuPokracovat_, *menuPrevzit_;
+  QAction* menuEditor_ = nullptr;
   QMenu* menuZobrazeni_ = nullptr;
   QAction *menuZvetsit_, *menuZmensit_, *menuSkutecna_, *menuBarvoslepa_;
   std::vector<QAction*> menuUrovne_;

@@ -122,6 +122,53 @@ enum class DalsiText {
   KrokHotovo = 419,
   Preskocit = 420,
   OpravduKonec = 421,
+
+  // The station editor.
+  UpravitStanici = 120,  // File menu of the main window: edit a station folder
+  SlozkaKUprave = 121,   // title of the folder dialog
+  EditorStanice = 122,   // the editor window's title, followed by the schema file
+  MenuUpravy = 123,      // the Edit menu
+  Ulozit = 124,
+  Zpet = 125,
+  Znovu = 126,
+  Kopirovat = 127,
+  Vlozit = 128,
+  Smazat = 129,
+  Zrcadlit = 130,
+  VybratVse = 131,
+  Nastroje = 132,  // the Tools menu and tool bar
+  NastrojVyber = 133,
+  NastrojKolej = 134,
+  NastrojSpojka = 135,
+  NastrojNavestidlo = 136,
+  NastrojNastupiste = 137,
+  NastrojPopisek = 138,
+  NastrojKonecTrati = 139,
+  Vlastnosti = 140,  // the property panel's title
+  Problemy = 141,    // the list of problems' title
+  CestyZ = 142,      // the route overlay: choose an entry signal
+  ZadneCesty = 143,  // no route overlay
+  PoleCislo = 144,   // the property panel's fields, in the files' units
+  PoleDelka = 145,
+  PoleRychlost = 146,
+  PoleSklon = 147,
+  PoleDoplnek = 148,
+  PoleZavorky = 149,
+  PoleViditelna = 150,
+  PoleText = 151,
+  PoleVelikost = 152,
+  PoleStanice = 153,
+  PoleSoused = 154,
+  PoleSmer = 155,
+  SmeryTrati = 156,  // arrivals, departures, both; split at runs of blanks
+  PolePoloha = 157,
+  VybranoPrvku = 158,  // %1 the number of elements selected
+  NicNevybrano = 159,
+  NeulozeneZmeny = 160,
+  ChybaOtevreniEditoru = 161,  // followed by what went wrong
+  ChybaUlozeniEditoru = 162,   // followed by what went wrong
+  StavKontroly = 163,          // %1 errors, %2 warnings
+  Zahodit = 164,
 };
 
 class DalsiTexty {

@@ -3,10 +3,13 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <array>
+#include <string_view>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <set>
 
 #include "jadro.h"
@@ -61,6 +64,14 @@ std::string Beh::nacti() {
     }
   }
 
+  // Line ends linked to another station of a network generate no train, from the first
+  // generation on: they are marked as the schema is read.
+  if (!volby_.propojene.empty())
+    s_.schemaRadek = [this](int, char, const std::array<std::string_view, 10>&) {
+      for (RSoused& so : s_.Sousede)
+        so.propojeny = so.propojeny || std::find(volby_.propojene.begin(), volby_.propojene.end(),
+                                                 so.jmeno) != volby_.propojene.end();
+    };
   // Defaults and the clock as the program's start-up sets them, then the settings file given.
   Spust(s_, adresar);
   Nastaveni& n = s_.nastaveni;
@@ -217,64 +228,89 @@ void Beh::sledujVlakyANabidky(double ted) {
 bool Beh::zkontroluj(double ted) {
   if (!volby_.kontrola || !souhrn_.poruseni.empty()) return souhrn_.poruseni.empty();
   std::string chyba = kontrola_.over(s_, ted);
+  if (chyba.empty() && dalsiKontrola) chyba = dalsiKontrola();
   if (chyba.empty()) return true;
   souhrn_.poruseni = chyba;
   souhrn_.casPoruseni = (SimCas(s_) - start_) * 86400.0;
   return false;
 }
 
-bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh) {
-  const auto zacatek = std::chrono::steady_clock::now();
+void Beh::podivejSeNyni() {
+  const double ted = SimCas(s_);
+  sledujVlakyANabidky(ted);
+  // The careless dispatcher does the everyday work as the automatic one does, and clicks
+  // and presses keys at random in between: so that its blunders meet a busy station.
+  if (volby_.dispecer) {
+    dispecer_(s_);
+    sledujVlakyANabidky(ted);
+  }
+  if (volby_.dispecer && volby_.nahodny) {
+    nahodny_(s_);
+    sledujVlakyANabidky(ted);
+  }
+}
+
+bool Beh::zacni(std::ostream* zaznam) {
   zaznam_ = zaznam;
   if (zaznam_) *zaznam_ << "time_s,kind,train,element,value1,value2\n";
-  const double konec = start_ + (hodinDrive_ + volby_.hodin) / 24.0;
-
-  auto podivejSe = [&] {
-    const double ted = SimCas(s_);
-    sledujVlakyANabidky(ted);
-    // The careless dispatcher does the everyday work as the automatic one does, and clicks
-    // and presses keys at random in between: so that its blunders meet a busy station.
-    if (volby_.dispecer) {
-      dispecer_(s_);
-      sledujVlakyANabidky(ted);
-    }
-    if (volby_.dispecer && volby_.nahodny) {
-      nahodny_(s_);
-      sledujVlakyANabidky(ted);
-    }
-  };
   // A resumed run goes on from the instant the dispatchers had already looked at.
-  if (!obnoveny_) podivejSe();
+  if (!obnoveny_) podivejSeNyni();
   obnoveny_ = false;
-  bool ok = zkontroluj(SimCas(s_));
-  long long kroku = 0;
-  while (ok) {
-    // A calculation fault pauses the clock for the dispatcher to read the report; nobody
-    // reads it here, so the run goes on.
-    if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
+  return zkontroluj(SimCas(s_));
+}
+
+double Beh::dalsiUdalost() {
+  // A calculation fault pauses the clock for the dispatcher to read the report; nobody
+  // reads it here, so the run goes on.
+  if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
+  const RUdalost* u = s_.fronta.nejdrivejsi();
+  return u ? u->cas : std::numeric_limits<double>::infinity();
+}
+
+bool Beh::provedDo(double cas) {
+  PosunNa(s_, prostredi_, cas);
+  // Every event due now, one at a time, so that the check sees the state after each.
+  for (;;) {
     const RUdalost* u = s_.fronta.nejdrivejsi();
-    // An event whose time is not a number is due at once, as the queue orders it.
-    if (!u || u->cas > konec) break;
-    PosunNa(s_, prostredi_, u->cas);
-    // Every event due now, one at a time, so that the check sees the state after each.
-    for (;;) {
-      u = s_.fronta.nejdrivejsi();
-      if (!u || s_.zpravaOtevrena || SimCas(s_) < u->cas) break;
-      RUdalost e;
-      s_.fronta.vyjmi(s_.fronta.nejdrivejsiHandle(), &e);
-      ProvedUdalost(s_, e);
-      if (!(ok = zkontroluj(e.cas))) break;
-    }
-    if (!ok) break;
-    podivejSe();
-    ok = zkontroluj(SimCas(s_));
-    if (prubeh && ++kroku % 256 == 0) prubeh((SimCas(s_) - start_) / (konec - start_));
+    if (!u || s_.zpravaOtevrena || SimCas(s_) < u->cas) break;
+    RUdalost e;
+    s_.fronta.vyjmi(s_.fronta.nejdrivejsiHandle(), &e);
+    ProvedUdalost(s_, e);
+    if (!zkontroluj(e.cas)) return false;
   }
+  return true;
+}
+
+bool Beh::podivejSe() {
+  podivejSeNyni();
+  return zkontroluj(SimCas(s_));
+}
+
+double Beh::konecBehu() const { return start_ + (hodinDrive_ + volby_.hodin) / 24.0; }
+
+void Beh::skonci(bool ok) {
+  const double konec = konecBehu();
   // From here on the hours are those of the whole shift, both parts of a resumed one.
   hodinDrive_ += volby_.hodin;
   volby_.hodin = hodinDrive_;
   if (volby_.snimek) snimek_ = uloz();
   dokonci(ok ? konec : SimCas(s_));
+}
+
+bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh) {
+  const auto zacatek = std::chrono::steady_clock::now();
+  const double konec = konecBehu();
+  bool ok = zacni(zaznam);
+  long long kroku = 0;
+  while (ok) {
+    const double cas = dalsiUdalost();
+    // An event whose time is not a number is due at once, as the queue orders it.
+    if (cas > konec) break;
+    if (!(ok = provedDo(cas))) break;
+    ok = podivejSe();
+    if (prubeh && ++kroku % 256 == 0) prubeh((SimCas(s_) - start_) / (konec - start_));
+  }
+  skonci(ok);
   souhrn_.stenaSekund =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
   return ok;

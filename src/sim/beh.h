@@ -36,6 +36,8 @@ struct VolbyBehu {
   bool nahodny = false;     // the dispatcher is the random one, seeded by `seed`
   // Keep a save of the state at the end of the run (see Beh::snimek).
   bool snimek = false;
+  // Neighbour names (windows-1250) whose line ends are linked to another station of a network.
+  std::vector<std::string> propojene;
 };
 
 struct SouhrnBehu {
@@ -88,6 +90,22 @@ class Beh {
   // False when an invariant was violated (the run stops there).
   bool spust(std::ostream* zaznam, const std::function<void(double)>& prubeh = {});
 
+  // The same run in steps, for a caller that runs several stations on one clock (a network):
+  // zacni once (false when the check already fails), then, while the earliest event of every
+  // station is at or before konecBehu(): provedDo(the earliest time of all), each station's
+  // podivejSe, and at the end skonci. Each step is false when an invariant was violated.
+  bool zacni(std::ostream* zaznam);
+  // The simulated time of the station's earliest event (infinity when none; NaN is due at once).
+  double dalsiUdalost();
+  bool provedDo(double cas);
+  bool podivejSe();
+  double konecBehu() const;
+  void skonci(bool ok);
+  // The invariants now, as --check has them (true when not checked).
+  bool zkontrolujNyni() { return zkontroluj(SimCas(s_)); }
+  // More to check with --check after every event (a network's links); empty when all holds.
+  std::function<std::string()> dalsiKontrola;
+
   // The save of the state at the end of the last run, taken before the clock was moved on to
   // the end of the hours asked (so that a resumed run moves it as this one would have).
   const std::string& snimek() const { return snimek_; }
@@ -113,6 +131,8 @@ class Beh {
   void sledujVlakyANabidky(double ted);
   // Checks the state; `ted` is the time of the event just executed, or the clock.
   bool zkontroluj(double ted);
+  // The dispatchers look, and the lists are followed after each.
+  void podivejSeNyni();
   void dokonci(double konec);
   // The totals so far and the options that shape the run, for the save, and back.
   nlohmann::json doplnek() const;

@@ -12,6 +12,7 @@
 
 #include "jadro.h"
 #include "sim/beh.h"
+#include "sim/sit_beh.h"
 #include "sim/zprava.h"
 #include "smena/smena.h"
 
@@ -222,6 +223,13 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                      "the station, seed and dispatcher are the saved ones (--dispatcher replaces "
                      "the dispatcher)")
           ->type_name("FILE");
+  std::string sit;
+  app.add_option("--network", sit,
+                 "run a network of linked stations (a network file, see README): every station "
+                 "dispatched as --dispatcher says, all on one clock; --log names a folder that "
+                 "gets one log per station, and the summary adds every line's trains sent, "
+                 "received and still on the line")
+      ->type_name("NET.json");
   std::string zprava, seedy = "1-10", cetnosti = "1-8";
   auto* volbaZpravy =
       app.add_option("--report", zprava,
@@ -261,6 +269,43 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     return KodSpatneVolani;
   }
   v.snimek = !ulozit.empty();
+  const bool dispecerZadan =
+      app.get_option("--dispatcher")->count() > 0 || app.get_option("--no-dispatcher")->count() > 0;
+  std::string textObnovy;
+  if (!obnovit.empty() && CtiSoubor(obnovit, textObnovy) != Nacteni::Precteno) {
+    err << Program << ": " << PopisChyby({ChybaUlozeni::NelzeCist, obnovit}) << "\n";
+    return KodSpatneVolani;
+  }
+  if (!sit.empty() || BehSite::JeUlozeniSite(textObnovy)) {
+    if (!v.stanice.empty() || !v.schema.empty() || !v.grafikon.empty() || !zprava.empty() ||
+        (!sit.empty() && !obnovit.empty())) {
+      err << Program << ": a network takes its stations from its file (or its save): give no "
+                        "station, --report or second network (see --help)\n";
+      return KodSpatneVolani;
+    }
+    BehSite behy(v);
+    if (const std::string chyba = sit.empty() ? behy.obnov(textObnovy, dispecerZadan) : behy.nacti(sit);
+        !chyba.empty()) {
+      err << Program << ": " << chyba << "\n";
+      return KodSpatneVolani;
+    }
+    std::string chyba;
+    const bool ok = behy.spust(log, chyba);
+    if (!chyba.empty()) {
+      err << Program << ": " << chyba << "\n";
+      return KodSpatneVolani;
+    }
+    if (!ulozit.empty() && !ZapisCely(ulozit, behy.snimek())) {
+      err << Program << ": cannot write the save " << ulozit << "\n";
+      return KodSpatneVolani;
+    }
+    out << (souhrn == "json" ? behy.souhrnJson() : behy.souhrnText());
+    if (!ok) {
+      err << Program << ": invariant violated: " << behy.poruseni() << " (seed " << v.seed << ")\n";
+      return KodPoruseni;
+    }
+    return KodProbehl;
+  }
   if (obnovit.empty() && v.stanice.empty() && (v.schema.empty() || v.grafikon.empty())) {
     err << Program
         << ": no station: give FOLDER_OR_INI, or --schema and --timetable (see --help)\n";
@@ -297,9 +342,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   }
 
   Beh beh(v);
-  const bool dispecerZadan =
-      app.get_option("--dispatcher")->count() > 0 || app.get_option("--no-dispatcher")->count() > 0;
-  if (const std::string chyba = obnovit.empty() ? beh.nacti() : beh.obnov(obnovit, dispecerZadan);
+  if (const std::string chyba = obnovit.empty() ? beh.nacti() : beh.obnovZTextu(textObnovy, dispecerZadan);
       !chyba.empty()) {
     err << Program << ": " << chyba << "\n";
     return KodSpatneVolani;

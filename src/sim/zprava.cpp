@@ -48,9 +48,7 @@ class Cekani {
     }
     if (u.druh != UdalostStalaJizda || u.hodnota1 != 0) return;
     RVlak* v = NajdiVlak(s, u.vlak);
-    RKrok* posl = v ? PosledniKolejKrok(v->cesta) : nullptr;
-    RKolej* k = posl ? NajdiKolej(s, posl->prvek) : nullptr;
-    RNavestidlo* n = k ? NavestidloNaKonci(s, *k, posl->smer) : nullptr;
+    RNavestidlo* n = v ? NavestidloPredVlakem(s, *v) : nullptr;
     if (!n) return;
     stoji_[u.vlak] = {n->id, cas};
     ++b_.zastaveni[n->id];

@@ -246,6 +246,20 @@ void Prvky(const json& j, Stav& s) {
                                          static_cast<long long>(s.Grafikon.size()) - 1));
 }
 
+json DalsiSpoje(const Stav& s) {
+  const auto prvni = static_cast<std::size_t>(std::max(s.PocetSpoju, 0));
+  if (s.Grafikon.size() <= prvni) return nullptr;
+  json a = json::array();
+  for (std::size_t i = prvni; i < s.Grafikon.size(); ++i) a.push_back(Radek(TabulkaSpoju, s.Grafikon[i]));
+  return a;
+}
+
+void DalsiSpoje(const json& j, Stav& s) {
+  std::vector<RSpoj> dalsi;
+  Seznam(TabulkaSpoju, dalsi, j, Kontext{s}, true);
+  s.Grafikon.insert(s.Grafikon.end(), dalsi.begin(), dalsi.end());
+}
+
 json Seznamy(const Stav& s) {
   return {{"Vlaky", Seznam(TabulkaVlaku, s.Vlaky, false)},
           {"Nabidky", Seznam(TabulkaNabidek, s.Nabidky, false)},

@@ -38,6 +38,11 @@ void Hodiny(const json& j, Stav& s, bool presne);
 json Prvky(const Stav& s);
 void Prvky(const json& j, Stav& s);
 
+// Timetable entries beyond the file's (trains a linked station handed on); null when none, as
+// for every station on its own.
+json DalsiSpoje(const Stav& s);
+void DalsiSpoje(const json& j, Stav& s);
+
 json Seznamy(const Stav& s);
 void Seznamy(const json& j, Stav& s);
 

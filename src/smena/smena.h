@@ -114,6 +114,11 @@ void SestavTabuli(Stav& s, std::vector<RadekTabule>& radky);
 // as the track-information key over its line track does. Nothing for a train that is gone.
 void VyberZTabule(Stav& s, int cislo);
 
+// The signal in front of a train: at the end of the track its head is on, facing its way;
+// none when no signal stands there. The track is given in `kolej` when asked for. The board
+// and the report's waits at signals both ask this.
+RNavestidlo* NavestidloPredVlakem(Stav& s, RVlak& T, RKolej** kolej = nullptr);
+
 // The track a train's head is on, for the window to mark it; 0 when it is not in the station.
 int KolejVlaku(Stav& s, int cislo);
 

@@ -30,6 +30,12 @@ std::string Cas(int hhmm) {
 
 }  // namespace
 
+RNavestidlo* NavestidloPredVlakem(Stav& s, RVlak& T, RKolej** kolej) {
+  RKolej* k = KolejHlavy(s, T);
+  if (kolej) *kolej = k;
+  return k ? NavestidloNaKonci(s, *k, T.smer) : nullptr;
+}
+
 void SestavTabuli(Stav& s, std::vector<RadekTabule>& radky) {
   const double ted = SimCas(s);
   const Skore& k = s.skore;
@@ -57,11 +63,11 @@ void SestavTabuli(Stav& s, std::vector<RadekTabule>& radky) {
         r.udaj = Cas(T->odjezd);
       } else if (v.ceka == CekaNaCestu) {
         r.stav = StavRadku::Stoji;
-        if (RKolej* kol = KolejHlavy(s, *T))
-          if (RNavestidlo* sig = NavestidloNaKonci(s, *kol, T->smer)) {
-            r.stav = StavRadku::StojiUNavestidla;
-            r.udaj = kol->cislo.empty() ? std::to_string(sig->id) : kol->cislo;
-          }
+        RKolej* kol = nullptr;
+        if (RNavestidlo* sig = NavestidloPredVlakem(s, *T, &kol)) {
+          r.stav = StavRadku::StojiUNavestidla;
+          r.udaj = kol->cislo.empty() ? std::to_string(sig->id) : kol->cislo;
+        }
       } else {
         r.stav = T->brzdi ? StavRadku::Brzdi : StavRadku::Jede;
       }

@@ -49,6 +49,7 @@ json Stavu(Stav& s, const CastiBehu& c) {
   j["okno"] = Okno(s.okno);
   j["skore"] = Skore_(s.skore);
   j["kresba"] = Kresba(s.platno);
+  if (json d = DalsiSpoje(s); !d.is_null()) j["dalsiSpoje"] = std::move(d);
   if (s.pametCest) j["pametCest"] = Pamet(*s.pametCest);
   if (c.dispecer) j["dispecer"] = Dispecer(*c.dispecer);
   if (c.nahodny) j["nahodny"] = Nahodny(*c.nahodny);
@@ -171,6 +172,9 @@ VysledekUlozeni Nacti(const json& stav, Stav& s, CastiBehu& casti, Staging& n, T
                                           : novy.nastaveni.cestaLoko;
     cesta = Text(Pole(Pole(soubory, klic), "cesta"), "files");
   }
+
+  // Entries a linked station added, before anything that refers to the timetable by index.
+  if (stav.contains("dalsiSpoje")) DalsiSpoje(stav["dalsiSpoje"], novy);
 
   // The virtual clock first: the run's clock reads it.
   if (casti.hodiny) {

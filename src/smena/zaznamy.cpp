@@ -255,8 +255,22 @@ const Sloupec<OperaceKresby> SloupceKresby[] = {
     TextKresby<&OperaceKresby::text, 4096>("text"),
 };
 
+const Sloupec<RSpoj> SloupceSpoju[] = {
+    SlCele<&RSpoj::cislo>("cislo"),
+    SlCele<&RSpoj::delka>("delka"),
+    SlCele<&RSpoj::hmotnost>("hmotnost"),
+    SlCele<&RSpoj::maxRychlost>("maxRychlost"),
+    SlCele<&RSpoj::hodnotaB>("hodnotaB"),
+    SlCele<&RSpoj::hodnotaC>("hodnotaC"),
+    SlCele<&RSpoj::hodnotaA>("hodnotaA"),
+    SlBajty<&RSpoj::odkud>("odkud"),
+    SlBajty<&RSpoj::kam>("kam"),
+    SlBajty<&RSpoj::loko>("loko"),
+};
+
 }  // namespace
 
+const Tabulka<RSpoj> TabulkaSpoju{"timetable entry", SloupceSpoju};
 const Tabulka<RKrok> TabulkaKroku{"path", SloupceKroku};
 const Tabulka<RVlak> TabulkaVlaku{"train", SloupceVlaku};
 const Tabulka<RNabidka> TabulkaNabidek{"offer", SloupceNabidek};

@@ -24,5 +24,6 @@ extern const Tabulka<SkoreVlaku> TabulkaRunu;      // a row
 extern const Tabulka<BodSmeny> TabulkaBoduSmeny;   // a row
 extern const Tabulka<Skore> TabulkaSkore;          // an object
 extern const Tabulka<OperaceKresby> TabulkaKresby;  // a row
+extern const Tabulka<RSpoj> TabulkaSpoju;          // a row
 
 }  // namespace stanovar::ulozeni

@@ -107,7 +107,9 @@ void GenerujVlak(Stav& s) {
         if (RKolej* k = KolejVBode(s, ven.x, ven.y)) naVyjezdu = naVyjezdu || k->vlak == E.cislo;
     RSoused* vstup = Vstup(s, E.odkud);
     // A number already offered is skipped too: the answer finds its offer by number.
-    if (NajdiVlak(s, E.cislo) || NajdiNabidkuVlaku(s, E.cislo) || !vstup || naVyjezdu) continue;
+    if (NajdiVlak(s, E.cislo) || NajdiNabidkuVlaku(s, E.cislo) || !vstup || naVyjezdu ||
+        vstup->propojeny)
+      continue;
 
     if (vstup->druh == 1) {
       const int hlaseni = s.hlaseniVypoctu;

@@ -173,8 +173,9 @@ bool EditorStanice::otevri(const QString& slozka, std::string& chyba) {
     const QSize d = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableSize()
                                                      : QSize(1024, 768);
     zvetseni_ = 100;
+    // Levels below 100 % are for choosing by hand: a picture to be drawn on starts whole-sized.
     for (int z : PohledStanice::Zvetseni)
-      if (v.width() * z / 100 + 360 <= d.width() && v.height() * z / 100 + 300 <= d.height()) zvetseni_ = z;
+      if (z > 100 && v.width() * z / 100 + 360 <= d.width() && v.height() * z / 100 + 300 <= d.height()) zvetseni_ = z;
   }
   poZmene({});
   titulek();

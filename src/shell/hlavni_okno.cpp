@@ -6,9 +6,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenuBar>
 #include <QScreen>
+#include <QMessageBox>
 #include <QStatusBar>
+#include <QToolTip>
 #include <algorithm>
 #include <iterator>
 
@@ -24,16 +28,6 @@
 
 namespace stanovar::shell {
 
-namespace {
-// Client area of the designed 800 x 600 window, and the picture placed in it below the
-// labels: left 0, top 59, the client width, the client height less 60.
-constexpr int KlientSirka = 792;
-constexpr int KlientVyska = 540;
-constexpr int ObrazTop = 59;
-
-// Room the window frame takes, for sizing a window that is not shown yet.
-constexpr QSize RamOkna(16, 40);
-}  // namespace
 
 TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
     : qtProstredi_(this) {
@@ -50,8 +44,9 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   const QSize dostupne = QGuiApplication::primaryScreen()
                              ? QGuiApplication::primaryScreen()->availableSize()
                              : QSize(KlientSirka, KlientVyska);
+  const int vychozi = zvetseniProObrazovku(dostupne, Tabule::Skryta);
   pohled_ = new PohledStanice(klient, QRect(0, ObrazTop, KlientSirka, KlientVyska - 60), stav_,
-                              zvetseniProObrazovku(dostupne));
+                              std::max(vychozi, 100));
   stav_.platno = pohled_->platno();
   connect(pohled_, &PohledStanice::klik, this, &TForm1::Image1MouseDown);
   connect(pohled_, &PohledStanice::zvetseniZmeneno, this, &TForm1::zvetseniZmeneno);
@@ -70,6 +65,11 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   SledujSkore(stav_);
   Spust(stav_, QFile::encodeName(startovniAdresar).toStdString());
   dalsiTexty_.nacti(stav_);
+  // File dialogs and message boxes speak the language of the station folder too.
+  if (dalsiTexty_.cesky() &&
+      prekladQt_.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(&prekladQt_);
 
   casovacUdalosti_.setInterval(100);
   connect(&casovacUdalosti_, &QTimer::timeout, this, &TForm1::CasovacUdalostiTimer);
@@ -95,16 +95,23 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   tabule_->noveTexty();
   menuTabule_->setText(dalsiTexty_.text(DalsiText::TabuleVlaku));
   menuVykaz_->setText(dalsiTexty_.text(DalsiText::VykazSmeny));
+  menuLegenda_->setText(dalsiTexty_.text(DalsiText::Legenda));
+  menuPrvniVlak_->setText(dalsiTexty_.text(DalsiText::PrvniVlak));
   {
     const QSignalBlocker ticho(menuBarvoslepa_);
     menuBarvoslepa_->setChecked(pohled_->paleta() == Paleta::Barvoslepa);
   }
+  // The guided first train, on the very first start.
+  pruvodce_ = new PruvodceOkna(dalsiTexty_, klient);
+  if (!Predvolby().value(QStringLiteral("pruvodce/ukazan"), false).toBool()) pruvodce_->zacni();
   zrcadli();
   pohled_->zmenZvetseni(pohled_->zvetseni(), QPointF(0, 0), false);
+  vejdiSe();
 }
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
+  QCoreApplication::removeTranslator(&prekladQt_);
   if (!zavreno_) ZrusitVse(stav_);
 }
 
@@ -172,6 +179,10 @@ void TForm1::vytvorMenu() {
 
   menuNapoveda_ = menuBar()->addMenu(QString());
   menuHelp_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuHelpClick);
+  menuPrvniVlak_ = menuNapoveda_->addAction(QString(), this, [this] {
+    pruvodce_->zacni();
+    zrcadli();
+  });
   menuNapoveda_->addSeparator();
   menuOprogramu_ = menuNapoveda_->addAction(QString(), this, &TForm1::MenuOprogramuClick);
 }
@@ -188,12 +199,15 @@ void TForm1::vytvorTabuli() {
   connect(menuTabule_, &QAction::triggered, this, [this](bool zap) {
     Predvolby().setValue(KlicTabule, zap);
     obnovTabuli();
-    prizpusobOkno();
+    vejdiSe();
   });
   menuVykaz_ = menuZobrazeni_->addAction(QString(), this, &TForm1::MenuVykazClick);
+  menuLegenda_ = menuZobrazeni_->addAction(QString(), this, &TForm1::MenuLegendaClick);
   stavSkore_ = new QLabel(this);
   stavSkore_->setObjectName(QStringLiteral("StavSkore"));
   statusBar()->addWidget(stavSkore_);
+  napovedy_ = new Napovedy(dalsiTexty_, this);
+  statusBar()->addWidget(napovedy_->duvod(), 1);
 }
 
 void TForm1::vytvorTlacitka() {
@@ -239,37 +253,6 @@ void TForm1::MenuVykazClick() {
   vykaz.exec();
   MenuDialogKonec(stav_);
   zrcadli();
-}
-
-int TForm1::zvetseniProObrazovku(QSize dostupne) const {
-  const int menu = menuBar()->sizeHint().height() + statusBar()->sizeHint().height();
-  for (auto z = std::rbegin(PohledStanice::Zvetseni); z != std::rend(PohledStanice::Zvetseni); ++z) {
-    const QSize okno(KlientSirka * *z / 100, ObrazTop + (KlientVyska - 60) * *z / 100 + 1 + menu);
-    if (okno.width() + RamOkna.width() <= dostupne.width() &&
-        okno.height() + RamOkna.height() <= dostupne.height())
-      return *z;
-  }
-  return 100;
-}
-
-void TForm1::prizpusobOkno() {
-  // The panels must show whole; the picture as much as the screen allows, scrolled beyond.
-  const int panely = panely_->potrebnaSirka();
-  centralWidget()->setMinimumSize(panely, ObrazTop + 120);
-  if (isMaximized() || isFullScreen()) return;
-  const QWidget* obraz = pohled_->Image1();
-  QSize klient(std::max(obraz->width(), panely), ObrazTop + obraz->height() + 1);
-  klient = klient.expandedTo(QSize(KlientSirka, KlientVyska));
-  const int menu = menuBar()->sizeHint().height();
-  // The status bar below and the board beside the picture take room of their own.
-  const QSize okraje(tabule_ && tabule_->isVisible() ? tabule_->width() : 0,
-                     menu + statusBar()->sizeHint().height());
-  if (QScreen* o = screen()) {
-    const QSize d = o->availableSize() - RamOkna - okraje;
-    klient = klient.boundedTo(d).expandedTo(QSize(panely, ObrazTop + 120));
-  }
-  resize(klient + okraje);
-  centralWidget()->resize(klient);
 }
 
 void TForm1::zvetseniZmeneno(int procent) {
@@ -321,10 +304,29 @@ void TForm1::zrcadli() {
 
   pohled_->obnov();
   obnovTabuli();
+  if (pruvodce_) pruvodce_->obnov(stav_, tabule_->isVisible(), pohled_->geometry());
+  // The title names the station and the shift's file.
+  if (stav_.nastaveni.cestaSchema != schemaJmena_) {
+    schemaJmena_ = stav_.nastaveni.cestaSchema;
+    jmenoStanice_ = JmenoStanice(stav_);
+  }
+  const QString titulek = Titulek(ZBajtu(jmenoStanice_), smena_->soubor());
+  if (titulek != windowTitle()) setWindowTitle(titulek);
   if (o.zavrit) {
     stav_.okno.zavrit = false;
-    close();
+    if (smimeZavrit()) close();
   }
+}
+
+bool TForm1::smimeZavrit() {
+  // Esc is easily pressed by mistake; the menu and the close box are not.
+  if (stav_.Koleje.empty()) return true;
+  const bool zprava = stav_.zpravaOtevrena;
+  stav_.zpravaOtevrena = true;
+  const auto odpoved = QMessageBox::question(this, QGuiApplication::applicationDisplayName(),
+                                             dalsiTexty_.text(DalsiText::OpravduKonec));
+  stav_.zpravaOtevrena = zprava;
+  return odpoved == QMessageBox::Yes;
 }
 
 template <class Volani>
@@ -339,22 +341,43 @@ void TForm1::BlikacTimer() { volejJadro(stanovar::BlikacTimer); }
 void TForm1::RychlomerTimer() { volejJadro(stanovar::RychlomerTimer); }
 void TForm1::Button1Click() { volejJadro(stanovar::Button1Click); }
 void TForm1::Button2Click() { volejJadro(stanovar::Button2Click); }
-void TForm1::LabelAnoClick() { volejJadro(stanovar::LabelAnoClick); }
+void TForm1::LabelAnoClick() {
+  volejSVykladem({PodnetHrace::Souhlas, false, 0, 0, 0}, stanovar::LabelAnoClick);
+}
 void TForm1::LabelNeClick() { volejJadro(stanovar::LabelNeClick); }
+
+template <class Volani>
+void TForm1::volejSVykladem(const PodnetHrace& v, Volani&& volani) {
+  volejJadro([&](Stav& s) {
+    Pozorovani p(s, v);
+    volani(s);
+    napovedy_->rekni(p.Vysledek());
+  });
+}
 
 void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
   const Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
                      : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
                                                     : Tlacitko::Leve;
-  volejJadro([&](Stav& s) { stanovar::Image1MouseDown(s, t, x, y); });
+  volejSVykladem({PodnetHrace::Klik, t != Tlacitko::Leve, 0, x, y},
+                 [&](Stav& s) { stanovar::Image1MouseDown(s, t, x, y); });
 }
 
 void TForm1::FormKeyDown(int vk) {
-  volejJadro([&](Stav& s) {
-    // The key acts at the mouse cursor's point on the picture.
-    const QPoint b = pohled_->kurzorNaStanici();
-    stanovar::FormKeyDown(s, vk, b.x(), b.y());
-  });
+  // The key acts at the mouse cursor's point on the picture.
+  const QPoint b = pohled_->kurzorNaStanici();
+  volejSVykladem({PodnetHrace::Klavesa, false, vk, b.x(), b.y()},
+                 [&](Stav& s) { stanovar::FormKeyDown(s, vk, b.x(), b.y()); });
+}
+
+QString TForm1::popisBodu(QPoint bod) {
+  const QPoint b = pohled_->naStanici(bod);
+  return TextPopisu(dalsiTexty_, PopisBodu(stav_, b.x(), b.y()));
+}
+
+void TForm1::MenuLegendaClick() {
+  Legenda l(dalsiTexty_, stav_, pohled_->paleta(), this);
+  l.exec();
 }
 
 void TForm1::VyberVlak(int cislo) {
@@ -384,6 +407,15 @@ int TForm1::VirtualniKlic(int k) {
 }
 
 bool TForm1::eventFilter(QObject* o, QEvent* e) {
+  if (o == pohled_->Image1() && e->type() == QEvent::ToolTip) {
+    auto* h = static_cast<QHelpEvent*>(e);
+    const QString t = popisBodu(h->pos());
+    if (t.isEmpty())
+      QToolTip::hideText();
+    else
+      QToolTip::showText(h->globalPos(), t, pohled_->Image1());
+    return true;
+  }
   if (o == centralWidget() && e->type() == QEvent::Resize) {
     const QSize k = centralWidget()->size();
     pohled_->setGeometry(0, ObrazTop, k.width(), std::max(k.height() - 60, 0));

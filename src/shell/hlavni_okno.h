@@ -9,14 +9,17 @@
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "model/stav.h"
+#include "shell/napovedy.h"
 #include "shell/panely_okna.h"
 #include "shell/pohled_stanice.h"
 #include "shell/prikazy_smeny.h"
+#include "shell/pruvodce_okna.h"
 #include "smena/smena.h"
 #include "shell/qt_prostredi.h"
 #include "shell/texty.h"
@@ -52,8 +55,24 @@ class TForm1 : public QMainWindow {
   QWidget* PanelKolej() { return panely_->PanelKolej(); }
   QWidget* PanelSouhlas() { return panely_->PanelSouhlas(); }
 
-  // The largest zoom whose window fits a screen area of this size.
-  int zvetseniProObrazovku(QSize dostupne) const;
+  // Client area of the designed 800 x 600 window, and the picture placed in it below the
+  // labels: left 0, top 59, the client width, the client height less 60.
+  static constexpr int KlientSirka = 792;
+  static constexpr int KlientVyska = 540;
+  static constexpr int ObrazTop = 59;
+  // Room the window frame takes, for sizing a window that is not shown yet.
+  static constexpr QSize RamOkna{16, 40};
+
+  // Where the board of trains stands.
+  enum class Tabule { Skryta, Vedle, Pod };
+  // The window's outer size with the whole picture at zoom z and the board so.
+  QSize velikostOkna(int z, Tabule t) const;
+  // The largest zoom whose window fits a screen area of this size, 0 when none does.
+  int zvetseniProObrazovku(QSize dostupne, Tabule t) const;
+  // Fits the window into the screen's available area (or the one given): the board beside
+  // the picture, or below it when the whole station shows larger so, and the zoom lowered
+  // (not the user's choice) until the whole picture is in view.
+  void vejdiSe(QSize dostupne = {});
   // The dialogs are built when first wanted: most sessions never open them.
   TFormSoubory* formSoubory();
   TFormNastav* formNastav();
@@ -67,6 +86,12 @@ class TForm1 : public QMainWindow {
   TabuleVlaku* tabule() { return tabule_; }
   QLabel* stavSkore() { return stavSkore_; }
   QAction* menuTabule() { return menuTabule_; }
+  QAction* menuLegenda() { return menuLegenda_; }
+  Napovedy* napovedy() { return napovedy_; }
+  PruvodceOkna* pruvodce() { return pruvodce_; }
+  QAction* menuPrvniVlak() { return menuPrvniVlak_; }
+  // The tooltip of the picture at a point of the picture control.
+  QString popisBodu(QPoint bod);
   QAction* menuVykaz() { return menuVykaz_; }
   // The board and the status bar at the present time; part of every mirroring.
   void obnovTabuli();
@@ -80,6 +105,7 @@ class TForm1 : public QMainWindow {
   void MenuHelpClick();
   void MenuOprogramuClick();
   void MenuVykazClick();
+  void MenuLegendaClick();
   void CasovacUdalostiTimer();
   void BlikacTimer();
   void RychlomerTimer();
@@ -90,6 +116,7 @@ class TForm1 : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
@@ -98,11 +125,18 @@ class TForm1 : public QMainWindow {
   // nothing enters (the clock keeps time: due events run at the next tick).
   template <class Volani>
   void volejJadro(Volani&& volani);
+  // The same for one of the player's inputs, telling in the status bar why it did nothing.
+  template <class Volani>
+  void volejSVykladem(const PodnetHrace& v, Volani&& volani);
+  // Esc with a shift running asks first.
+  bool smimeZavrit();
 
   void vytvorMenu();
   void vytvorTabuli();
   void vytvorTlacitka();
   void prizpusobOkno();
+  // The screen area the window fits into: the one vejdiSe was given, else the screen's.
+  QSize dostupna() const;
   void zvetseniZmeneno(int procent);
   void paletaZmenena(Paleta p);
   void Image1MouseDown(Qt::MouseButton tlacitko, int x, int y);  // station pixels
@@ -111,6 +145,8 @@ class TForm1 : public QMainWindow {
   QtProstredi qtProstredi_;
   Stav stav_;
   DalsiTexty dalsiTexty_;
+  // Qt's own dialogs and buttons in the window's language.
+  QTranslator prekladQt_;
 
   PohledStanice* pohled_ = nullptr;
   PanelyOkna* panely_ = nullptr;
@@ -129,6 +165,12 @@ class TForm1 : public QMainWindow {
   std::vector<QAction*> menuUrovne_;
   QAction* menuTabule_ = nullptr;
   QAction* menuVykaz_ = nullptr;
+  QAction* menuLegenda_ = nullptr;
+  Napovedy* napovedy_ = nullptr;
+  PruvodceOkna* pruvodce_ = nullptr;
+  QAction* menuPrvniVlak_ = nullptr;
+  std::string jmenoStanice_;  // the title's station name, and the schema it was read from
+  std::string schemaJmena_ = "\x01";
 
   TabuleVlaku* tabule_ = nullptr;
   QLabel* stavSkore_ = nullptr;
@@ -142,6 +184,8 @@ class TForm1 : public QMainWindow {
   TFormSoubory* soubory_ = nullptr;
   TFormNastav* nastav_ = nullptr;
   bool zavreno_ = false;
+  QSize dostupna_;
+  bool ukazano_ = false;
   // What was last mirrored, so that a timer tick only touches what changed: the bytes of
   // each menu text by its menu or command, and the window's colours.
   std::unordered_map<const void*, std::string> zobrazeneTexty_;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
@@ -63,6 +64,7 @@ PohledStanice::PohledStanice(QWidget* rodic, const QRect& misto, const Stav& sta
   // Until the user chooses a zoom, the one the window suggests.
   zvetseni_ = NejblizsiUroven(predvolby.contains(KlicZvetseni) ? predvolby.value(KlicZvetseni).toInt()
                                                                : vychoziZvetseni);
+  preferovane_ = zvetseni_;
 
   setFrameShape(QFrame::NoFrame);
   setGeometry(misto);
@@ -89,6 +91,14 @@ void PohledStanice::nastavZvetseni(int procent) {
   zmenZvetseni(procent, QPointF(v.width() / 2.0, v.height() / 2.0), true);
 }
 
+void PohledStanice::omezZvetseni(int nejvic) {
+  int z = preferovane_;
+  for (int u : Zvetseni)
+    if (u <= nejvic) z = std::min(preferovane_, u);
+  if (nejvic < Zvetseni[0]) z = Zvetseni[0];
+  if (z != zvetseni_) zmenZvetseni(z, QPointF(0, 0), false);
+}
+
 void PohledStanice::zmenZvetseni(int procent, QPointF kotva, bool ulozit) {
   procent = NejblizsiUroven(procent);
   // The station point under the anchor stays under it.
@@ -104,24 +114,35 @@ void PohledStanice::zmenZvetseni(int procent, QPointF kotva, bool ulozit) {
   v->setValue(static_cast<int>(std::lround(fy * image1_->height() - kotva.y())));
   zobrazenaRevize_ = platno_->revize();
   image1_->update();
-  if (ulozit) Predvolby().setValue(KlicZvetseni, procent);
+  if (ulozit) {
+    preferovane_ = procent;
+    Predvolby().setValue(KlicZvetseni, procent);
+  }
+  oznacNabidky();
 }
 
 void PohledStanice::nastavPaletu(Paleta p) {
   paleta_ = p;
   platno_->nastavPaletu(p, stav_.okno.popredi, stav_.okno.pozadi);
+  nastavBarvy(stav_.okno.pozadi, stav_.okno.popredi);
+  // The markers are made again in the palette's colour.
+  for (QToolButton* z : znacky_) delete z;
+  znacky_.clear();
+  oznacNabidky();
   emit paletaZmenena(p);
   image1_->update();
   Predvolby().setValue(KlicPaleta, p == Paleta::Barvoslepa ? 1 : 0);
 }
 
 void PohledStanice::nastavBarvy(Barva pozadi, Barva popredi) {
-  Barvy(viewport(), pozadi, popredi);
+  const bool klasicka = pozadi == KlasickePozadi;
+  Barvy(viewport(), klasicka ? BarvaVPalete(paleta_, pozadi) : pozadi, popredi);
   // The user's own colours stay what they are in any palette.
   platno_->nastavPaletu(paleta_, popredi, pozadi);
 }
 
 void PohledStanice::obnov() {
+  oznacNabidky();
   if (platno_->revize() == zobrazenaRevize_) return;
   zobrazenaRevize_ = platno_->revize();
   image1_->update();
@@ -142,6 +163,62 @@ void PohledStanice::oznacKolej(const RKolej* k) {
 QPoint PohledStanice::naStanici(QPointF bod) const {
   return {platno_->naStanici(static_cast<int>(std::floor(bod.x() * pomer_))),
           platno_->naStanici(static_cast<int>(std::floor(bod.y() * pomer_)))};
+}
+
+QPoint PohledStanice::veVyrezu(int x, int y) const {
+  return image1_->pos() + QPoint(static_cast<int>(platno_->naObraz(x) / pomer_),
+                                 static_cast<int>(platno_->naObraz(y) / pomer_));
+}
+
+bool PohledStanice::jeVidet(int x, int y) const { return viewport()->rect().contains(veVyrezu(x, y)); }
+
+void PohledStanice::scrollContentsBy(int dx, int dy) {
+  QScrollArea::scrollContentsBy(dx, dy);
+  oznacNabidky();
+}
+
+void PohledStanice::resizeEvent(QResizeEvent* e) {
+  QScrollArea::resizeEvent(e);
+  oznacNabidky();
+}
+
+void PohledStanice::oznacNabidky() {
+  std::size_t n = 0;
+  const QRect vyrez = viewport()->rect();
+  for (const RNabidka& o : stav_.Nabidky) {
+    // Only an offer that waits for an answer blinks.
+    if (o.prijata || jeVidet(o.x, o.y)) continue;
+    if (n == znacky_.size()) {
+      auto* z = new QToolButton(viewport());
+      z->setObjectName(QStringLiteral("ZnackaNabidky"));
+      z->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+      z->setAutoRaise(false);
+      z->setStyleSheet(QStringLiteral("QToolButton { background: %1; color: black; font-weight: bold; }")
+                           .arg(NaQColor(BarvaVPalete(paleta_, BarvaObsazeno)).name()));
+      connect(z, &QToolButton::clicked, this, [this, z] {
+        const QPoint b = z->property("bod").toPoint();
+        ensureVisible(static_cast<int>(platno_->naObraz(b.x()) / pomer_),
+                      static_cast<int>(platno_->naObraz(b.y()) / pomer_), 60, 60);
+      });
+      znacky_.push_back(z);
+    }
+    QToolButton* z = znacky_[n++];
+    const QPoint p = veVyrezu(o.x, o.y);
+    z->setProperty("bod", QPoint(o.x, o.y));
+    z->setText(QString::number(o.cislo));
+    z->setArrowType(p.x() < vyrez.left()     ? Qt::LeftArrow
+                    : p.x() > vyrez.right()  ? Qt::RightArrow
+                    : p.y() < vyrez.top()    ? Qt::UpArrow
+                                             : Qt::DownArrow);
+    z->adjustSize();
+    // At the edge nearest to the offer, inside the view.
+    const int x = std::clamp(p.x() - z->width() / 2, 0, std::max(0, vyrez.width() - z->width()));
+    const int y = std::clamp(p.y() - z->height() / 2, 0, std::max(0, vyrez.height() - z->height()));
+    z->move(x, y);
+    z->show();
+    z->raise();
+  }
+  for (std::size_t i = n; i < znacky_.size(); ++i) znacky_[i]->hide();
 }
 
 QPoint PohledStanice::kurzorNaStanici() const {

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <QPointF>
+#include <QToolButton>
 #include <QRect>
 #include <QScrollArea>
 #include <QWidget>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "model/stav.h"
 #include "shell/qt_platno.h"
@@ -53,8 +55,9 @@ class ObrazStanice : public QWidget {
 class PohledStanice : public QScrollArea {
   Q_OBJECT
  public:
-  // The zoom levels in per cent; a zoom asked for is taken to the nearest of them.
-  static constexpr int Zvetseni[] = {100, 150, 200, 300, 400};
+  // The zoom levels in per cent; a zoom asked for is taken to the nearest of them. Those
+  // below 100 keep the whole station in view beside the board on a small screen.
+  static constexpr int Zvetseni[] = {50, 67, 75, 100, 150, 200, 300, 400};
 
   // Placed at `misto` of its parent; the station is as many station pixels as that place is
   // large. `vychoziZvetseni` is the zoom until the user has chosen one. The state gives the
@@ -66,6 +69,11 @@ class PohledStanice : public QScrollArea {
   ObrazStanice* Image1() { return image1_; }
 
   int zvetseni() const { return zvetseni_; }
+  // The zoom the user chose (or the default until then); the one shown may be smaller.
+  int preferovane() const { return preferovane_; }
+  // Shows the user's zoom, or the largest level up to `nejvic` when that is smaller, without
+  // changing the user's choice: the whole station stays in view beside the board.
+  void omezZvetseni(int nejvic);
   // Zoom about the middle of what shows, kept for the next start.
   void nastavZvetseni(int procent);
   void zvetsi(int kroku);  // steps up (positive) or down the levels
@@ -84,6 +92,12 @@ class PohledStanice : public QScrollArea {
   // Station pixel shown at a point of the picture control, and under the mouse cursor.
   QPoint naStanici(QPointF bod) const;
   QPoint kurzorNaStanici() const;
+  // Where a station pixel shows in the viewport, and whether it is in view.
+  QPoint veVyrezu(int x, int y) const;
+  bool jeVidet(int x, int y) const;
+  // The markers at the view's edge of the offers blinking outside it: each shows its train's
+  // number and scrolls to it when clicked.
+  const std::vector<QToolButton*>& znacky() const { return znacky_; }
 
  signals:
   // A mouse-down on the picture, in station pixels.
@@ -95,12 +109,18 @@ class PohledStanice : public QScrollArea {
 
  protected:
   void wheelEvent(QWheelEvent* e) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void resizeEvent(QResizeEvent* e) override;
 
  private:
+  void oznacNabidky();
+
   const Stav& stav_;
   std::unique_ptr<QtPlatno> platno_;
   ObrazStanice* image1_ = nullptr;
   int zvetseni_ = 100;
+  int preferovane_ = 100;
+  std::vector<QToolButton*> znacky_;
   double pomer_ = 1;  // device pixels per logical pixel
   Paleta paleta_ = Paleta::Klasicka;
   int kolecko_ = 0;  // wheel turn not yet used for a zoom step

@@ -56,13 +56,16 @@ bool PrikazySmeny::ulozSmenu(const QString& cesta) {
   QDir().mkpath(QFileInfo(cesta).absolutePath());
   const VysledekUlozeni v = UlozSmenu(stav_, CastiBehu{}, Jmeno(cesta));
   hlaseni(v, cesta);
+  if (v) soubor_ = QFileInfo(cesta).fileName();
   return static_cast<bool>(v);
 }
 
 bool PrikazySmeny::otevriSmenu(const QString& cesta) {
-  CastiBehu zadne;
-  const VysledekUlozeni v = NactiSmenu(stav_, zadne, Jmeno(cesta));
+  CastiBehu casti;
+  casti.svujJazyk = true;
+  const VysledekUlozeni v = NactiSmenu(stav_, casti, Jmeno(cesta));
   hlaseni(v, cesta);
+  if (v) soubor_ = QFileInfo(cesta).fileName();
   zrcadli_();
   return static_cast<bool>(v);
 }
@@ -74,6 +77,7 @@ bool PrikazySmeny::prevezmi(const QString& schema) {
       PrevezmiProvoz(stav_, Jmeno(f.absoluteFilePath()), Jmeno(zaklad + QStringLiteral(".gvd")),
                      Jmeno(zaklad + QStringLiteral(".lok")));
   if (!v) hlaseni(DalsiText::ChybaPrevzeti, v.soubor);
+  if (v) soubor_.clear();
   zrcadli_();
   return static_cast<bool>(v);
 }
@@ -93,31 +97,31 @@ void PrikazySmeny::ulozPosledni() {
 }
 
 void PrikazySmeny::MenuUlozitSmenuClick() {
-  ZacniModalni(stav_);
+  const ChodHodin chod = PozastavHodiny(stav_);
   zrcadli_();
   QString cesta = QFileDialog::getSaveFileName(
       okno_, Titulek(texty_.text(DalsiText::UlozitSmenu)),
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
       texty_.text(DalsiText::FiltrSmen));
+  // Saved as the player runs it, not as the dialog paused it: opened, it goes on so.
+  ObnovHodiny(stav_, chod);
   if (!cesta.isEmpty()) {
     if (QFileInfo(cesta).suffix().isEmpty()) cesta += QStringLiteral(".smena");
-    // Saved paused: opened, it goes on at the speed it ran at.
     ulozSmenu(cesta);
   }
-  KonecModalni(stav_);
   zrcadli_();
 }
 
 void PrikazySmeny::MenuOtevritSmenuClick() {
-  ZacniModalni(stav_);
+  const ChodHodin chod = PozastavHodiny(stav_);
   zrcadli_();
   const QString cesta = QFileDialog::getOpenFileName(
       okno_, Titulek(texty_.text(DalsiText::OtevritSmenu)),
       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
       texty_.text(DalsiText::FiltrSmen));
-  // The opened shift is paused as the dialog paused the one before, and resumes with it.
-  if (!cesta.isEmpty() && otevriSmenu(cesta)) ZacniModalni(stav_);
-  KonecModalni(stav_);
+  // The running shift as it was; an opened one at the speed it was saved with.
+  ObnovHodiny(stav_, chod);
+  if (!cesta.isEmpty()) otevriSmenu(cesta);
   zrcadli_();
 }
 
@@ -130,7 +134,7 @@ void PrikazySmeny::MenuPokracovatClick() {
 }
 
 void PrikazySmeny::MenuPrevzitClick() {
-  ZacniModalni(stav_);
+  const ChodHodin chod = PozastavHodiny(stav_);
   zrcadli_();
   const QString adresar =
       stav_.nastaveni.cestaSchema.empty()
@@ -139,8 +143,9 @@ void PrikazySmeny::MenuPrevzitClick() {
   const QString schema = QFileDialog::getOpenFileName(
       okno_, Titulek(texty_.text(DalsiText::PrevzitProvoz)), adresar,
       texty_.text(DalsiText::FiltrStanic));
-  if (!schema.isEmpty() && prevezmi(schema)) ZacniModalni(stav_);
-  KonecModalni(stav_);
+  // The station taken over runs as the player's clock ran.
+  if (!schema.isEmpty()) prevezmi(schema);
+  ObnovHodiny(stav_, chod);
   zrcadli_();
 }
 

@@ -31,6 +31,9 @@ class PrikazySmeny : public QObject {
   bool prevezmi(const QString& schema);
   // The station of the settings file (its three files as stanovar.ini names them) taken over.
   bool prevezmiOtevrenou();
+  // The file the shift was last saved to or opened from; empty for a shift begun here.
+  const QString& soubor() const { return soubor_; }
+  void zapomenSoubor() { soubor_.clear(); }
   // Where closing the window keeps the shift: the per-user data folder.
   static QString cestaPosledniSmeny();
   // The shift kept there on closing. Nobody is there to read a failure; a window without a
@@ -52,6 +55,7 @@ class PrikazySmeny : public QObject {
   const DalsiTexty& texty_;
   QWidget* okno_;
   std::function<void()> zrcadli_;
+  QString soubor_;
 };
 
 }  // namespace stanovar::shell

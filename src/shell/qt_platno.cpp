@@ -17,16 +17,33 @@ QColor NaQColor(Barva c) { return QColor(Cervena(c), Zelena(c), Modra(c)); }
 
 Barva BarvaVPalete(Paleta p, Barva c) {
   if (p == Paleta::Klasicka) return c;
-  // Vermilion, yellow and sky blue differ in lightness and lie on the blue-yellow axis that
-  // every common kind of colour blindness keeps; the platform line leaves the vermilion free.
+  // Vermilion, sky blue and yellow lie on the blue-yellow axis that every common kind of
+  // colour blindness keeps, and read apart in greyscale too: on a dark background (the
+  // classic grey leaves no room for three lightnesses at 3:1) their relative luminances are
+  // about 0.22, 0.40 and 0.65, each at least 3:1 against the background and half again as
+  // light as the one before, with the white foreground above them.
   switch (c) {
     case BarvaObsazeno: return RGB(213, 94, 0);
     case BarvaNe: return RGB(213, 94, 0);
-    case BarvaVyber: return RGB(240, 228, 66);
+    case BarvaVyber: return RGB(240, 210, 40);
     case BarvaCesta: return RGB(86, 180, 233);
     case BarvaNastupiste: return RGB(204, 121, 167);
+    case KlasickePozadi: return RGB(32, 32, 32);
+    case KlasickePopredi: return RGB(255, 255, 255);
     default: return c;
   }
+}
+
+double Kontrast(Barva a, Barva b) {
+  auto jas = [](Barva c) {
+    auto slozka = [](int v) {
+      const double x = v / 255.0;
+      return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * slozka(Cervena(c)) + 0.7152 * slozka(Zelena(c)) + 0.0722 * slozka(Modra(c));
+  };
+  const double x = jas(a) + 0.05, y = jas(b) + 0.05;
+  return x > y ? x / y : y / x;
 }
 
 namespace {
@@ -75,7 +92,9 @@ QFont QtPlatno::font(const Operace& o, int meritko) const {
 }
 
 QRgb QtPlatno::barva(Barva c) const {
-  if (c == chranene_[0] || c == chranene_[1]) return NaQColor(c).rgb();
+  // The user's own colours stay; the classic ones the palette has versions of.
+  const bool klasicka = c == KlasickePozadi || c == KlasickePopredi;
+  if (!klasicka && (c == chranene_[0] || c == chranene_[1])) return NaQColor(c).rgb();
   return NaQColor(BarvaVPalete(paleta_, c)).rgb();
 }
 

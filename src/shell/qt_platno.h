@@ -25,6 +25,11 @@ namespace stanovar::shell {
 // them to others when the picture is painted, so choosing one redraws at once.
 enum class Paleta { Klasicka, Barvoslepa };
 Barva BarvaVPalete(Paleta p, Barva c);
+// The designed background and foreground, which the colour-blind palette darkens and lightens.
+constexpr Barva KlasickePozadi = RGB(136, 136, 136);
+constexpr Barva KlasickePopredi = RGB(0, 0, 0);
+// WCAG's contrast ratio of two colours, 1 to 21.
+double Kontrast(Barva a, Barva b);
 
 class QtPlatno : public Platno {
  public:

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QRegularExpression>
+#include <QScrollBar>
+#include <algorithm>
 #include <cmath>
 
 #include "shell/kodovani.h"
@@ -164,8 +166,6 @@ TabuleVlaku::TabuleVlaku(const DalsiTexty& texty, QWidget* rodic)
     if (sirky[i]) pohled_->setColumnWidth(i, sirky[i] * 9 / 10 + 2 * okraj);
   pohled_->horizontalHeader()->setSectionResizeMode(SlStav, QHeaderView::Stretch);
   pohled_->setWordWrap(false);
-  // Room for every column with a state of some length, without scrolling sideways.
-  pohled_->setMinimumWidth(okraj * 56);
   // The keys belong to the dispatcher's commands, as everywhere in the window.
   pohled_->setFocusPolicy(Qt::NoFocus);
   setWidget(pohled_);
@@ -202,6 +202,22 @@ void TabuleVlaku::noveTexty() {
   t.remove(QLatin1Char('&'));
   setWindowTitle(t);
   model_->noveTexty();
+  // Room for every column and the longest state whole, without scrolling sideways; and for a
+  // few rows when the board stands below the picture.
+  const QFontMetrics fm = pohled_->fontMetrics();
+  int stav = 0;
+  for (DalsiText d : {DalsiText::StavJede, DalsiText::StavBrzdi, DalsiText::StavUNavestidla,
+                      DalsiText::StavStoji, DalsiText::StavNabidnut, DalsiText::StavPrijat,
+                      DalsiText::StavObracen})
+    stav = std::max(stav, fm.horizontalAdvance(texty_.text(d).trimmed() + QStringLiteral(" 88:88")));
+  int sirka = stav + 2 * fm.horizontalAdvance(QLatin1Char('8'));
+  for (int i = 0; i < PocetSloupcu; ++i)
+    if (i != SlStav) sirka += pohled_->columnWidth(i);
+  pohled_->setMinimumWidth(sirka + pohled_->verticalScrollBar()->sizeHint().width() +
+                           2 * pohled_->frameWidth());
+  pohled_->setMinimumHeight(pohled_->horizontalHeader()->sizeHint().height() +
+                            4 * pohled_->verticalHeader()->defaultSectionSize() +
+                            2 * pohled_->frameWidth());
 }
 
 }  // namespace stanovar::shell

@@ -58,6 +58,70 @@ enum class DalsiText {
   UlozitCsv = 77,
   NelzeUlozit = 78,  // followed by the file name
   Zavrit = 79,
+  // Why an input did nothing, in the order of Duvod from DuvodZacniNavestidlem on (%1 a
+  // train, %2 a track); the tooltips of the picture (%1 a train, %2 a name, %3 a time or a
+  // destination); the legend; the guided first train; closing.
+  DuvodZacniNavestidlem = 80,
+  DuvodNavestidloMaCestu = 81,
+  DuvodNavestidloCeka = 82,
+  DuvodNicKeZruseni = 83,
+  DuvodVlakSeBlizi = 84,
+  DuvodZadnaCesta = 85,
+  DuvodTratJenPrijezdy = 86,
+  DuvodUlozenaObsazeno = 87,
+  DuvodUlozenaZaver = 88,
+  DuvodUlozenaVyhybka = 89,
+  DuvodZadnyPrujezd = 90,
+  DuvodVyberPokracuje = 91,
+  DuvodZadnyVlak = 92,
+  DuvodZadnaKolej = 93,
+  DuvodVlakJede = 94,
+  DuvodVlakMaOdjezd = 95,
+  DuvodBehemVyberu = 96,
+  DuvodNelzeObratit = 97,
+  DuvodZadnaNabidka = 98,
+  DuvodTratObsazena = 99,
+  DuvodNejvyssiRychlost = 100,
+  DuvodJizPozastaveno = 101,
+  DuvodNejmensiCetnost = 102,
+  DuvodNejvetsiCetnost = 103,
+  PopisKolej = 104,
+  PopisSpojka = 105,
+  PopisNavestidlo = 106,
+  PopisTrat = 107,
+  PopisVolna = 108,
+  PopisObsazena = 109,
+  PopisVCeste = 110,
+  PopisVCesteVlaku = 111,
+  PopisZvolene = 112,
+  PopisCestaZNej = 113,
+  PopisCekaNaCestu = 114,
+  PopisJenPrijezdy = 115,
+  PopisJenOdjezdy = 116,
+  PopisObaSmery = 117,
+  PopisNabidka = 118,
+  PopisPrijata = 119,
+  Legenda = 400,
+  LegendaVolny = 401,
+  LegendaObsazeno = 402,
+  LegendaVyber = 403,
+  LegendaCesta = 404,
+  LegendaNastupiste = 405,
+  LegendaNabidka = 406,
+  LegendaNavestidlo = 407,
+  LegendaTrat = 408,
+  PrvniVlak = 410,
+  KrokNabidka = 411,
+  KrokPrijmout = 412,
+  KrokVjezd = 413,
+  KrokKolej = 414,
+  KrokPanel = 415,
+  KrokRychlost = 416,
+  KrokTabule = 417,
+  KrokOdjezd = 418,
+  KrokHotovo = 419,
+  Preskocit = 420,
+  OpravduKonec = 421,
 
   // The station editor.
   UpravitStanici = 120,  // File menu of the main window: edit a station folder
@@ -117,10 +181,12 @@ class DalsiTexty {
   QString text(DalsiText t) const;
   // The same as windows-1250 bytes, for the core's message boxes.
   std::string bajty(DalsiText t) const;
+  // Whether the built-in texts are the Czech ones: the language of the whole window.
+  bool cesky() const { return cesky_; }
 
  private:
   static constexpr int Prvni = 38;
-  static constexpr int Pocet = 999 - Prvni + 1;  // the file's numbers have three digits
+  static constexpr int Pocet = 999 - Prvni + 1;  // the file's numbers have three digits at most
   std::array<std::string, Pocet> texty_;
   bool cesky_ = true;
 };

@@ -101,6 +101,9 @@ VykazSmeny::VykazSmeny(Stav& s, const DalsiTexty& texty, QWidget* rodic)
       veStanici->append(NaOse(ted_), k.prubeh.back().veStanici);
       cekaji->append(NaOse(ted_), k.prubeh.back().cekaji);
     }
+    // The trains waiting in vermilion and dashed, those in the station in dark blue.
+    veStanici->setPen(QPen(QColor(0, 70, 140), 2));
+    cekaji->setPen(QPen(QColor(213, 94, 0), 2, Qt::DashLine));
     auto* graf = new QChart;
     graf->setTitle(texty.text(DalsiText::GrafPrubeh));
     graf->addSeries(veStanici);
@@ -141,9 +144,12 @@ VykazSmeny::VykazSmeny(Stav& s, const DalsiTexty& texty, QWidget* rodic)
     const QStringList casti = Sloupce(texty.text(DalsiText::CastiCekani), 3);
     QBarSet* sady[3];
     for (int i = 0; i < 3; ++i) sady[i] = new QBarSet(casti[i]);
-    sady[0]->setColor(QColor(213, 94, 0));
-    sady[1]->setColor(QColor(0, 114, 178));
-    sady[2]->setColor(QColor(230, 159, 0));
+    // Apart in hue and in lightness alike, so that they read in greyscale too.
+    const QColor barvy[] = {QColor(213, 94, 0), QColor(0, 70, 140), QColor(240, 210, 40)};
+    for (int i = 0; i < 3; ++i) {
+      sady[i]->setColor(barvy[i]);
+      sady[i]->setBorderColor(Qt::black);
+    }
     QStringList vlaky;
     double nejvic = 1;
     for (const auto& [celkem, i] : poradi) {
@@ -165,7 +171,9 @@ VykazSmeny::VykazSmeny(Stav& s, const DalsiTexty& texty, QWidget* rodic)
     graf->addSeries(rada);
     auto* x = new QBarCategoryAxis;
     x->append(vlaky);
-    if (vlaky.size() > 10) x->setLabelsAngle(-90);
+    // Upright, each number has the bar's length to show whole in; across, only its width.
+    if (vlaky.size() > 5) x->setLabelsAngle(-90);
+    x->setTruncateLabels(false);
     auto* y = new QValueAxis;
     y->setRange(0, std::ceil(nejvic * 1.05));
     y->applyNiceNumbers();

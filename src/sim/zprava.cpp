@@ -84,29 +84,31 @@ std::string Pust(const VolbyBehu& volby, BehZpravy& b) {
   return {};
 }
 
-// How the station's elements are named to its author.
+// How the station's elements are named to its author, as the station check names them.
+std::string JmenoKoleje(const RKolej& k) {
+  return "track " + (k.cislo.empty() ? "#" + std::to_string(k.id) : "\"" + Cp1250NaUtf8(k.cislo) + "\"");
+}
+
 std::string NazevPrvku(Stav& s, int id) {
   const RKolej* k = NajdiPrvek(s, id);
   if (!k) return "element " + std::to_string(id);
   const auto bod = [](int x, int y) {
     return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
   };
-  if (JeKolej(id)) return "track " + Cp1250NaUtf8(k->cislo);
+  if (JeKolej(id)) return JmenoKoleje(*k);
   return "connector " + bod(k->x1, k->y1) + "-" + bod(k->x2, k->y2);
 }
 
 std::string NazevNavestidla(Stav& s, int id) {
   const RNavestidlo* n = NajdiNavestidlo(s, id);
   if (!n) return "signal " + std::to_string(id);
-  std::string t = "signal (" + std::to_string(n->x) + ", " + std::to_string(n->y) + ")";
   // The tracks at its point name it better than its coordinates.
   RKolej* a = KolejVBode(s, n->x, n->y);
   RKolej* b = a ? KolejVBode(s, n->x, n->y, true) : nullptr;
-  std::string koleje;
-  for (RKolej* k : {a, b})
-    if (k && k != a) koleje += "/" + Cp1250NaUtf8(k->cislo);
-    else if (k) koleje += Cp1250NaUtf8(k->cislo);
-  return koleje.empty() ? t : t + " at track " + koleje;
+  if (!a) return "signal (" + std::to_string(n->x) + ", " + std::to_string(n->y) + ")";
+  std::string t = "signal at " + JmenoKoleje(*a);
+  if (b && b != a) t += " and " + JmenoKoleje(*b);
+  return t;
 }
 
 // Colour of a share of the highest occupation: blue through yellow to red.
@@ -122,6 +124,30 @@ Barva Teplo(double podil) {
   return RGB(smes(0), smes(1), smes(2));
 }
 
+// A canvas that hands everything on, but draws the platforms and the labels in quiet greys:
+// on a picture coloured by occupation, the platforms' orange would read as heat.
+class TichePlatno : public Platno {
+ public:
+  explicit TichePlatno(Platno& p) : p_(p) {}
+  int sirka() const override { return p_.sirka(); }
+  int vyska() const override { return p_.vyska(); }
+  void barvaPera(Barva c) override { p_.barvaPera(c == BarvaNastupiste ? Nastupiste : c); }
+  void sirkaPera(int w) override { p_.sirkaPera(w); }
+  void barvaVyplne(Barva c) override { p_.barvaVyplne(c == BarvaNastupiste ? Nastupiste : c); }
+  void pismo(const std::string& j, int b, Barva, bool t) override { p_.pismo(j, b, Popisky, t); }
+  void presun(int x, int y) override { p_.presun(x, y); }
+  void cara(int x, int y) override { p_.cara(x, y); }
+  void obdelnik(int l, int t, int r, int b) override { p_.obdelnik(l, t, r, b); }
+  void text(int x, int y, const std::string& t, bool n) override { p_.text(x, y, t, n); }
+  int sirkaTextu(const std::string& t) override { return p_.sirkaTextu(t); }
+
+  static constexpr Barva Nastupiste = RGB(96, 96, 112);
+  static constexpr Barva Popisky = RGB(32, 32, 32);
+
+ private:
+  Platno& p_;
+};
+
 // The station drawn by its own drawing operations, each track and connector in the colour of
 // its occupation.
 // The station loaded once already (`vzor`) gives the picture's size; it is loaded again onto
@@ -136,9 +162,10 @@ std::string Teplotni(const Stav& vzor, const std::map<int, double>& podil, doubl
   for (const RSoused& so : vzor.Sousede) w = std::max(w, so.x), h = std::max(h, so.y);
   const Nastaveni& nastaveni = vzor.nastaveni;
   SvgPlatno svg(std::min(w + 30, 4000), std::min(h + 30, 4000));
+  TichePlatno ticho(svg);
   VirtualniProstredi p;
   Stav s;
-  s.platno = &svg;
+  s.platno = &ticho;
   s.prostredi = &p;
   s.nastaveni = nastaveni;
   NakresliStanici(s);
@@ -225,16 +252,36 @@ std::string Graf(const std::vector<Cetnost>& c) {
            Cislo(Y(x.*r.hodnota / 60), 1) + "\" r=\"4\" fill=\"" + r.barva + "\"><title>frequency " +
            std::to_string(x.cetnost) + ": " + Cislo(x.vlakuZaHodinu, 2) + " trains/h, " +
            r.nazev + " " + Cislo(x.*r.hodnota / 60, 1) + " min</title></circle>\n";
-      t += "<text x=\"" + Cislo(X(x.vlakuZaHodinu) + 6, 1) + "\" y=\"" +
-           Cislo(Y(x.*r.hodnota / 60) - 6, 1) + "\" font-size=\"10\">" +
-           std::to_string(x.cetnost) + "</text>\n";
     }
     t += std::string("<rect x=\"") + std::to_string(L + 10) + "\" y=\"" +
          std::to_string(T + 6 + legenda * 18) + "\" width=\"12\" height=\"12\" fill=\"" + r.barva +
          "\"/><text x=\"" + std::to_string(L + 28) + "\" y=\"" +
-         std::to_string(T + 16 + legenda * 18) + "\">" + r.nazev +
-         " (labels: frequency)</text>\n";
+         std::to_string(T + 16 + legenda * 18) + "\">" + r.nazev + "</text>\n";
     ++legenda;
+  }
+  // Each frequency's number once, beside its mean point where it covers no other number nor
+  // point; where nothing is free the point's tooltip still names it.
+  std::vector<std::pair<double, double>> obsazeno;
+  for (const Cetnost& x : c)
+    if (x.behu)
+      for (double v : {x.prumernyPobyt, x.p95Pobytu}) obsazeno.push_back({X(x.vlakuZaHodinu), Y(v / 60)});
+  auto volno = [&](double x, double y) {
+    for (const auto& [ox, oy] : obsazeno)
+      if (std::abs(ox - x) < 12 && std::abs(oy - y) < 11) return false;
+    return true;
+  };
+  for (const Cetnost& x : c) {
+    if (x.behu == 0) continue;
+    const double px = X(x.vlakuZaHodinu), py = Y(x.prumernyPobyt / 60);
+    // Lower left of the text, and its middle for the test of room.
+    for (auto [dx, dy] : {std::pair{6.0, 16.0}, std::pair{6.0, -6.0}, std::pair{-14.0, 16.0},
+                          std::pair{-14.0, -6.0}, std::pair{6.0, 28.0}}) {
+      if (!volno(px + dx + 4, py + dy - 4)) continue;
+      t += "<text x=\"" + Cislo(px + dx, 1) + "\" y=\"" + Cislo(py + dy, 1) +
+           "\" font-size=\"10\">" + std::to_string(x.cetnost) + "</text>\n";
+      obsazeno.push_back({px + dx + 4, py + dy - 4});
+      break;
+    }
   }
   return t + "</svg>\n";
 }
@@ -391,7 +438,7 @@ std::string VytvorZpravu(const VolbyZpravy& v, const std::function<void(int, int
   h += "<h2>Trains through the station and their time in it</h2>\n<figure>\n" + Graf(cetnosti) +
        "<figcaption>One point per frequency: the trains that left per hour, and the mean and "
        "95th-percentile time from hand-over to departure (the percentile is the mean of the "
-       "runs' own).</figcaption>\n</figure>\n";
+       "runs' own); the small numbers are the frequencies.</figcaption>\n</figure>\n";
   h += "<table>\n<tr><th>frequency</th><th>runs</th><th>trains per hour</th><th>mean time in "
        "station, s</th><th>95th percentile, s</th><th>offers made</th><th>accepted</th><th>"
        "refused</th><th>unanswered at the end</th><th>calculation faults</th><th>points per "

@@ -125,6 +125,21 @@ RNavestidlo* NavestidloPredVlakem(Stav& s, RVlak& T, RKolej** kolej = nullptr);
 // The track a train's head is on, for the window to mark it; 0 when it is not in the station.
 int KolejVlaku(Stav& s, int cislo);
 
+// ==== The clock around the shift's commands ====
+//
+// The specified dialogs always resume when they close; the shift's own commands (save, open,
+// resume, take over) leave the clock as the player had it: paused while their file dialog is
+// open, then back at exactly the speed, or the pause, that ran before.
+
+struct ChodHodin {
+  std::uint16_t rychlost = 0;  // RychlostSim
+  std::uint16_t posledni = 0;  // PosledniRychlost, the factor F3 resumes with
+};
+// Pauses the clock and returns how it ran.
+ChodHodin PozastavHodiny(Stav& s);
+// The clock runs as `c` says again, without a jump in simulated time.
+void ObnovHodiny(Stav& s, const ChodHodin& c);
+
 // ==== Saving and resuming a shift ====
 //
 // Saving a shift and carrying on later: the whole running simulation written as one JSON
@@ -157,6 +172,10 @@ struct CastiBehu {
   VirtualniProstredi* hodiny = nullptr;
   // A part of the caller's own (the headless runner's totals), kept in the save as it is.
   nlohmann::json* doplnek = nullptr;
+  // The running state keeps its language (the window's, of the folder it runs in) rather
+  // than reading the one the save names: one language at a time in every caption, panel and
+  // message. The offer's question is worded again in it.
+  bool svujJazyk = false;
 };
 
 enum class ChybaUlozeni {

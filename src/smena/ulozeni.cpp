@@ -9,8 +9,10 @@
 #include "display/kresleni.h"
 #include "files/cteni.h"
 #include "files/soubory.h"
+#include "model/seznamy.h"
 #include "smena/casti.h"
 #include "smena/hodnoty.h"
+#include "traffic/generace.h"
 #include "traffic/smycka.h"
 
 namespace stanovar {
@@ -123,6 +125,21 @@ void Prekresli(Stav& s, std::string_view schema, Prostredi& ticho) {
     if (!n.prijata) BlikniNabidku(s, n.x, n.y, !n.faze);
 }
 
+// The accept panel asks its question again, in the texts of the state's language: the save
+// keeps it worded in the language it was made in.
+void PrelozNabidku(Stav& s) {
+  if (!s.okno.PanelSouhlas.viditelny) return;
+  const RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
+  if (!n) return;
+  const PanelView misto = s.okno.PanelSouhlas;
+  for (const RKolej& k : s.Koleje)
+    if (const RSoused* so = SousedKoleje(s, k); so && so->id == n->soused) {
+      UkazNabidku(s, k);
+      break;
+    }
+  s.okno.PanelSouhlas = misto;
+}
+
 // Everything a save holds, read into staging records while the running state stays as it is.
 struct Staging {
   Stav novy;
@@ -148,7 +165,10 @@ VysledekUlozeni Nacti(const json& stav, Stav& s, CastiBehu& casti, Staging& n, T
     case StavSouboru::Zmeneny: return {ChybaUlozeni::ZmenenySoubor, soubor};
     case StavSouboru::Shoduji: break;
   }
-  if (!novy.nastaveni.cestaJazyk.empty()) OtevriLng(novy);
+  if (casti.svujJazyk)
+    novy.nastaveni.cestaJazyk = s.nastaveni.cestaJazyk;
+  else if (!novy.nastaveni.cestaJazyk.empty())
+    OtevriLng(novy);
   OtevriStanici(novy);
   for (const char* klic : {"schema", "grafikon", "lokomotivy"}) {
     std::string& cesta = klic[0] == 's'   ? novy.nastaveni.cestaSchema
@@ -173,6 +193,7 @@ VysledekUlozeni Nacti(const json& stav, Stav& s, CastiBehu& casti, Staging& n, T
   Fronta(Pole(stav, "fronta"), novy);
   Vyber(Pole(stav, "vyber"), novy);
   Okno(Pole(stav, "okno"), novy.okno, novy);
+  if (casti.svujJazyk) PrelozNabidku(novy);
   Skore_(Pole(stav, "skore"), novy.skore, novy);
   n.maKresbu = Kresba(Pole(stav, "kresba"), n.kresba, novy);
   if (s.pametCest && stav.contains("pametCest")) Pamet(stav["pametCest"], n.pamet, novy);

@@ -83,7 +83,8 @@ int Beh(const QString& program, const QString& slozka, int cil) {
   QDir().mkpath(nastaveni.filePath(QStringLiteral("Stanovar")));
   QFile conf(nastaveni.filePath(QStringLiteral("Stanovar/stanovar.conf")));
   if (!conf.open(QIODevice::WriteOnly)) return Selhani("cannot write the user's settings");
-  conf.write("[zobrazeni]\nzvetseni=100\n");
+  // A user who has seen the guided first train, whose box would cover a corner.
+  conf.write("[zobrazeni]\nzvetseni=100\n[pruvodce]\nukazan=true\n");
   conf.close();
   QProcess p;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -14,7 +15,7 @@
 #include <QtTest>
 #include <functional>
 
-#include "fakes/skriptovane_prostredi.h"
+#include "shell/pomoc.h"
 #include "fakes/zaznamove_platno.h"
 #include "control/dispecer.h"
 #include "files/soubory.h"
@@ -35,55 +36,12 @@ using namespace stanovar::shell;
 
 namespace {
 
-struct TestProstredi : test::SkriptovaneProstredi {
-  std::function<void()> priZprave;
-  void zprava(const std::string& t) override {
-    test::SkriptovaneProstredi::zprava(t);
-    if (priZprave) priZprave();
-  }
-};
-
-const char S = '\x85';
-
-std::string Radek(std::initializer_list<std::string> pole) {
-  std::string r;
-  bool prvni = true;
-  for (const auto& p : pole) {
-    if (!prvni) r += S;
-    r += p;
-    prvni = false;
-  }
-  return r + "\r\n";
-}
-
-void Zapis(const QString& cesta, const std::string& obsah) {
-  QFile f(cesta);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(obsah.data(), static_cast<qint64>(obsah.size()));
-}
-
-std::string Cti(const QString& cesta) {
-  QFile f(cesta);
-  if (!f.open(QIODevice::ReadOnly)) return {};
-  return f.readAll().toStdString();
-}
-
-// Closes the next modal dialog with the given button once it is shown.
-void Odpovez(std::function<QAbstractButton*(QDialog*)> tlacitko) {
-  QTimer::singleShot(0, [tlacitko] {
-    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    QVERIFY(d != nullptr);
-    if (QAbstractButton* b = tlacitko(d)) QTest::mouseClick(b, Qt::LeftButton);
-  });
-}
-
-
-// A settings file naming a station's three files and a language file by absolute paths.
-std::string IniStanice(const QString& data, const char* stanice, const char* jazyk) {
-  const std::string d = QFile::encodeName(data).toStdString() + "/";
-  return "\x85" + d + stanice + ".yrd\r\n\x87" + d + stanice + ".gvd\r\n\xB8" "5" + d + stanice +
-         ".lok\r\n\xB8" "7" + d + jazyk + "\r\n";
-}
+using test::Cti;
+using test::IniStanice;
+using test::Odpovez;
+using test::TestProstredi;
+using test::Radek;
+using test::Zapis;
 
 // The widest of the texts in a font.
 std::string Nejsirsi(const std::vector<std::string>& texty, const QFont& f) {
@@ -149,7 +107,8 @@ class TestShell : public QObject {
   void startUpDrawsTheStationAndSetsCaptions() {
     TestProstredi env;
     TForm1 okno(dir_.path(), &env);
-    QCOMPARE(okno.windowTitle(), QStringLiteral("   Stanovar"));
+    // The designed caption, then the station (this one has no label: its schema's name).
+    QCOMPARE(okno.windowTitle(), QStringLiteral("   Stanovar \u2013 a"));
     QCOMPARE(okno.stav().Koleje.size(), std::size_t{1});
     QCOMPARE(okno.stav().Navestidla.size(), std::size_t{2});
     QVERIFY(env.zpravy.empty());
@@ -352,8 +311,12 @@ class TestShell : public QObject {
     QTest::keyClick(&okno, Qt::Key_Right);
     QCOMPARE(static_cast<int>(s.CetnostVlaku), 5);
     QCOMPARE(QString::fromLatin1(s.okno.CetnostVlakuLabel.c_str()), QStringLiteral("Cetnost: 5"));
-    QTest::keyClick(&okno, Qt::Key_Escape);
-    QVERIFY(!okno.isVisible());
+    // Esc asks first while a station runs: No keeps it, Yes closes.
+    for (auto [tlacitko, otevreno] : {std::pair{QMessageBox::No, true}, std::pair{QMessageBox::Yes, false}}) {
+      Odpovez([b = tlacitko](QDialog* d) { return static_cast<QMessageBox*>(d)->button(b); });
+      QTest::keyClick(&okno, Qt::Key_Escape);
+      QCOMPARE(okno.isVisible(), otevreno);
+    }
     QVERIFY(s.Koleje.empty());
   }
 
@@ -594,19 +557,20 @@ class TestShell : public QObject {
       QCOMPARE(okno.stav().StartNavestidlo, okno.stav().Navestidla.front().id);
       okno.pohled()->nastavPaletu(Paleta::Barvoslepa);
       // The chosen start signal is no longer yellow, its pixels still where they were.
-      QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 228, 66));
+      QCOMPARE(okno.obraz().pixelColor(181, 360), QColor(240, 210, 40));
       okno.pohled()->zvetsi(-1);
       QCOMPARE(okno.pohled()->zvetseni(), 200);
     }
     TestProstredi env;
     TForm1 okno(dir_.path(), &env);
-    QCOMPARE(okno.pohled()->zvetseni(), 200);
+    // Kept; shown as far as the screen holds the whole station.
+    QCOMPARE(okno.pohled()->preferovane(), 200);
     QCOMPARE(okno.pohled()->paleta(), Paleta::Barvoslepa);
     // Without a stored zoom: the largest whose window fits the screen.
     const std::pair<QSize, int> obrazovky[] = {{{1024, 768}, 100}, {{1920, 1040}, 150},
                                                {{2560, 1600}, 300}, {{3840, 2160}, 400}};
     for (const auto& [velikost, zvetseni] : obrazovky)
-      QCOMPARE(okno.zvetseniProObrazovku(velikost), zvetseni);
+      QCOMPARE(okno.zvetseniProObrazovku(velikost, TForm1::Tabule::Skryta), zvetseni);
     okno.close();
     QVERIFY(Cti(cesta("stanovar.ini")) == ini);
   }
@@ -729,5 +693,12 @@ class TestShell : public QObject {
   }
 };
 
-QTEST_MAIN(TestShell)
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QTEST_SET_MAIN_SOURCE_PATH
+  TestShell shell;
+  int r = QTest::qExec(&shell, argc, argv);
+  for (const auto& spust : test::DalsiTestyOkna()) r |= spust(argc, argv);
+  return r;
+}
 #include "test_shell.moc"

@@ -2,6 +2,8 @@
 // page's figures follow from runs.csv alone, and the page needs nothing from elsewhere.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
@@ -156,6 +158,20 @@ TEST(Zprava, FiguresAgreeWithTheRunsAndFollowFromRunsCsv) {
   EXPECT_NE(html.find("<polyline"), std::string::npos);
   EXPECT_NE(html.find(">Vl\xc4\x8d\xc3\xad Brod</text>"), std::string::npos)
       << "the station's labels are drawn";
+  // Platforms in no colour of the heat scale; elements named as the station check names them;
+  // the frequencies' numbers beside the points clear of each other.
+  EXPECT_EQ(html.find(BarvaSvg(BarvaNastupiste)), std::string::npos);
+  EXPECT_EQ(html.find("<td>signal ("), std::string::npos);
+  EXPECT_NE(html.find("<td>signal at track &quot;"), std::string::npos);
+  const std::regex cislo("<text x=\"([0-9.]+)\" y=\"([0-9.]+)\" font-size=\"10\">[0-9]</text>");
+  std::vector<std::pair<double, double>> popisky;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), cislo); it != std::sregex_iterator(); ++it)
+    popisky.push_back({std::stod((*it)[1]), std::stod((*it)[2])});
+  EXPECT_FALSE(popisky.empty());
+  for (std::size_t i = 0; i < popisky.size(); ++i)
+    for (std::size_t j = i + 1; j < popisky.size(); ++j)
+      EXPECT_TRUE(std::abs(popisky[i].first - popisky[j].first) >= 10 ||
+                  std::abs(popisky[i].second - popisky[j].second) >= 10);
   std::filesystem::remove_all(adresar);
 }
 

@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
+#include "model/oznameni.h"
 #include "model/stav.h"
 
 namespace stanovar {
 
 struct Vstup {
   long long ms = 0;  // time_s in whole milliseconds
-  // 0 left, 1 right, 2 middle mouse button; or the key's virtual-key code.
-  enum Druh { Leve, Prave, Prostredni, Klavesa } druh = Leve;
+  // 0 left, 1 right, 2 middle mouse button; or the key's virtual-key code; or an answer on
+  // the accept panel (yes, no).
+  enum Druh { Leve, Prave, Prostredni, Klavesa, Ano, Ne } druh = Leve;
   int klavesa = 0;
   int x = 0, y = 0;  // picture pixels: the click, or the cursor for a key
 };
@@ -31,6 +33,9 @@ std::string RadekVstupu(const Vstup& v);
 // Gives the input to the station as the window would: a mouse-down on the picture or a key
 // with the cursor at its point.
 void ProvedVstup(Stav& s, const Vstup& v);
+
+// The input a Vstup notice announces (its time not set).
+Vstup VstupZOznameni(const Oznameni& o);
 
 // A simulated time as the event log prints it, in whole milliseconds: `cas` and `start` are
 // day fractions.

@@ -185,6 +185,7 @@ void UkazNabidku(Stav& s, const RKolej& k) {
 }
 
 void LabelAnoClick(Stav& s) {
+  const OznamVstup oznamVstup(s, VstupAno);
   RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
   if (!n) {
     SkryjPanel(s);
@@ -213,6 +214,7 @@ void LabelAnoClick(Stav& s) {
 }
 
 void LabelNeClick(Stav& s) {
+  const OznamVstup oznamVstup(s, VstupNe);
   RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
   if (!n) {
     SkryjPanel(s);

@@ -33,10 +33,11 @@ enum class DruhOznameni : std::uint8_t {
 };
 
 // What a person did, in Oznameni::kod of a Vstup notice: a mouse button down on the picture
-// at x, y, a key (its virtual-key code plus KodKlavesyVstupu, the cursor at x, y), or an
-// answer on the accept panel.
+// at x, y, a key (its virtual-key code plus KodKlavesyVstupu, the cursor at x, y), an answer
+// on the accept panel, or the offer waiting on line track x asked for (what the track key
+// does on a blinking line).
 enum KodVstupu : int { VstupLeve = 0, VstupPrave = 1, VstupProstredni = 2, VstupAno = 3, VstupNe = 4,
-                       KodKlavesyVstupu = 1000 };
+                       VstupNabidka = 5, KodKlavesyVstupu = 1000 };
 
 // Where a handed-over train came from.
 enum class ZdrojVlaku : std::uint8_t {

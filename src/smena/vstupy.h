@@ -16,8 +16,9 @@ namespace stanovar {
 struct Vstup {
   long long ms = 0;  // time_s in whole milliseconds
   // 0 left, 1 right, 2 middle mouse button; or the key's virtual-key code; or an answer on
-  // the accept panel (yes, no).
-  enum Druh { Leve, Prave, Prostredni, Klavesa, Ano, Ne } druh = Leve;
+  // the accept panel (yes, no); or the offer on line track x asked for, as the track key on
+  // its blinking line does (the automatic dispatchers ask so).
+  enum Druh { Leve, Prave, Prostredni, Klavesa, Ano, Ne, Nabidka } druh = Leve;
   int klavesa = 0;
   int x = 0, y = 0;  // picture pixels: the click, or the cursor for a key
 };

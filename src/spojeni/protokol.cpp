@@ -40,12 +40,18 @@ bool Vstup1(const json& j, Vstup& v) {
   if (!Retezec(j, "in", 16, druh)) return false;
   static const std::pair<const char*, Vstup::Druh> druhy[] = {
       {"left", Vstup::Leve}, {"right", Vstup::Prave}, {"middle", Vstup::Prostredni},
-      {"key", Vstup::Klavesa}, {"yes", Vstup::Ano}, {"no", Vstup::Ne}};
+      {"key", Vstup::Klavesa}, {"yes", Vstup::Ano}, {"no", Vstup::Ne}, {"offer", Vstup::Nabidka}};
   bool znamy = false;
   for (const auto& [t, d] : druhy)
     if (druh == t) v.druh = d, znamy = true;
   if (!znamy) return false;
   if (v.druh == Vstup::Ano || v.druh == Vstup::Ne) return j.size() == 1;
+  if (v.druh == Vstup::Nabidka) {
+    long long k = 0;
+    if (!Cele(j, "track", 0, 1'000'000'000, k)) return false;
+    v.x = static_cast<int>(k);
+    return j.size() == 2;
+  }
   long long x = 0, y = 0;
   if (!Cele(j, "x", -MaxSouradnice, MaxSouradnice, x) || !Cele(j, "y", -MaxSouradnice, MaxSouradnice, y))
     return false;
@@ -62,9 +68,13 @@ bool Vstup1(const json& j, Vstup& v) {
 }
 
 json VstupJson(const Vstup& v) {
-  static const char* const jmena[] = {"left", "right", "middle", "key", "yes", "no"};
+  static const char* const jmena[] = {"left", "right", "middle", "key", "yes", "no", "offer"};
   json j = {{"in", jmena[v.druh]}};
   if (v.druh == Vstup::Ano || v.druh == Vstup::Ne) return j;
+  if (v.druh == Vstup::Nabidka) {
+    j["track"] = v.x;
+    return j;
+  }
   j["x"] = v.x;
   j["y"] = v.y;
   if (v.druh == Vstup::Klavesa) j["key"] = v.klavesa;
@@ -196,6 +206,13 @@ bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& 
     if (l == j.end() || !l->is_boolean()) return spatne("lockstep");
     z.lockstep = l->get<bool>();
     if (!Retezec(j, "save", MaxZpravyKlienta, z.ulozeni, false)) return spatne("save");
+    if (const auto p = j.find("linked"); p != j.end()) {
+      if (!p->is_array()) return spatne("linked");
+      for (const json& x : *p) {
+        if (!x.is_number_integer()) return spatne("linked");
+        z.propojene.push_back(x.get<int>());
+      }
+    }
     return true;
   }
   if (druh == "step") {
@@ -230,12 +247,13 @@ bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& 
 }
 
 std::string ZpravaVitej(const std::string& stanice, const std::vector<std::string>& vsechny, bool lockstep,
-                        const std::string& ulozeni) {
+                        const std::string& ulozeni, const std::vector<int>& propojene) {
   json j = Hlavicka("welcome");
   if (!stanice.empty()) j["station"] = stanice;
   j["stations"] = vsechny;
   j["lockstep"] = lockstep;
   if (!ulozeni.empty()) j["save"] = ulozeni;
+  if (!propojene.empty()) j["linked"] = propojene;
   return Text(j);
 }
 

@@ -56,6 +56,7 @@ struct ZpravaHostitele {
   std::vector<std::string> stanice_;  // Vitej: every station of the network
   bool lockstep = false;             // Vitej
   std::string ulozeni;               // Vitej (a player), Krok (the station taken again)
+  std::vector<int> propojene;        // Vitej: the line ends of the station linked to others
   std::string duvod;                 // Odmitnuto, Konec, Chyba
   long long krok = 0;                // Krok
   double cas = 0;                    // Krok: simulated time (day fraction) of the step
@@ -66,7 +67,7 @@ struct ZpravaHostitele {
 bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& chyba);
 
 std::string ZpravaVitej(const std::string& stanice, const std::vector<std::string>& vsechny, bool lockstep,
-                        const std::string& ulozeni);
+                        const std::string& ulozeni, const std::vector<int>& propojene = {});
 std::string ZpravaOdmitnuto(const std::string& duvod);
 std::string ZpravaKroku(long long krok, double cas, bool udalosti, bool pohled, const std::string* ulozeni);
 std::string ZpravaKonce(const std::string& duvod);

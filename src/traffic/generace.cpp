@@ -172,6 +172,7 @@ void BlikacTimer(Stav& s) {
 }
 
 void UkazNabidku(Stav& s, const RKolej& k) {
+  const OznamVstup oznamVstup(s, VstupNabidka, k.id);
   s.okno.PanelKolej.viditelny = false;
   s.okno.PanelSouhlas = {true, 192, 0};
   if (RNabidka* n = NabidkaKoleje(s, k)) {

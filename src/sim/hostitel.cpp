@@ -211,21 +211,22 @@ bool Hostitel::predKrokem(double cas, std::vector<char>& zmenene) {
   return !zastavit_;
 }
 
-void Hostitel::krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& linky,
-                    const std::vector<char>& pohled) {
+void Hostitel::krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& posun,
+                    const std::vector<char>& predano, const std::vector<char>& pohled) {
   vKroku_ = true;
   ++krok_;
   for (std::size_t i = 0; i < hraci_.size(); ++i) {
     auto it = klienti_.find(hraci_[i]);
     if (it == klienti_.end()) continue;
-    if (!udalosti[i] && !linky[i] && !pohled[i] && !znovu_[i]) continue;
+    if (!udalosti[i] && !posun[i] && !pohled[i] && !znovu_[i]) continue;
     Klient& k = it->second;
-    // The station again when the lines acted on it (what they did the player cannot run
-    // itself), or when its inputs came late.
+    // The station again when the lines handed it a train or an offer (what they did the
+    // player cannot do itself), or when its inputs came late.
     std::string ulozeni;
-    if (linky[i] || znovu_[i]) ulozeni = sit_.behy()[i]->uloz();
+    if (predano[i] || znovu_[i]) ulozeni = sit_.behy()[i]->uloz();
     znovu_[i] = 0;
-    server_->posli(hraci_[i], ZpravaKroku(krok_, cas, udalosti[i], pohled[i], ulozeni.empty() ? nullptr : &ulozeni));
+    server_->posli(hraci_[i], ZpravaKroku(krok_, cas, udalosti[i], posun[i], pohled[i],
+                                          ulozeni.empty() ? nullptr : &ulozeni));
     k.posledni = krok_;
     if (pohled[i]) k.ceka = krok_;
   }
@@ -254,7 +255,6 @@ std::vector<Vstup> Hostitel::vstupy(std::size_t stanice) {
   Klient& k = it->second;
   std::vector<Vstup> v;
   v.swap(k.vstupy);
-  if (getenv("SS_DEBUG")) hlaseni_ << "apply " << stanice << " step " << krok_ << " n=" << v.size() << " t=" << SimCas(sit_.behy()[stanice]->stav()) << "\n";
   // Given after the station moved on from where its player decided: the player's copy is no
   // longer the station, so it is sent again.
   if (k.pozde && !v.empty()) znovu_[stanice] = 1;

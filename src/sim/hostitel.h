@@ -64,8 +64,8 @@ class Hostitel : public UcastniciSite {
   // Asks the run to end at its next step (the host is being closed).
   void zastav() { zastavit_ = true; }
 
-  void krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& linky,
-            const std::vector<char>& pohled) override;
+  void krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& posun,
+            const std::vector<char>& predano, const std::vector<char>& pohled) override;
   bool jinde(std::size_t stanice) const override { return hraci_[stanice] != 0; }
   bool predKrokem(double cas, std::vector<char>& zmenene) override;
   std::vector<Vstup> vstupy(std::size_t stanice) override;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
-#include <fstream>
 
 #include "sim/hostitel.h"
 #include "spojeni/spojeni.h"
@@ -105,6 +104,7 @@ int Hraj(const VolbyHrace& v, std::ostream& hlaseni) {
     // The station's own events first (its dispatcher hears them), then what the lines did,
     // which the host sends as the whole station.
     if (z.udalosti) b.provedDo(z.cas);
+    if (z.posun) b.posunNa(z.cas);
     if (!z.ulozeni.empty()) {
       if (std::string c = b.obnovStanici(z.ulozeni); !c.empty()) {
         hlaseni << "stanovar-sim: the station sent cannot be read: " << c << "\n";
@@ -117,8 +117,6 @@ int Hraj(const VolbyHrace& v, std::ostream& hlaseni) {
       s.zapisuje = true;
       b.podivejSe();
       s.zapisuje = false;
-      if (getenv("SS_DUMP") && z.krok <= 5) { std::ofstream f("/tmp/ss/p_" + std::to_string(z.krok) + ".json"); f << b.uloz(); }
-      if (getenv("SS_DEBUG")) hlaseni << "look " << z.krok << " t=" << z.cas << " inputs " << s.vstupy.size() << " run " << z.udalosti << " save " << !z.ulozeni.empty() << "\n"; if (getenv("SS_DEBUG")) for (auto& x : s.vstupy) hlaseni << "  " << RadekVstupu(x) << " " << x.druh << " " << x.klavesa << "\n";
       if (!s.klient.posli(ZpravaVstupu(z.krok, s.vstupy)).empty()) {
         hlaseni << "stanovar-sim: the connection to the host was lost\n";
         return KodZtraceno;

@@ -156,7 +156,7 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
   if (u && ok) {
     // The first look of the remote stations, as zacni gave the others theirs.
     const std::vector<char> ne(n, 0), ano(n, 1);
-    u->krok(SimCas(behy_.front()->stav()), ne, ne, ano);
+    u->krok(SimCas(behy_.front()->stav()), ne, ne, ne, ano);
     for (std::size_t i = 0; i < n && ok; ++i)
       if (u->jinde(i)) ok = behy_[i]->pouzijVstupy(u->vstupy(i));
   }
@@ -221,12 +221,11 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
     // A station looks again after its own events, or a train the line brought it: as on its
     // own, it looks when something happened there.
     for (std::size_t i = 0; i < n; ++i) podival[i] = zmena[i] || dotcene[i];
-    if (u) u->krok(cas, zmena, linky, podival);
+    if (u) u->krok(cas, zmena, linky, dotcene, podival);
     // A remote station's player has looked at it: its inputs, in the same order.
     for (std::size_t i = 0; i < n && ok; ++i) {
       if (!podival[i]) continue;
       ok = u && u->jinde(i) ? behy_[i]->pouzijVstupy(u->vstupy(i)) : behy_[i]->podivejSe();
-      if (getenv("SS_DUMP") && i == 0) { static int k = 0; ++k; if (k <= 5) { std::ofstream f("/tmp/ss/h_" + std::to_string(k) + ".json"); f << behy_[i]->uloz(); } }
       znamy[i] = 0;
     }
   }

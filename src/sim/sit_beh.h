@@ -29,13 +29,14 @@ class UcastniciSite {
   // station last looked are given; `zmenene` (one per station) is set for the stations they
   // changed, whose next events are then looked for again. False ends the run there.
   virtual bool predKrokem(double cas, std::vector<char>& zmenene) = 0;
-  // After the step's events ran at the stations with `udalosti` set, and the lines acted on
-  // those with `linky` set: those with `pohled` set look now. The remote ones are told
-  // (waiting for their answers, in lockstep); `jinde` then says which stations are played
-  // from elsewhere, and `vstupy` gives each one's inputs to be given now, in the order of the
-  // network's stations.
-  virtual void krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& linky,
-                    const std::vector<char>& pohled) = 0;
+  // After the step's events ran at the stations with `udalosti` set, the lines moved the
+  // clocks of those with `posun` set on to `cas` and handed a train or an offer to those with
+  // `predano` set: those with `pohled` set look now. The remote ones are told (waiting for
+  // their answers, in lockstep); `jinde` then says which stations are played from elsewhere,
+  // and `vstupy` gives each one's inputs to be given now, in the order of the network's
+  // stations.
+  virtual void krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& posun,
+                    const std::vector<char>& predano, const std::vector<char>& pohled) = 0;
   virtual bool jinde(std::size_t stanice) const = 0;
   virtual std::vector<Vstup> vstupy(std::size_t stanice) = 0;
 };

@@ -220,9 +220,12 @@ bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& 
     const auto t = j.find("t");
     const auto r = j.find("run");
     const auto p = j.find("look");
+    const auto m = j.find("move");
     if (!Cele(j, "step", 0, 1LL << 50, z.krok)) return spatne("step");
     if (t == j.end() || !t->is_number() || !std::isfinite(t->get<double>())) return spatne("t");
-    if (r == j.end() || !r->is_boolean() || p == j.end() || !p->is_boolean()) return spatne("run or look");
+    if (r == j.end() || !r->is_boolean() || p == j.end() || !p->is_boolean() || m == j.end() || !m->is_boolean())
+      return spatne("run, move or look");
+    z.posun = m->get<bool>();
     z.cas = t->get<double>();
     z.udalosti = r->get<bool>();
     z.pohled = p->get<bool>();
@@ -263,11 +266,13 @@ std::string ZpravaOdmitnuto(const std::string& duvod) {
   return Text(j);
 }
 
-std::string ZpravaKroku(long long krok, double cas, bool udalosti, bool pohled, const std::string* ulozeni) {
+std::string ZpravaKroku(long long krok, double cas, bool udalosti, bool posun, bool pohled,
+                        const std::string* ulozeni) {
   json j = Hlavicka("step");
   j["step"] = krok;
   j["t"] = cas;
   j["run"] = udalosti;
+  j["move"] = posun;
   j["look"] = pohled;
   if (ulozeni) j["save"] = *ulozeni;
   return Text(j);

@@ -61,6 +61,7 @@ struct ZpravaHostitele {
   long long krok = 0;                // Krok
   double cas = 0;                    // Krok: simulated time (day fraction) of the step
   bool udalosti = false;             // Krok: the station's events due by then ran
+  bool posun = false;                // Krok: then its clock was moved on to the step's time
   bool pohled = false;               // Krok: the player looks and answers
 };
 
@@ -69,7 +70,8 @@ bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& 
 std::string ZpravaVitej(const std::string& stanice, const std::vector<std::string>& vsechny, bool lockstep,
                         const std::string& ulozeni, const std::vector<int>& propojene = {});
 std::string ZpravaOdmitnuto(const std::string& duvod);
-std::string ZpravaKroku(long long krok, double cas, bool udalosti, bool pohled, const std::string* ulozeni);
+std::string ZpravaKroku(long long krok, double cas, bool udalosti, bool posun, bool pohled,
+                        const std::string* ulozeni);
 std::string ZpravaKonce(const std::string& duvod);
 std::string ZpravaChyby(const std::string& duvod);
 

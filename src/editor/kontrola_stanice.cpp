@@ -60,7 +60,7 @@ struct Trasa {
 
 class Kontrola {
  public:
-  Kontrola(VysledekKontroly& v, const std::string* schema) : v_(v), schema_(schema) {
+  Kontrola(VysledekKontroly& v, const NeulozeneSoubory& neulozene) : v_(v), neulozene_(neulozene), schema_(neulozene.schema) {
     s_.platno = &platno_;
     s_.prostredi = &prostredi_;
   }
@@ -89,11 +89,13 @@ class Kontrola {
   Trasa Hledej(int navestidlo, int cil);
 
   VysledekKontroly& v_;
-  const std::string* schema_;  // the schema's bytes instead of its file's, when given
+  NeulozeneSoubory neulozene_;  // bytes instead of the files', where given
+  const std::string* schema_;
   PrazdnePlatno platno_{SirkaObrazu, VyskaObrazu};
   VirtualniProstredi prostredi_;
   Stav s_;
   std::string yrd_, gvd_, lok_;
+  std::string obsahGvd_;  // the timetable's bytes as checked
   bool maSchema_ = false, maGvd_ = false, maLoko_ = false, maJazyk_ = false;
   std::vector<RadekSchematu> radky_;
   std::unordered_map<int, int> radekPrvku_;  // element id -> schema line
@@ -134,7 +136,10 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
     n.startovniAdresar.pop_back();
   if (prostredi_.dpi() == 96) n.velikostTextu = 9;
   if (bezNastaveni) {
-    n.cestaSchema = (fs::path(n.startovniAdresar) / (fs::path(n.startovniAdresar).filename().string() + ".yrd")).string();
+    const fs::path kmen = fs::path(n.startovniAdresar) / fs::path(n.startovniAdresar).filename();
+    n.cestaSchema = kmen.string() + ".yrd";
+    if (neulozene_.grafikon) n.cestaGvd = kmen.string() + ".gvd";
+    if (neulozene_.lokomotivy) n.cestaLoko = kmen.string() + ".lok";
   } else if (!NactiNastaveni(s_)) {
     Nahlas(true, "stanovar.ini", 0, "settings", "cannot be read");
     return false;
@@ -183,13 +188,18 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   for (const Soubor& f : soubory) {
     std::string obsah;
     std::string vada;
-    if (f.cti == CtiSchema && schema_)
-      obsah = *schema_;
+    const std::string* neulozeny = f.cti == CtiSchema ? neulozene_.schema
+                                   : f.cti == CtiGvd  ? neulozene_.grafikon
+                                   : f.cti == CtiLoko ? neulozene_.lokomotivy
+                                                      : nullptr;
+    if (neulozeny)
+      obsah = *neulozeny;
     else if (f.cesta->empty())
       vada = std::string("names no ") + f.co;
     else if (!NactiSoubor(NormalizujCestu(*f.cesta), obsah))
       vada = std::string("cannot read the ") + f.co + " " + *f.cesta;
     if (vada.empty()) {
+      if (f.cti == CtiGvd) obsahGvd_ = obsah;
       f.cti(s_, obsah);
       *f.ma = true;
       continue;
@@ -318,11 +328,9 @@ void Kontrola::KontrolujKoleje() {
 void Kontrola::KontrolujGrafikon() {
   // Each "*" starts an entry wherever it stands, so the n-th "*" of the file is the line of
   // the n-th entry.
-  std::string obsah;
-  NactiSoubor(s_.nastaveni.cestaGvd, obsah);
   std::vector<int> radky;
   int radek = 1;
-  for (char c : obsah) {
+  for (char c : obsahGvd_) {
     if (c == '*') radky.push_back(radek);
     if (c == '\n') ++radek;
   }
@@ -563,9 +571,9 @@ int VysledekKontroly::Chyb() const {
 
 int VysledekKontroly::Varovani() const { return static_cast<int>(nalezy.size()) - Chyb(); }
 
-VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni, const std::string* schema) {
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni, const NeulozeneSoubory& neulozene) {
   VysledekKontroly v;
-  Kontrola(v, schema).Proved(slozkaNeboIni);
+  Kontrola(v, neulozene).Proved(slozkaNeboIni);
   return v;
 }
 

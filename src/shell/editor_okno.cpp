@@ -68,16 +68,16 @@ class PrikazUpravy : public QUndoCommand {
   void redo() override {
     StaniceEditoru& st = okno_.stanice();
     if (krok_) {
-      st.historie.proved(st.dokument, std::move(*krok_));
+      st.historie.proved(st.soubory(), std::move(*krok_));
       krok_.reset();
     } else {
-      st.historie.znovu(st.dokument);
+      st.historie.znovu(st.soubory());
     }
     okno_.poZmene(po_);
   }
   void undo() override {
     StaniceEditoru& st = okno_.stanice();
-    st.historie.zpet(st.dokument);
+    st.historie.zpet(st.soubory());
     okno_.poZmene(pred_);
   }
 

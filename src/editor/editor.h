@@ -22,6 +22,7 @@
 #include "editor/nastroje.h"
 #include "editor/seznam.h"
 #include "editor/upravy.h"
+#include "editor/zkouska.h"
 
 namespace stanovar {
 

@@ -169,10 +169,13 @@ Krok Spoj(std::vector<Krok> kroky, std::string popis) {
 }
 
 namespace {
-// A record as a step puts it in: written anew when saved.
-Zaznam Novy(Zaznam z) {
+// A record as a step puts it in: written anew when saved, and only with texts the file can
+// hold, so that what is written reads back as the list.
+Zaznam Novy(DruhSeznamu d, Zaznam z) {
   z.nezmeneny = false;
   z.puvodni.clear();
+  z.poznamka = PlatnyText(d, z.poznamka);
+  for (std::string& p : z.pole) p = PlatnyText(d, p);
   return z;
 }
 }  // namespace
@@ -180,7 +183,7 @@ Zaznam Novy(Zaznam z) {
 Krok PridejZaznamy(const Seznam& s, std::size_t kde, const std::vector<Zaznam>& zaznamy, std::string popis) {
   Krok k{std::move(popis), {}, {}};
   kde = std::min(kde, s.zaznamy.size());
-  for (const Zaznam& z : zaznamy) k.zaznamy.push_back({s.druh, kde++, std::nullopt, Novy(z)});
+  for (const Zaznam& z : zaznamy) k.zaznamy.push_back({s.druh, kde++, std::nullopt, Novy(s.druh, z)});
   return k;
 }
 
@@ -197,7 +200,7 @@ Krok ZmenPoleZaznamu(const Seznam& s, std::size_t zaznam, std::size_t slot, cons
   const std::string h = PlatnyText(s.druh, hodnota);
   const Zaznam& z = s.zaznamy[zaznam];
   if ((slot == 0 ? z.poznamka : z.pole[slot]) == h) return k;
-  Zaznam n = Novy(z);
+  Zaznam n = Novy(s.druh, z);
   (slot == 0 ? n.poznamka : n.pole[slot]) = h;
   k.zaznamy.push_back({s.druh, zaznam, z, std::move(n)});
   return k;

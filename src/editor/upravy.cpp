@@ -227,6 +227,21 @@ Krok ZdvojZaznamy(const Seznam& s, const std::set<std::size_t>& zaznamy, std::se
   return PridejZaznamy(s, kde, kopie, "Duplicate");
 }
 
+Krok SeradZaznamy(const Seznam& s, const std::vector<std::size_t>& poradi) {
+  Krok k{"Sort", {}, {}};
+  std::vector<bool> videno(s.zaznamy.size());
+  for (std::size_t i : poradi)
+    if (i >= videno.size() || videno[i]) return k;
+    else videno[i] = true;
+  if (poradi.size() != s.zaznamy.size()) return k;
+  bool stejne = true;
+  for (std::size_t i = 0; i < poradi.size(); ++i) stejne = stejne && poradi[i] == i;
+  if (stejne) return k;
+  for (std::size_t i = s.zaznamy.size(); i-- > 0;) k.zaznamy.push_back({s.druh, i, s.zaznamy[i], std::nullopt});
+  for (std::size_t i = 0; i < poradi.size(); ++i) k.zaznamy.push_back({s.druh, i, std::nullopt, s.zaznamy[poradi[i]]});
+  return k;
+}
+
 void Historie::proved(const Soubory& d, Krok k) {
   if (k.prazdny()) return;
   Proved(d, k);

@@ -92,6 +92,10 @@ Krok ZmenPoleZaznamu(const Seznam& s, std::size_t zaznam, std::size_t slot, cons
 // takes the lowest number above its own that no entry has, so that both can run.
 Krok ZdvojZaznamy(const Seznam& s, const std::set<std::size_t>& zaznamy, std::set<std::size_t>* nove = nullptr);
 
+// The records put in the order of `poradi` (the old index of each, in the new order; a list
+// of every index once). Each keeps its bytes: a sort alone changes no record.
+Krok SeradZaznamy(const Seznam& s, const std::vector<std::size_t>& poradi);
+
 // ---- history ----
 
 class Historie {

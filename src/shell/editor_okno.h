@@ -76,6 +76,8 @@ class EditorStanice : public QMainWindow {
   // Station -> Try it (F9): the documents as they stand run on a worker; Play it (Ctrl+F9).
   void vyzkousej();
   void zahraj();
+  // The program that plays the station: this one, unless a test names it.
+  void nastavProgram(const QString& program) { program_ = program; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -123,7 +125,8 @@ class EditorStanice : public QMainWindow {
   TabulkaSeznamu* lokomotivy_ = nullptr;
   class QTabWidget* seznamy_ = nullptr;
   PanelZkousky* zkouska_ = nullptr;
-  int verze_ = 0;  // counts the changes of the documents, so that a run tried knows its own
+  int verze_ = 0;
+  QString program_;  // counts the changes of the documents, so that a run tried knows its own
 };
 
 // `stanovar --edit FOLDER`: the editor alone, in the language of the start-up folder's

@@ -1,6 +1,7 @@
 // The editor window's tables of the timetable and the locomotives, its try-it panel and its
 // Station menu: a station's trains edited beside its layout, and the station tried or played
 // as it stands.
+#include <QCoreApplication>
 #include <QDockWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -95,7 +96,7 @@ void EditorStanice::vyzkousej() { zkouska_->spust(st_, verze_); }
 
 void EditorStanice::zahraj() {
   std::string chyba;
-  if (!ZahrajStanici(st_, this, chyba))
+  if (!ZahrajStanici(st_, program_.isEmpty() ? QCoreApplication::applicationFilePath() : program_, this, chyba))
     QMessageBox::warning(this, text(DalsiText::EditorStanice), text(DalsiText::ChybaHrani) + QString::fromStdString(chyba));
 }
 

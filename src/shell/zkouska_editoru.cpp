@@ -158,17 +158,17 @@ void PanelZkousky::ukaz() {
   emit teplo(std::move(podily));
 }
 
-bool ZahrajStanici(const StaniceEditoru& st, QWidget* okno, std::string& chyba) {
+bool ZahrajStanici(const StaniceEditoru& st, const QString& program, QWidget* okno, std::string& chyba) {
   auto kopie = std::make_shared<QTemporaryDir>();
   if (!kopie->isValid()) {
     chyba = "no temporary folder";
     return false;
   }
   if (!ZapisKopii(st, QFile::encodeName(kopie->path()).toStdString(), chyba)) return false;
-  // The program itself, in the copy's folder: it reads stanovar.ini from where it starts.
+  // In the copy's folder: the program reads stanovar.ini from where it starts.
   auto* p = new QProcess(okno);
   p->setWorkingDirectory(kopie->path());
-  p->setProgram(QCoreApplication::applicationFilePath());
+  p->setProgram(program);
   QPointer<QWidget> zpet(okno);
   QObject::connect(p, &QProcess::finished, p, [p, kopie, zpet] {
     p->deleteLater();

@@ -64,9 +64,9 @@ class PanelZkousky : public QWidget {
   int verzeVysledku_ = -1, verze_ = 0;
 };
 
-// Opens the station as `st` holds it in the program, from a copy of its files; `okno` is
-// raised again when the program's window closes. False, with what went wrong, when the copy
-// could not be written or the program not started.
-bool ZahrajStanici(const StaniceEditoru& st, QWidget* okno, std::string& chyba);
+// Opens the station as `st` holds it in `program` (the program itself), from a copy of its
+// files; `okno` is raised again when the program's window closes. False, with what went wrong,
+// when the copy could not be written or the program not started.
+bool ZahrajStanici(const StaniceEditoru& st, const QString& program, QWidget* okno, std::string& chyba);
 
 }  // namespace stanovar::shell

@@ -90,6 +90,8 @@ class Kontrola {
   void KontrolujGrafikon();
   void KontrolujCesty();
   void KontrolujSilu();
+  // Fields the reader cuts or refuses, and locomotives of one name.
+  void KontrolujZaznamy(editor::DruhSeznamu druh);
   // The tracks, each with its direction, that a train from line `odkud` to line `kam` may
   // run over: its arrival track, the routes from its entry signal to every platform track,
   // and the routes from there to the departure tracks towards `kam`.
@@ -103,7 +105,7 @@ class Kontrola {
   VirtualniProstredi prostredi_;
   Stav s_;
   std::string yrd_, gvd_, lok_;
-  std::string obsahGvd_;  // the timetable's bytes as checked
+  std::string obsahGvd_, obsahLok_;  // the lists' bytes as checked
   bool maSchema_ = false, maGvd_ = false, maLoko_ = false, maJazyk_ = false;
   std::vector<RadekSchematu> radky_;
   std::unordered_map<int, int> radekPrvku_;  // element id -> schema line
@@ -208,6 +210,7 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
       vada = std::string("cannot read the ") + f.co + " " + *f.cesta;
     if (vada.empty()) {
       if (f.cti == CtiGvd) obsahGvd_ = obsah;
+      if (f.cti == CtiLoko) obsahLok_ = obsah;
       f.cti(s_, obsah);
       *f.ma = true;
       continue;
@@ -422,6 +425,43 @@ std::vector<std::pair<const RKolej*, int>> Kontrola::Cesta(const std::string& od
     }
   }
   return cesta;
+}
+
+void Kontrola::KontrolujZaznamy(editor::DruhSeznamu druh) {
+  const bool grafikon = druh == editor::DruhSeznamu::Grafikon;
+  const std::string& obsah = grafikon ? obsahGvd_ : obsahLok_;
+  const editor::Seznam seznam = editor::CtiSeznam(druh, obsah);
+  std::vector<int> radky;
+  int radek = 1;
+  for (char c : obsah) {
+    if (c == '*') radky.push_back(radek);
+    if (c == '\n') ++radek;
+  }
+  // The names of the columns an author sees, by slot.
+  static const char* const Grafikonu[] = {"", "number", "origin", "destination", "length", "weight",
+                                          "maximum speed", "locomotive", "value A", "value B", "value C"};
+  static const char* const Lokomotiv[] = {"", "name", "maximum speed", "power", "weight", "speed 1",
+                                          "speed 2", "resistance A", "resistance B", "resistance C", "mass factor"};
+  std::map<std::string, int> jmena;  // locomotive name -> line of its first record
+  for (std::size_t i = 0; i < seznam.zaznamy.size(); ++i) {
+    const editor::Zaznam& z = seznam.zaznamy[i];
+    const int rad = i < radky.size() ? radky[i] : 0;
+    const std::string prvek = grafikon ? "train " + Cp1250NaUtf8(z.pole[1]) : "locomotive " + Cp1250NaUtf8(z.pole[1]);
+    for (std::size_t slot = 1; slot <= editor::PocetPoliZaznamu; ++slot) {
+      const editor::Posudek p = editor::PosudPole(druh, slot, z.pole[slot]);
+      if (p.vada)
+        Nahlas(false, grafikon ? gvd_ : lok_, rad, prvek,
+               std::string(grafikon ? Grafikonu[slot] : Lokomotiv[slot]) + " \"" + Cp1250NaUtf8(z.pole[slot]) + "\" " + p.zprava,
+               static_cast<int>(i));
+    }
+    if (grafikon) continue;
+    const std::string jmeno = editor::PosudPole(druh, 1, z.pole[1]).hodnota;
+    if (auto [it, nove] = jmena.emplace(jmeno, rad); !nove)
+      Nahlas(false, lok_, rad, prvek,
+             "the name is also used by the locomotive at line " + std::to_string(it->second) +
+                 ": trains always get that one",
+             static_cast<int>(i));
+  }
 }
 
 void Kontrola::KontrolujSilu() {
@@ -648,6 +688,8 @@ void Kontrola::Proved(const std::string& slozkaNeboIni) {
       KontrolujSousedy();
     }
     if (maGvd_) KontrolujGrafikon();
+    if (maGvd_) KontrolujZaznamy(editor::DruhSeznamu::Grafikon);
+    if (maLoko_) KontrolujZaznamy(editor::DruhSeznamu::Lokomotivy);
   }
   int popisky = 0, nastupiste = 0;
   for (const RadekSchematu& r : radky_) {

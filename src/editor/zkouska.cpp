@@ -115,6 +115,8 @@ VysledekZkousky ZkusStanici(const std::string& slozka, const VolbyZkousky& volby
     auto it = radky.find(id);
     p.radek = it == radky.end() ? 0 : it->second;
     p.nazev = Nazev(beh.stav(), id);
+    p.kolej = JeKolej(id);
+    if (const RKolej* k = NajdiPrvek(beh.stav(), id); k && p.kolej) p.cislo = k->cislo;
     p.sekund = sekund;
     if (auto n = r.vjezduPrvku.find(id); n != r.vjezduPrvku.end()) p.vjezdu = n->second;
     p.podil = std::clamp(sekund / celkem, 0.0, 1.0);

@@ -25,6 +25,8 @@ struct VytizeniPrvku {
   int prvek = 0;       // the element's identifier in the run
   int radek = 0;       // its line in the schema file, from 1; 0 unknown
   std::string nazev;   // "track 3", "connector (12, 24)-(18, 36)", UTF-8
+  bool kolej = false;  // a track (else a connector)
+  std::string cislo;   // a track's number, windows-1250; empty for none
   long long vjezdu = 0;  // how often a train's head entered it
   double sekund = 0;     // how long it was occupied
   double podil = 0;      // that time as a share of the run, 0..1

@@ -178,9 +178,9 @@ constexpr Vychozi Tabulka[] = {
      "\u010c\u00edslo  Odkud  Kam  D\u00e9lka (m)  Hmotnost (t)  Rychlost (km/h)  Lokomotiva  A  B  C  Druh",
      "Number  From  To  Length (m)  Weight (t)  Speed (km/h)  Locomotive  A  B  C  Category"},
     {DalsiText::SloupceLokomotiv,
-     "Jm\u00e9no  Rychlost (km/h)  V\u00fdkon (kW)  Hmotnost (t)  Rychlost 1 (km/h)  Rychlost 2 (km/h)  Odpor A (s/m\u00b2)  "
+     "Jm\u00e9no  Rychlost (km/h)  V\u00fdkon (kW)  Hmotnost (t)  Rychlost 1 (km/h)  Rychlost 2 (km/h)  Odpor A (1/m)  "
      "Odpor B (1/s)  Odpor C (m/s\u00b2)  Sou\u010dinitel hmot  Popis",
-     "Name  Speed (km/h)  Power (kW)  Weight (t)  Speed 1 (km/h)  Speed 2 (km/h)  Resistance A (s/m\u00b2)  "
+     "Name  Speed (km/h)  Power (kW)  Weight (t)  Speed 1 (km/h)  Speed 2 (km/h)  Resistance A (1/m)  "
      "Resistance B (1/s)  Resistance C (m/s\u00b2)  Mass factor  Description"},
     {DalsiText::PridatZaznam, "P\u0159idat", "Add"},
     {DalsiText::ZdvojitZaznam, "Zdvojit", "Duplicate"},

@@ -14,6 +14,9 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "shell/kodovani.h"
+#include "shell/napovedy.h"
+
 namespace stanovar::shell {
 
 // One run: its own copy of the files and its own stop; the worker and the panel share it.
@@ -145,8 +148,12 @@ void PanelZkousky::ukaz() {
   // The picture's lines may have moved since: a stale run points at nothing.
   for (std::size_t i = 0; i < v.prvky.size() && i < 8; ++i) {
     const editor::VytizeniPrvku& p = v.prvky[i];
+    // Named as the picture's tooltips name them, in the window's language.
+    const QString nazev = p.kolej && !p.cislo.empty() ? Vypln(texty_.text(DalsiText::PopisKolej), 0, ZBajtu(p.cislo))
+                          : p.kolej                   ? QString::fromStdString(p.nazev)
+                                                      : texty_.text(DalsiText::PopisSpojka);
     pridej(QStringLiteral("  ") + texty_.text(DalsiText::VysledekPrvek)
-                                      .arg(QString::fromStdString(p.nazev))
+                                      .arg(nazev)
                                       .arg(p.podil * 100, 0, 'f', 0)
                                       .arg(p.vjezdu),
            aktualni && p.radek > 0 ? p.radek - 1 : -1);

@@ -29,7 +29,16 @@ bool Cislo(editor::DruhSeznamu d, std::size_t slot) {
 
 // Shows on the editor being typed in what the reader would make of its text.
 void Posud(QWidget* e, editor::DruhSeznamu d, std::size_t slot, const QString& t, const EditorBunky* b) {
-  const editor::Posudek p = slot ? editor::PosudPole(d, slot, NaBajty(t)) : editor::Posudek{};
+  const std::string bajty = NaBajty(t);
+  editor::Posudek p = slot ? editor::PosudPole(d, slot, bajty) : editor::Posudek{};
+  // The characters that structure the file cannot stand in a field: they are left out.
+  const bool grafikon = d == editor::DruhSeznamu::Grafikon;
+  if (bajty.find_first_of(grafikon ? "*#%\r\n" : "*#\r\n") != std::string::npos) {
+    p.vada = true;
+    p.zprava = (p.zprava.empty() ? std::string() : p.zprava + "; ") +
+               (grafikon ? "\"*\", \"#\" and \"%\"" : "\"*\" and \"#\"") +
+               " cannot stand in a field: they are left out";
+  }
   e->setStyleSheet(p.vada ? QStringLiteral("background: rgb(255, 205, 205);") : QString());
   e->setToolTip(QString::fromStdString(p.zprava));
   emit b->posudek(QString::fromStdString(p.zprava));

@@ -56,12 +56,20 @@ ModelSeznamu::ModelSeznamu(const DalsiTexty& texty, editor::DruhSeznamu druh, QO
 void ModelSeznamu::nastav(StaniceEditoru* st) {
   beginResetModel();
   st_ = st;
+  radku_ = rowCount();
   nalezy_.clear();
   endResetModel();
 }
 
 void ModelSeznamu::obnov() {
+  // The same rows (an edit of the layout or of a cell): the view keeps its place and its
+  // selection; rows added or removed: the view is told anew.
+  if (rowCount() == radku_) {
+    if (radku_ > 0) emit dataChanged(index(0, 0), index(radku_ - 1, columnCount() - 1));
+    return;
+  }
   beginResetModel();
+  radku_ = rowCount();
   endResetModel();
 }
 

@@ -51,6 +51,7 @@ class ModelSeznamu : public QAbstractTableModel {
   StaniceEditoru* st_ = nullptr;
   QStringList sloupce_;
   std::map<int, QString> nalezy_;
+  int radku_ = 0;  // rows the view was last told of
 };
 
 // Edits a cell: a line for numbers and texts, a list to choose from for the names of the

@@ -144,7 +144,7 @@ EditorStanice::EditorStanice(const DalsiTexty& texty, const Stav& jazyk, QWidget
 
   // The picture keeps its room whatever the panel shows; the list takes a few lines.
   vlastnosti_->setMinimumWidth(280);
-  resizeDocks({dokProblemy}, {130}, Qt::Vertical);
+  resizeDocks({dokProblemy}, {200}, Qt::Vertical);
   kurzor_ = new QLabel(this);
   souhrn_ = new QLabel(this);
   statusBar()->addWidget(kurzor_);
@@ -185,7 +185,7 @@ bool EditorStanice::otevri(const QString& slozka, std::string& chyba) {
   poZmene({});
   titulek();
   if (QScreen* o = QGuiApplication::primaryScreen())
-    resize(QSize(plocha_->width() + 360, plocha_->height() + 300).boundedTo(o->availableSize() - QSize(16, 40)));
+    resize(QSize(plocha_->width() + 360, plocha_->height() + 380).boundedTo(o->availableSize() - QSize(16, 40)));
   return true;
 }
 

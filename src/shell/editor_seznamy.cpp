@@ -29,8 +29,11 @@ void EditorStanice::vytvorSeznamy() {
   dok->setWidget(seznamy_);
   dok->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   addDockWidget(Qt::BottomDockWidgetArea, dok);
-  if (auto* problemy = findChild<QDockWidget*>(QStringLiteral("Problemy")))
+  if (auto* problemy = findChild<QDockWidget*>(QStringLiteral("Problemy"))) {
     splitDockWidget(problemy, dok, Qt::Horizontal);
+    // The tables get the wider part: a train's row has eleven columns.
+    resizeDocks({problemy, dok}, {2, 3}, Qt::Horizontal);
+  }
   connect(seznamy_, &QTabWidget::currentChanged, dok,
           [this, dok](int i) { dok->setWindowTitle(seznamy_->tabText(i)); });
   for (TabulkaSeznamu* t : {grafikon_, lokomotivy_}) {

@@ -42,6 +42,7 @@ class PlochaEditoru : public QWidget {
 
   // The occupation of a run tried, by line: each share of the run's time (0..1), drawn as heat.
   void nastavTeplo(std::vector<std::pair<std::size_t, double>> podily);
+  const std::vector<std::pair<std::size_t, double>>& teplo() const { return teplo_; }
 
   // Widget point of a station pixel, and the station pixel under a widget point.
   QPointF naPlochu(int x, int y) const;

@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QSettings>
 #include <QStandardPaths>
@@ -21,6 +22,7 @@
 #include "shell/editor_okno.h"
 #include "shell/plocha_editoru.h"
 #include "shell/tabulky_editoru.h"
+#include "shell/zkouska_editoru.h"
 #include "shell/vlastnosti_prvku.h"
 
 using namespace stanovar;
@@ -276,6 +278,33 @@ class TestEditor : public QObject {
     QCOMPARE(Cti(gvd), puvodniGvd);
     QCOMPARE(Cti(slozka + QStringLiteral("/demo.yrd")), puvodniYrd);
     QCOMPARE(Cti(lok), puvodniLok);
+  }
+
+  // A station tried twice at once shows the second run's figures only; an edit marks them
+  // stale and takes the heat off the picture, whose lines may have moved.
+  void aNewTryReplacesTheOldAndAnEditMakesItStale() {
+    auto okno = otevri(kopieDema());
+    EditorStanice& o = *okno;
+    PanelZkousky* z = o.zkouska();
+    auto* hodin = z->findChild<QSpinBox*>();
+    hodin->setValue(48);
+    klavesa(o, Qt::Key_F9);
+    hodin->setValue(1);
+    klavesa(o, Qt::Key_F9);
+    QVERIFY(z->bezi());
+    z->pockej();
+    QTest::qWait(300);  // whatever the first run still had to say
+    QVERIFY(z->vysledek() && z->vysledek()->projelo > 0);
+    QCOMPARE(z->vysledek()->hodin, 1.0);
+    QVERIFY(!z->vysledek()->zruseno);
+    QVERIFY(!o.plocha()->teplo().empty());
+    const QString prvni = z->cisla()->item(0)->text();
+    klik(o, 400, 240);
+    klavesa(o, Qt::Key_Delete);
+    QVERIFY(o.plocha()->teplo().empty());
+    QCOMPARE(z->cisla()->item(0)->text(), prvni);  // still there to compare, greyed
+    QCOMPARE(z->cisla()->item(0)->foreground().color(), QColor(Qt::gray));
+    o.stanice().historie.ulozeno();
   }
 
   void aStationDrawnFromNothingRuns() {

@@ -197,6 +197,12 @@ bool ZapisKopii(const StaniceEditoru& st, const std::string& slozka, std::string
       chyba = "cannot write " + cesta;
       return false;
     }
+  // The help document is looked for where the program starts: the station's own go along.
+  for (const auto& e : fs::directory_iterator(st.slozka, ec)) {
+    const std::string pripona = e.path().extension().string();
+    if ((pripona == ".html" || pripona == ".htm") && e.is_regular_file(ec))
+      fs::copy_file(e.path(), cil / e.path().filename(), fs::copy_options::overwrite_existing, ec);
+  }
   return true;
 }
 

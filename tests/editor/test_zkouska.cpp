@@ -32,6 +32,7 @@ TEST(Zkouska, GivesTheRunnersFiguresAndStopsWhenAsked) {
     std::string chyba;
     ASSERT_TRUE(OtevriProEditor(stanice, st, chyba)) << chyba;
     ASSERT_TRUE(ZapisKopii(st, kopie.string(), chyba)) << chyba;
+    EXPECT_TRUE(fs::exists(kopie / "napoveda.html")) << "the help goes along, as the program looks for it there";
     double posledni = -1;
     bool vzdy = true;
     for (const std::string& slozka : {std::string(stanice), kopie.string()}) {

@@ -3,7 +3,7 @@
 #   the core (files, display,    model/, the core's folders and its entry header jadro.h
 #   control, traffic, dynamics)
 #   smena/, editor/, sit/,       the core and jadro.h, their own folder, and the layers they
-#   vyklad/, spojeni/            build on (sit/ and spojeni/ on smena/)
+#   vyklad/, spojeni/            build on (sit/, editor/ and spojeni/ on smena/)
 #   shell/, sim/, check/         their own folder, model/, and the entry headers only:
 #                                jadro.h, smena/smena.h, editor/editor.h, sit/sit.h,
 #                                vyklad/vyklad.h, spojeni/spojeni.h
@@ -22,7 +22,7 @@ foreach(s files display control traffic dynamics)
   set(pruh_${s} ${_jadro})
 endforeach()
 set(pruh_smena ${_jadro} smena/)
-set(pruh_editor ${_jadro} editor/)
+set(pruh_editor ${_jadro} smena/ editor/)
 set(pruh_sit ${_jadro} smena/ sit/)
 set(pruh_vyklad ${_jadro} vyklad/)
 set(pruh_spojeni ${_jadro} smena/ spojeni/)

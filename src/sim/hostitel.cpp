@@ -207,7 +207,8 @@ bool Hostitel::predKrokem(double cas, std::vector<char>& zmenene) {
     it->second.vstupy.clear();
     zmenene[i] = 1;
   }
-  odeslatDeni(cas);
+  // What happened in the last step, stamped with its time.
+  odeslatDeni(posledniCas_);
   return !zastavit_;
 }
 
@@ -215,6 +216,7 @@ void Hostitel::krok(double cas, const std::vector<char>& udalosti, const std::ve
                     const std::vector<char>& predano, const std::vector<char>& pohled) {
   vKroku_ = true;
   ++krok_;
+  posledniCas_ = cas;
   for (std::size_t i = 0; i < hraci_.size(); ++i) {
     auto it = klienti_.find(hraci_[i]);
     if (it == klienti_.end()) continue;

@@ -96,6 +96,7 @@ class Hostitel : public UcastniciSite {
   std::vector<std::pair<int, std::string>> cekajici_;  // joins, handled between steps
   std::vector<char> znovu_;             // per station: its player is sent the station again
   long long krok_ = 0;
+  double posledniCas_ = 0;              // simulated time of the last step
   bool zastavit_ = false;
   bool zacalo_ = false;
   double zacatekSim_ = 0;               // simulated time when the clock started

@@ -61,8 +61,6 @@ class Hostitel : public UcastniciSite {
   std::uint16_t port() const;
   // Tells every client the run ended and why ("hours", "closed", "violation"), and closes.
   void konec(const std::string& duvod);
-  // Asks the run to end at its next step (the host is being closed).
-  void zastav() { zastavit_ = true; }
 
   void krok(double cas, const std::vector<char>& udalosti, const std::vector<char>& posun,
             const std::vector<char>& predano, const std::vector<char>& pohled) override;

@@ -293,8 +293,9 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
   app.add_option("--actions", akce,
                  "play a person's inputs from FILE while the run goes: CSV with the header "
                  "time_s,input,x,y, one input a line in time order; time_s on the log's scale; "
-                 "input left, right or middle (a mouse-down at picture pixel x,y) or key:NAME "
-                 "(F1 F2 F3 F5 A N Up Down Left Right, the cursor at x,y). An input is given "
+                 "input left, right or middle (a mouse-down at picture pixel x,y), key:NAME "
+                 "(F1 F2 F3 F5 A N Up Down Left Right, the cursor at x,y), yes or no (the "
+                 "accept panel's answers) or offer (the offer on line track x asked for). An input is given "
                  "after every event logged at or before its time and before any later one, at "
                  "the instant of the last event when logged in its millisecond. With --resume, "
                  "the inputs the first part gave are passed over")

@@ -119,7 +119,6 @@ class Beh {
   // station over at once when the player goes; the check expects a station kept moving
   // (`zivost`) only of a player that is the automatic dispatcher.
   void hranaJinde(bool jinde, bool zivost);
-  bool hranaJinde() const { return jinde_; }
   // The player's inputs of a look, given in their order as the person gave them. False when
   // an invariant was violated.
   bool pouzijVstupy(const std::vector<Vstup>& vstupy);

@@ -21,6 +21,7 @@ double Stena() {
 
 // A player who lets this much pile up unread is too slow: it goes, so the others never wait.
 constexpr std::size_t MaxNeprectenych = 32u << 20;
+constexpr std::size_t MaxKlientu = 64;
 
 }  // namespace
 
@@ -52,7 +53,11 @@ std::uint16_t Hostitel::port() const { return server_->port(); }
 void Hostitel::obsluz(int ms) {
   for (const UdalostServeru& u : server_->obsluz(ms)) {
     switch (u.druh) {
-      case UdalostServeru::Pripojen: klienti_[u.spojeni]; break;
+      case UdalostServeru::Pripojen:
+        // A host is for a few players and observers: beyond that a connection is not kept.
+        if (klienti_.size() >= MaxKlientu) server_->zavri(u.spojeni, true);
+        else klienti_[u.spojeni];
+        break;
       case UdalostServeru::Zprava: zprava(u.spojeni, u.text); break;
       case UdalostServeru::Odpojen: odpoj(u.spojeni, u.text); break;
     }

@@ -227,6 +227,9 @@ Klient::Klient() : p_(std::make_unique<Impl>()) {}
 Klient::~Klient() { zavri(true); }
 
 std::string Klient::pripoj(const std::string& host, std::uint16_t port) {
+  // A stream once closed is not opened again: each connection starts afresh.
+  zavri(true);
+  p_ = std::make_unique<Impl>();
   beast::error_code ec;
   tcp::resolver r(p_->io);
   const auto kde = r.resolve(host, std::to_string(port), ec);

@@ -121,6 +121,11 @@ void Hostitel::zprava(int spojeni, const std::string& text) {
 void Hostitel::pripoj(int spojeni, const ZpravaKlienta& z) {
   auto it = klienti_.find(spojeni);
   if (it == klienti_.end()) return;
+  // A second join queued behind the first.
+  if (it->second.pripojen) {
+    server_->posli(spojeni, ZpravaChyby("joined already: one station per player"));
+    return;
+  }
   const auto odmitni = [&](const std::string& proc) {
     server_->posli(spojeni, ZpravaOdmitnuto(proc));
     server_->zavri(spojeni);

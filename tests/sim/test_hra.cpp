@@ -175,6 +175,9 @@ TEST(Hra, WhatAHostileClientSendsChangesNothing) {
     k.posli(ZpravaVstupu(0, {klik}));
     ASSERT_TRUE(k.prijmi(t, 5000));
     EXPECT_NE(t.find("only a player"), std::string::npos);
+    k.posli(ZpravaPripojeni("LESNA", "tajne", "auto"));
+    ASSERT_TRUE(k.prijmi(t, 5000));
+    EXPECT_NE(t.find("joined already"), std::string::npos);
     k.posli(std::string(MaxZpravyHostiteli + 1, ' '));
     while (k.prijmi(t, 5000)) {
     }

@@ -16,7 +16,7 @@ CC=clang CXX=clang++ cmake -S "$koren" -B "$sestava" -DCMAKE_BUILD_TYPE=Release 
   "-DCMAKE_CXX_FLAGS=-ffp-contract=fast -mfma" -DSTANOVAR_SHELL=OFF -DSTANOVAR_TESTS=OFF \
   -DSTANOVAR_BENCH=OFF -DSTANOVAR_FUZZ=OFF > /dev/null
 cmake --build "$sestava" -j"$(nproc)" --target stanovar-sim
-"$sestava/stanovar-sim" --seed 7 --hours 2 --log "$sestava/demo_2h_seed7.csv" "$koren/data" > /dev/null
+"$sestava/stanovar-sim" --dispatcher simple --seed 7 --hours 2 --log "$sestava/demo_2h_seed7.csv" "$koren/data" > /dev/null
 cmp "$sestava/demo_2h_seed7.csv" "$koren/tests/sim/demo_2h_seed7.csv"
 if [ -n "$obycejny" ]; then
   "$sestava/stanovar-sim" --seed 3 --log "$sestava/vlci_brod_fma.csv" "$koren/data/vlci_brod" > /dev/null

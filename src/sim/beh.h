@@ -103,6 +103,8 @@ class Beh {
   // The simulated time of the station's earliest event (infinity when none; NaN is due at once).
   double dalsiUdalost();
   bool provedDo(double cas);
+  // Moves the station's clock on to simulated time `cas`, running nothing.
+  void posunNa(double cas) { PosunNa(s_, prostredi_, cas); }
   bool podivejSe();
   double konecBehu() const;
   void skonci(bool ok);

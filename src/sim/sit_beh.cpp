@@ -42,7 +42,6 @@ std::string BehSite::nacti(const std::string& soubor) {
     v.stanice = popis_.stanice[i].cesta;
     v.schema = v.grafikon = v.lokomotivy = v.jazyk = {};
     v.seed = SeedStanice(volby_.seed, i);
-    v.snimek = true;
     v.propojene = Propojene(popis_, popis_.stanice[i].jmeno);
     auto b = std::make_unique<Beh>(v);
     if (std::string c = b->nacti(); !c.empty()) return "station " + popis_.stanice[i].jmeno + ": " + c;
@@ -103,7 +102,6 @@ std::string BehSite::obnov(const std::string& text, bool dispecerZadan) {
       return "the network's save does not fit its network file";
     VolbyBehu v = volby_;
     v.stanice.clear();
-    v.snimek = true;
     v.propojene = Propojene(popis_, popis_.stanice[i].jmeno);
     auto b = std::make_unique<Beh>(v);
     if (std::string c = b->obnovZTextu(x["ulozeni"].get<std::string>(), dispecerZadan); !c.empty())
@@ -135,28 +133,35 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
   for (std::size_t i = 0; i < behy_.size(); ++i)
     ok = behy_[i]->zacni(soubory[i].is_open() ? &soubory[i] : nullptr) && ok;
   const double konec = behy_.front()->konecBehu();
+  std::vector<double> dalsi(behy_.size());
+  std::vector<char> zmena(behy_.size());
   while (ok) {
     // The earliest thing due anywhere; an event whose time is not a number is due at once.
     double cas = sit_.dalsiCas();
-    for (auto& b : behy_) {
-      double t = b->dalsiUdalost();
+    for (std::size_t i = 0; i < behy_.size(); ++i) {
+      double t = behy_[i]->dalsiUdalost();
       if (std::isnan(t)) t = -std::numeric_limits<double>::infinity();
+      dalsi[i] = t;
       cas = std::min(cas, t);
     }
     if (cas > konec) break;
-    // In the order of the file: each station's events due by then, then the lines.
-    for (auto& b : behy_)
-      if (!(ok = b->provedDo(cas))) break;
+    // In the order of the file: each station's events due by then (every clock moved on to
+    // then), then the lines.
+    // A station with nothing due keeps its clock where it was until something happens there.
+    for (std::size_t i = 0; i < behy_.size() && ok; ++i) {
+      zmena[i] = !(dalsi[i] > cas);
+      if (zmena[i]) ok = behy_[i]->provedDo(cas);
+    }
     if (!ok) break;
-    sit_.zpracuj(SimCas(behy_.front()->stav()));
-    for (auto& b : behy_)
-      if (!(ok = b->zkontrolujNyni())) break;
-    if (!ok) break;
-    for (auto& b : behy_)
-      if (!(ok = b->podivejSe())) break;
+    const std::vector<char> dotcene =
+        sit_.zpracuj(cas, [&](std::size_t i) { behy_[i]->posunNa(cas); });
+    // A station looks again after its own events, or a train the line brought it: as on its
+    // own, it looks when something happened there.
+    for (std::size_t i = 0; i < behy_.size() && ok; ++i)
+      if (zmena[i] || dotcene[i]) ok = behy_[i]->podivejSe();
   }
   for (auto& b : behy_) b->skonci(ok);
-  snimek_ = uloz();
+  if (volby_.snimek) snimek_ = uloz();
   for (auto& f : soubory)
     if (f.is_open()) {
       f.close();

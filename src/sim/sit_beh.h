@@ -32,7 +32,8 @@ class BehSite {
   // Runs every station for the hours asked; logs one per station into `slozkaZaznamu` when
   // given (STATION.csv). False when an invariant was violated.
   bool spust(const std::string& slozkaZaznamu, std::string& chyba);
-  // The save of the whole network at the end of the last run.
+  // The save of the whole network at the end of the last run (kept when the options ask for
+  // it, VolbyBehu::snimek).
   const std::string& snimek() const { return snimek_; }
 
   std::string souhrnJson() const;

@@ -179,10 +179,10 @@ bool Sit::propoj(const PopisSite& popis, const std::vector<Stav*>& stanice, std:
         }
       bool smer = false;
       for (auto [z, k, zs, ks] : {std::tuple{a, b, ka[t], kb[t]}, std::tuple{b, a, kb[t], ka[t]}}) {
-        // A line end with an offer waiting (4, 5) is one used both ways: linked again while
-        // the stations run (the window's played station changing hands), it has one.
-        const bool posila = zs->druh == 2 || zs->druh >= 3;
-        const bool bere = ks->druh == 1 || ks->druh >= 3;
+        // Kinds 4 and 5 (an offer accepted or waiting) are a both-ways line end's, as a
+        // resumed station may stand.
+        const bool posila = zs->druh != 1;
+        const bool bere = ks->druh != 2;
         if (posila && !bere) {
           chyba = "line end " + nazev(z, zs->jmeno) + " sends trains that " + nazev(k, ks->jmeno) +
                   " cannot take in (it is for departures only)";
@@ -378,8 +378,9 @@ bool Sit::prevezmi(Smer& m, double ted) {
   return true;
 }
 
-void Sit::zpracuj(double ted) {
+std::vector<char> Sit::zpracuj(double ted, const std::function<void(std::size_t)>& priprav) {
   posledni_ = ted;
+  std::vector<char> dotcene(stanice_.size(), 0);
   for (Smer& m : smery_) {
     // Those behind the one being offered that have waited too long go elsewhere.
     for (auto it = m.vlaky.begin(); it != m.vlaky.end();) {
@@ -393,8 +394,11 @@ void Sit::zpracuj(double ted) {
     if (m.vlaky.empty()) continue;
     VlakNaTrati& v = m.vlaky.front();
     if (v.stav == 2 && !(ted < v.znovu)) v.stav = 0;
-    if (v.stav == 0 && !(ted < v.prijezd)) prevezmi(m, ted);
+    if (v.stav != 0 || ted < v.prijezd) continue;
+    if (priprav) priprav(m.k);
+    if (prevezmi(m, ted)) dotcene[m.k] = 1;
   }
+  return dotcene;
 }
 
 std::string Sit::over() const {
@@ -466,7 +470,8 @@ bool Sit::obnov(const json& j, std::string& chyba) {
     for (std::size_t i = 0; i < smery.size(); ++i) {
       Smer& m = smery_[i];
       const json& x = smery[i];
-      if (Text(Pole(x, "z"), "line") != m.jmenoZ || Text(Pole(x, "k"), "line") != m.jmenoK) vadne("lines");
+      // The names as the file gives them, UTF-8.
+      if (Pole(x, "z") != m.jmenoZ || Pole(x, "k") != m.jmenoK) vadne("lines");
       m.odeslano = Cele(Pole(x, "odeslano"), "line", 0, std::numeric_limits<long long>::max());
       m.prijato = Cele(Pole(x, "prijato"), "line", 0, m.odeslano);
       m.odkloneno = Cele(Pole(x, "odkloneno"), "line", 0, m.odeslano - m.prijato);

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <limits>
 #include <map>
 #include <memory>
@@ -83,7 +84,9 @@ class Sit {
   // After every station ran its events due by `ted`: the trains at the ends of their lines
   // are taken in by the receiving stations' rules, in the order they came; one refused three
   // times, or waiting half an hour behind others, is sent on elsewhere by the neighbour.
-  void zpracuj(double ted);
+  // Returns, per station, whether it was handed a train or offered one. `priprav` is called
+  // for a station before the network acts on it (its owner moves its clock on to `ted`).
+  std::vector<char> zpracuj(double ted, const std::function<void(std::size_t)>& priprav = {});
 
   // What is wrong with the links, empty when nothing: a train lost or counted twice, a
   // receiving end in a state no train on the line explains.

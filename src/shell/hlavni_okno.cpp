@@ -20,6 +20,7 @@
 #include "model/seznamy.h"
 #include "shell/dialogy.h"
 #include "shell/editor_okno.h"
+#include "shell/hra_site.h"
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
@@ -58,6 +59,9 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   connect(panely_, &PanelyOkna::ne, this, &TForm1::LabelNeClick);
   connect(panely_, &PanelyOkna::rozlozeny, this, &TForm1::prizpusobOkno);
   smena_ = new PrikazySmeny(stav_, dalsiTexty_, this, [this] { zrcadli(); });
+  sit_ = new SitOkna(stav_, dalsiTexty_, this, klient, menuSoubor_, menuUlozitSmenu_, menuBar(),
+                     [this] { zrcadli(); });
+  tabule_->model()->doplnek = [this](std::vector<RadekTabule>& r) { sit_->doplnTabuli(r); };
   vytvorTlacitka();
   move(0, 0);
 
@@ -90,6 +94,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuPokracovat_->setText(dalsiTexty_.text(DalsiText::PokracovatPosledni));
   menuPrevzit_->setText(dalsiTexty_.text(DalsiText::PrevzitProvoz));
   menuEditor_->setText(dalsiTexty_.text(DalsiText::UpravitStanici));
+  sit_->noveTexty();
   menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));
   // The dock's title renames its menu command too: the command gets its access key after.
   tabule_->noveTexty();
@@ -141,11 +146,22 @@ void TForm1::vytvorMenu() {
     zrcadli();
   });
   menuSoubor_->addSeparator();
-  menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuUlozitSmenuClick(); });
+  // A network is not saved as one station's shift: refused, never half kept. The commands
+  // that put another station in the window leave the network only when the player agrees.
+  menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] {
+    if (sit_->aktivni()) return smena_->hlaseni(DalsiText::SitNelzeUlozit, std::string());
+    smena_->MenuUlozitSmenuClick();
+  });
   menuUlozitSmenu_->setShortcut(QKeySequence::Save);
-  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuOtevritSmenuClick(); });
-  menuPokracovat_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuPokracovatClick(); });
-  menuPrevzit_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuPrevzitClick(); });
+  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, [this] {
+    if (sit_->smiOpustit()) smena_->MenuOtevritSmenuClick();
+  });
+  menuPokracovat_ = menuSoubor_->addAction(QString(), this, [this] {
+    if (sit_->smiOpustit()) smena_->MenuPokracovatClick();
+  });
+  menuPrevzit_ = menuSoubor_->addAction(QString(), this, [this] {
+    if (sit_->smiOpustit()) smena_->MenuPrevzitClick();
+  });
   // Resuming is offered once closing has saved a shift.
   connect(menuSoubor_, &QMenu::aboutToShow, this, [this] {
     menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));
@@ -336,7 +352,12 @@ void TForm1::volejJadro(Volani&& volani) {
   zrcadli();
 }
 
-void TForm1::CasovacUdalostiTimer() { volejJadro(stanovar::CasovacUdalostiTimer); }
+void TForm1::CasovacUdalostiTimer() {
+  volejJadro([this](Stav& s) {
+    stanovar::CasovacUdalostiTimer(s);
+    sit_->poTiku();
+  });
+}
 void TForm1::BlikacTimer() { volejJadro(stanovar::BlikacTimer); }
 void TForm1::RychlomerTimer() { volejJadro(stanovar::RychlomerTimer); }
 void TForm1::Button1Click() { volejJadro(stanovar::Button1Click); }
@@ -437,6 +458,7 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TForm1::MenuOtevritClick() {
+  if (!sit_->smiOpustit()) return;
   MenuOtevritZacni(stav_);
   zrcadli();
   formSoubory()->exec();
@@ -465,6 +487,8 @@ void TForm1::closeEvent(QCloseEvent* e) {
   // Every way out (Esc, the menu, the close box) goes through the reset, after the shift is
   // kept for "Resume last shift".
   if (!zavreno_) {
+    // Of a network, the station played is kept, as one station on its own.
+    sit_->opust();
     smena_->ulozPosledni();
     ZrusitVse(stav_);
     zavreno_ = true;

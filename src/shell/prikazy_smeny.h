@@ -46,9 +46,11 @@ class PrikazySmeny : public QObject {
   void MenuPokracovatClick();
   void MenuPrevzitClick();
 
- private:
+ public:
   // A message box of text t and a file name.
   void hlaseni(DalsiText t, const std::string& soubor);
+
+ private:
   void hlaseni(const VysledekUlozeni& v, const QString& smena);
 
   Stav& stav_;

@@ -62,6 +62,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   sit_ = new SitOkna(stav_, dalsiTexty_, this, klient, menuSoubor_, menuUlozitSmenu_, menuBar(),
                      [this] { zrcadli(); });
   tabule_->model()->doplnek = [this](std::vector<RadekTabule>& r) { sit_->doplnTabuli(r); };
+  sit_->zmena = [this](bool hraje) { hraje ? smena_->zastavZaznam() : smena_->zacniZaznam(); };
   vytvorTlacitka();
   move(0, 0);
 
@@ -112,6 +113,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   zrcadli();
   pohled_->zmenZvetseni(pohled_->zvetseni(), QPointF(0, 0), false);
   vejdiSe();
+  smena_->zacniZaznam();
 }
 
 TForm1::~TForm1() {
@@ -352,11 +354,9 @@ void TForm1::volejJadro(Volani&& volani) {
   zrcadli();
 }
 
+// A network's other stations catch up with the window's station after each tick.
 void TForm1::CasovacUdalostiTimer() {
-  volejJadro([this](Stav& s) {
-    stanovar::CasovacUdalostiTimer(s);
-    sit_->poTiku();
-  });
+  volejJadro([this](Stav& s) { stanovar::CasovacUdalostiTimer(s), sit_->poTiku(); });
 }
 void TForm1::BlikacTimer() { volejJadro(stanovar::BlikacTimer); }
 void TForm1::RychlomerTimer() { volejJadro(stanovar::RychlomerTimer); }
@@ -380,15 +380,15 @@ void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
   const Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
                      : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
                                                     : Tlacitko::Leve;
-  volejSVykladem({PodnetHrace::Klik, t != Tlacitko::Leve, 0, x, y},
-                 [&](Stav& s) { stanovar::Image1MouseDown(s, t, x, y); });
+  const auto d = t == Tlacitko::Leve ? Vstup::Leve : t == Tlacitko::Prave ? Vstup::Prave : Vstup::Prostredni;
+  volejSVykladem({PodnetHrace::Klik, t != Tlacitko::Leve, 0, x, y}, [&](Stav&) { smena_->vstup({0, d, 0, x, y}); });
 }
 
 void TForm1::FormKeyDown(int vk) {
   // The key acts at the mouse cursor's point on the picture.
   const QPoint b = pohled_->kurzorNaStanici();
   volejSVykladem({PodnetHrace::Klavesa, false, vk, b.x(), b.y()},
-                 [&](Stav& s) { stanovar::FormKeyDown(s, vk, b.x(), b.y()); });
+                 [&](Stav&) { smena_->vstup({0, Vstup::Klavesa, vk, b.x(), b.y()}); });
 }
 
 QString TForm1::popisBodu(QPoint bod) {
@@ -463,6 +463,8 @@ void TForm1::MenuOtevritClick() {
   zrcadli();
   formSoubory()->exec();
   MenuDialogKonec(stav_);
+  // The station may have been opened again: its inputs are kept from here.
+  smena_->zacniZaznam();
   zrcadli();
 }
 

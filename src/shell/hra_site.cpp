@@ -81,6 +81,7 @@ bool SitOkna::otevri(const QString& soubor, int stanice) {
   }
   obnovMenu();
   obnovStitek();
+  if (zmena) zmena(true);
   zrcadli_();
   return true;
 }
@@ -146,6 +147,7 @@ void SitOkna::opust() {
   hra_->ukonci();
   obnovMenu();
   obnovStitek();
+  if (zmena) zmena(false);
 }
 
 void SitOkna::obnovMenu() {

@@ -57,6 +57,8 @@ class SitOkna : public QObject {
   QString textNaTrati() const;
   QLabel* naTrati() { return naTrati_; }
   QMenu* menuSite() { return menuSite_; }
+  // Told when the window begins playing a network (true) and when it leaves one (false).
+  std::function<void(bool)> zmena;
 
  public slots:
   void MenuOtevritSitClick();

@@ -489,7 +489,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
   // Every way out (Esc, the menu, the close box) goes through the reset, after the shift is
   // kept for "Resume last shift".
   if (!zavreno_) {
-    // Of a network, the station played is kept, as one station on its own.
+    // Of a network, the station played is kept, as one station on its own (the inputs kept
+    // from before the network stay as they are).
+    sit_->zmena = nullptr;
     sit_->opust();
     smena_->ulozPosledni();
     ZrusitVse(stav_);

@@ -2,6 +2,7 @@
 // station checked as stanovar-check does, every route from each entry signal searched again.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <string>
 
 #include "editor/editor.h"
@@ -25,3 +26,25 @@ static void BM_KontrolaPoUprave(benchmark::State& stav) {
   }
 }
 BENCHMARK(BM_KontrolaPoUprave)->Unit(benchmark::kMillisecond);
+
+// Trying the larger station from the editor: its documents written into a copy, as the
+// window does, and four simulated hours run with the automatic dispatcher.
+static void BM_ZkouskaStanice(benchmark::State& stav) {
+  StaniceEditoru st;
+  std::string chyba;
+  if (!OtevriProEditor(STANOVAR_DATA_DIR "/vlci_brod", st, chyba)) {
+    stav.SkipWithError(chyba.c_str());
+    return;
+  }
+  const std::string kopie = (std::filesystem::temp_directory_path() / "stanovar_bench_zkouska").string();
+  for (auto _ : stav) {
+    if (!ZapisKopii(st, kopie, chyba)) {
+      stav.SkipWithError(chyba.c_str());
+      return;
+    }
+    const editor::VysledekZkousky v = editor::ZkusStanici(kopie, {});
+    benchmark::DoNotOptimize(v.projelo);
+  }
+  std::filesystem::remove_all(kopie);
+}
+BENCHMARK(BM_ZkouskaStanice)->Unit(benchmark::kMillisecond);

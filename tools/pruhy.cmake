@@ -3,7 +3,7 @@
 #   the core (files, display,    model/, the core's folders and its entry header jadro.h
 #   control, traffic, dynamics)
 #   smena/, editor/, sit/,       the core and jadro.h, their own folder, and the layers they
-#   vyklad/                      build on (sit/ on smena/)
+#   vyklad/                      build on (sit/ and editor/ on smena/)
 #   shell/, sim/, check/         their own folder, model/, and the entry headers only:
 #                                jadro.h, smena/smena.h, editor/editor.h, sit/sit.h,
 #                                vyklad/vyklad.h
@@ -22,7 +22,7 @@ foreach(s files display control traffic dynamics)
   set(pruh_${s} ${_jadro})
 endforeach()
 set(pruh_smena ${_jadro} smena/)
-set(pruh_editor ${_jadro} editor/)
+set(pruh_editor ${_jadro} smena/ editor/)
 set(pruh_sit ${_jadro} smena/ sit/)
 set(pruh_vyklad ${_jadro} vyklad/)
 set(pruh_shell ${_vstupy} shell/)

@@ -220,8 +220,12 @@ void VjezdDoCesty(Stav& s, int cislo, int start) {
   // path, with positions counted back from the new route's start (0 or negative).
   if (!T->cesta.empty()) {
     const double Lp = T->cesta.back().delka;
+    // A train that stopped before its signal stands short of the section's end: its tail
+    // still covers what lies within its length behind its head, not behind the end, and an
+    // element left out here would never be released.
+    const double hlava = T->rychlost == 0 && T->vzdalenost >= 0 ? std::min(Lp, T->vzdalenost) : Lp;
     auto prvni = T->cesta.end();
-    while (prvni != T->cesta.begin() && std::prev(prvni)->delka > Lp - T->delka) --prvni;
+    while (prvni != T->cesta.begin() && std::prev(prvni)->delka > hlava - T->delka) --prvni;
     for (auto it = prvni; it != T->cesta.end(); ++it)
       it->delka = static_cast<int>(it->delka - Lp);
     R->cesta.splice(R->cesta.begin(), T->cesta, prvni, T->cesta.end());

@@ -1,6 +1,7 @@
 #include "editor/editor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <array>
 #include <cstdlib>
 #include <deque>
@@ -19,6 +20,7 @@
 #include "model/seznamy.h"
 #include "model/stav.h"
 #include "model/text.h"
+#include "dynamics/vypocty.h"
 #include "traffic/predani.h"
 #include "traffic/virtualni.h"
 
@@ -54,13 +56,14 @@ struct Trasa {
   int delka = 0;
   int minRychlost = 0;
   std::vector<int> koleje;  // tracks in travel order
+  std::vector<int> smery;   // the direction over each of them
   std::vector<int> prvky;   // tracks and connectors in travel order
   int smer = 0;             // direction over the last track
 };
 
 class Kontrola {
  public:
-  Kontrola(VysledekKontroly& v, const std::string* schema) : v_(v), schema_(schema) {
+  Kontrola(VysledekKontroly& v, const NeulozeneSoubory& neulozene) : v_(v), neulozene_(neulozene), schema_(neulozene.schema) {
     s_.platno = &platno_;
     s_.prostredi = &prostredi_;
   }
@@ -69,8 +72,8 @@ class Kontrola {
 
  private:
   void Nahlas(bool chyba, const std::string& soubor, int radek, const std::string& prvek,
-              const std::string& zprava) {
-    v_.nalezy.push_back({chyba, soubor, radek, prvek, zprava});
+              const std::string& zprava, int zaznam = -1) {
+    v_.nalezy.push_back({chyba, soubor, radek, prvek, zprava, zaznam});
   }
   int RadekPrvku(int id) const {
     auto it = radekPrvku_.find(id);
@@ -86,14 +89,23 @@ class Kontrola {
   void KontrolujSousedy();
   void KontrolujGrafikon();
   void KontrolujCesty();
+  void KontrolujSilu();
+  // Fields the reader cuts or refuses, and locomotives of one name.
+  void KontrolujZaznamy(editor::DruhSeznamu druh);
+  // The tracks, each with its direction, that a train from line `odkud` to line `kam` may
+  // run over: its arrival track, the routes from its entry signal to every platform track,
+  // and the routes from there to the departure tracks towards `kam`.
+  std::vector<std::pair<const RKolej*, int>> Cesta(const std::string& odkud, const std::string& kam);
   Trasa Hledej(int navestidlo, int cil);
 
   VysledekKontroly& v_;
-  const std::string* schema_;  // the schema's bytes instead of its file's, when given
+  NeulozeneSoubory neulozene_;  // bytes instead of the files', where given
+  const std::string* schema_;
   PrazdnePlatno platno_{SirkaObrazu, VyskaObrazu};
   VirtualniProstredi prostredi_;
   Stav s_;
   std::string yrd_, gvd_, lok_;
+  std::string obsahGvd_, obsahLok_;  // the lists' bytes as checked
   bool maSchema_ = false, maGvd_ = false, maLoko_ = false, maJazyk_ = false;
   std::vector<RadekSchematu> radky_;
   std::unordered_map<int, int> radekPrvku_;  // element id -> schema line
@@ -134,7 +146,10 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
     n.startovniAdresar.pop_back();
   if (prostredi_.dpi() == 96) n.velikostTextu = 9;
   if (bezNastaveni) {
-    n.cestaSchema = (fs::path(n.startovniAdresar) / (fs::path(n.startovniAdresar).filename().string() + ".yrd")).string();
+    const fs::path kmen = fs::path(n.startovniAdresar) / fs::path(n.startovniAdresar).filename();
+    n.cestaSchema = kmen.string() + ".yrd";
+    if (neulozene_.grafikon) n.cestaGvd = kmen.string() + ".gvd";
+    if (neulozene_.lokomotivy) n.cestaLoko = kmen.string() + ".lok";
   } else if (!NactiNastaveni(s_)) {
     Nahlas(true, "stanovar.ini", 0, "settings", "cannot be read");
     return false;
@@ -183,13 +198,19 @@ bool Kontrola::Nacti(const std::string& slozkaNeboIni) {
   for (const Soubor& f : soubory) {
     std::string obsah;
     std::string vada;
-    if (f.cti == CtiSchema && schema_)
-      obsah = *schema_;
+    const std::string* neulozeny = f.cti == CtiSchema ? neulozene_.schema
+                                   : f.cti == CtiGvd  ? neulozene_.grafikon
+                                   : f.cti == CtiLoko ? neulozene_.lokomotivy
+                                                      : nullptr;
+    if (neulozeny)
+      obsah = *neulozeny;
     else if (f.cesta->empty())
       vada = std::string("names no ") + f.co;
     else if (!NactiSoubor(NormalizujCestu(*f.cesta), obsah))
       vada = std::string("cannot read the ") + f.co + " " + *f.cesta;
     if (vada.empty()) {
+      if (f.cti == CtiGvd) obsahGvd_ = obsah;
+      if (f.cti == CtiLoko) obsahLok_ = obsah;
       f.cti(s_, obsah);
       *f.ma = true;
       continue;
@@ -318,38 +339,181 @@ void Kontrola::KontrolujKoleje() {
 void Kontrola::KontrolujGrafikon() {
   // Each "*" starts an entry wherever it stands, so the n-th "*" of the file is the line of
   // the n-th entry.
-  std::string obsah;
-  NactiSoubor(s_.nastaveni.cestaGvd, obsah);
+  std::vector<int> radky;
+  int radek = 1;
+  for (char c : obsahGvd_) {
+    if (c == '*') radky.push_back(radek);
+    if (c == '\n') ++radek;
+  }
+  std::set<std::string> lokomotivy;
+  for (const RLoko& l : s_.Lokomotivy) lokomotivy.insert(l.jmeno);
+  // The line ends by name, each with the ways it is used: 1 arrivals, 2 departures, 3 both.
+  std::map<std::string, int> konce;
+  for (const RSoused& so : s_.Sousede) konce[so.jmeno] |= so.druh >= 1 && so.druh <= 3 ? so.druh : 0;
+  const RKolej* nejdelsi = nullptr;  // the longest platform track
+  for (const RKolej& k : s_.Koleje)
+    if (!k.stanice.empty() && k.druhKonce == 0 && (!nejdelsi || k.delka > nejdelsi->delka)) nejdelsi = &k;
+  std::map<int, int> cisla;  // train number -> line of its first entry
+  for (std::size_t i = 0; i < s_.Grafikon.size(); ++i) {
+    const RSpoj& sp = s_.Grafikon[i];
+    const int rad = i < radky.size() ? radky[i] : 0;
+    const int zaznam = static_cast<int>(i);
+    const std::string prvek = "train " + std::to_string(sp.cislo);
+    auto nahlas = [&](bool chyba, const std::string& zprava) { Nahlas(chyba, gvd_, rad, prvek, zprava, zaznam); };
+    if (auto [it, nove] = cisla.emplace(sp.cislo, rad); !nove)
+      nahlas(false, "the number is also used by the entry at line " + std::to_string(it->second) +
+                        ": while a train of that number is in the station, no other is let in");
+    // Without a schema there are no line ends to compare with: that error is the schema's.
+    if (maSchema_) {
+      const std::string odkud = "\"" + Cp1250NaUtf8(sp.odkud) + "\"", kam = "\"" + Cp1250NaUtf8(sp.kam) + "\"";
+      const auto o = konce.find(sp.odkud), k = konce.find(sp.kam);
+      const int zOdkud = o == konce.end() ? -1 : o->second, doKam = k == konce.end() ? -1 : k->second;
+      if (zOdkud < 0)
+        nahlas(true, "origin " + odkud + " is no line end of the station");
+      else if (!(zOdkud & 1))
+        nahlas(true, "origin " + odkud + " is a line end for departures only: no train comes from it");
+      // From a line for arrivals only a train is let in unasked: with no way out it stays.
+      if (zOdkud == 1 && (doKam < 0 || !(doKam & 2)))
+        nahlas(true, "comes unasked from the arrivals-only line " + odkud + ", but no line departs to " + kam +
+                         ": it is let in and can never leave");
+      else if (doKam < 0)
+        nahlas(true, "destination " + kam + " is no line end of the station");
+      else if (!(doKam & 2))
+        nahlas(true, "destination " + kam + " is a line end for arrivals only: no train leaves by it");
+    }
+    if (maLoko_ && !lokomotivy.count(sp.loko))
+      nahlas(true, "locomotive \"" + Cp1250NaUtf8(sp.loko) + "\" is not in " + lok_ +
+                       ": the train runs behind the default locomotive");
+    if (sp.delka < NejkratsiVlak)
+      nahlas(false, "length " + std::to_string(sp.delka) + " m: the train runs as " +
+                        std::to_string(NejkratsiVlak) + " m long");
+    if (nejdelsi && sp.delka > nejdelsi->delka)
+      nahlas(false, "at " + std::to_string(sp.delka) + " m it is longer than every platform track (the longest, " +
+                        JmenoKoleje(*nejdelsi) + ", is " + std::to_string(nejdelsi->delka) + " m)");
+  }
+}
+
+std::vector<std::pair<const RKolej*, int>> Kontrola::Cesta(const std::string& odkud, const std::string& kam) {
+  std::vector<std::pair<const RKolej*, int>> cesta;
+  auto pridej = [&](const Trasa& t) {
+    for (std::size_t i = 0; i < t.koleje.size(); ++i)
+      if (const RKolej* k = NajdiKolej(s_, t.koleje[i])) cesta.emplace_back(k, t.smery[i]);
+  };
+  std::vector<const RKolej*> odjezdy;
+  for (const RSoused& so : s_.Sousede)
+    if (so.jmeno == kam && (so.druh == 2 || so.druh == 3))
+      if (const RKolej* k = KolejVBode(s_, so.x, so.y)) odjezdy.push_back(k);
+  for (const RSoused& so : s_.Sousede) {
+    if (so.jmeno != odkud || (so.druh != 1 && so.druh != 3)) continue;
+    const RKolej* vjezd = KolejVBode(s_, so.x, so.y);
+    if (!vjezd) continue;
+    // A train enters away from the line end, as the hand-over sends it.
+    cesta.emplace_back(vjezd, so.konec == 1 ? 2 : 1);
+    const RNavestidlo* n = NavestidloVBode(s_, so.konec == 1 ? vjezd->x2 : vjezd->x1, vjezd->y1);
+    if (!n) continue;
+    const int navestidlo = n->id;
+    for (const RKolej& k : s_.Koleje) {
+      if (k.stanice.empty() || k.druhKonce != 0) continue;
+      const Trasa t = Hledej(navestidlo, k.id);
+      if (!t.nalezena) continue;
+      pridej(t);
+      for (int kx : {k.x1, k.x2})
+        if (const RNavestidlo* m = NavestidloVBode(s_, kx, k.y1)) {
+          const int id = m->id;
+          for (const RKolej* o : odjezdy) pridej(Hledej(id, o->id));
+        }
+    }
+  }
+  return cesta;
+}
+
+void Kontrola::KontrolujZaznamy(editor::DruhSeznamu druh) {
+  const bool grafikon = druh == editor::DruhSeznamu::Grafikon;
+  const std::string& obsah = grafikon ? obsahGvd_ : obsahLok_;
+  const editor::Seznam seznam = editor::CtiSeznam(druh, obsah);
   std::vector<int> radky;
   int radek = 1;
   for (char c : obsah) {
     if (c == '*') radky.push_back(radek);
     if (c == '\n') ++radek;
   }
-  std::set<std::string> lokomotivy;
-  for (const RLoko& l : s_.Lokomotivy) lokomotivy.insert(l.jmeno);
-  std::map<int, int> cisla;  // train number -> line of its first entry
+  // The names of the columns an author sees, by slot.
+  static const char* const Grafikonu[] = {"", "number", "origin", "destination", "length", "weight",
+                                          "maximum speed", "locomotive", "value A", "value B", "value C"};
+  static const char* const Lokomotiv[] = {"", "name", "maximum speed", "power", "weight", "speed 1",
+                                          "speed 2", "resistance A", "resistance B", "resistance C", "mass factor"};
+  std::map<std::string, int> jmena;  // locomotive name -> line of its first record
+  for (std::size_t i = 0; i < seznam.zaznamy.size(); ++i) {
+    const editor::Zaznam& z = seznam.zaznamy[i];
+    const int rad = i < radky.size() ? radky[i] : 0;
+    const std::string prvek = grafikon ? "train " + Cp1250NaUtf8(z.pole[1]) : "locomotive " + Cp1250NaUtf8(z.pole[1]);
+    for (std::size_t slot = 1; slot <= editor::PocetPoliZaznamu; ++slot) {
+      const editor::Posudek p = editor::PosudPole(druh, slot, z.pole[slot]);
+      if (p.vada)
+        Nahlas(false, grafikon ? gvd_ : lok_, rad, prvek,
+               std::string(grafikon ? Grafikonu[slot] : Lokomotiv[slot]) + " \"" + Cp1250NaUtf8(z.pole[slot]) + "\" " + p.zprava,
+               static_cast<int>(i));
+    }
+    if (grafikon) continue;
+    const std::string jmeno = editor::PosudPole(druh, 1, z.pole[1]).hodnota;
+    if (auto [it, nove] = jmena.emplace(jmeno, rad); !nove)
+      Nahlas(false, lok_, rad, prvek,
+             "the name is also used by the locomotive at line " + std::to_string(it->second) +
+                 ": trains always get that one",
+             static_cast<int>(i));
+  }
+}
+
+void Kontrola::KontrolujSilu() {
+  // Below half the speed it could otherwise run at, a train holds up the line behind it for
+  // minutes, and the slightest check stalls it on the climb.
+  constexpr double Podil = 0.5;
+  std::map<std::pair<std::string, std::string>, std::vector<std::pair<const RKolej*, int>>> cesty;
+  std::vector<int> radky;
+  int radek = 1;
+  for (char c : obsahGvd_) {
+    if (c == '*') radky.push_back(radek);
+    if (c == '\n') ++radek;
+  }
   for (std::size_t i = 0; i < s_.Grafikon.size(); ++i) {
     const RSpoj& sp = s_.Grafikon[i];
-    const int rad = i < radky.size() ? radky[i] : 0;
-    const std::string prvek = "train " + std::to_string(sp.cislo);
-    if (auto [it, nove] = cisla.emplace(sp.cislo, rad); !nove)
-      Nahlas(false, gvd_, rad, prvek,
-             "the number is also used by the entry at line " + std::to_string(it->second) +
-                 ": while a train of that number is in the station, no other is let in");
-    // Without a schema there are no line ends to compare with: that error is the schema's.
-    if (maSchema_ && !NajdiSouseda(s_, sp.odkud, 1))
-      Nahlas(true, gvd_, rad, prvek,
-             "origin \"" + Cp1250NaUtf8(sp.odkud) + "\" is no line end that trains arrive from");
-    if (maSchema_ && !NajdiSouseda(s_, sp.kam, 2))
-      Nahlas(true, gvd_, rad, prvek,
-             "destination \"" + Cp1250NaUtf8(sp.kam) + "\" is no line end that trains depart to");
-    if (maLoko_ && !lokomotivy.count(sp.loko))
-      Nahlas(true, gvd_, rad, prvek, "locomotive \"" + Cp1250NaUtf8(sp.loko) + "\" is not in " + lok_);
-    if (sp.delka < NejkratsiVlak)
-      Nahlas(false, gvd_, rad, prvek,
-             "length " + std::to_string(sp.delka) + " m: the train runs as " +
-                 std::to_string(NejkratsiVlak) + " m long");
+    auto it = cesty.find({sp.odkud, sp.kam});
+    if (it == cesty.end()) it = cesty.emplace(std::make_pair(sp.odkud, sp.kam), Cesta(sp.odkud, sp.kam)).first;
+    // The steepest climb of its way, as the running calculation takes gradients.
+    const RKolej* stoupani = nullptr;
+    int sklon = 0;
+    for (const auto& [k, smer] : it->second) {
+      const int g = smer == 1 ? -k->sklon : k->sklon;
+      if (g > sklon) {
+        sklon = g;
+        stoupani = k;
+      }
+    }
+    if (!stoupani) continue;
+    RVlak v;
+    v.cislo = sp.cislo;
+    v.delka = std::max(sp.delka, NejkratsiVlak);
+    v.hmotnost = sp.hmotnost;
+    v.maxRychlost = sp.maxRychlost;
+    PriradLoko(s_, v, sp.loko);
+    v.sklonPrvku = sklon / 1000.0;
+    v.BrzdZrych = BrzdneZpomaleni(v.cislo, v.delka, false);
+    const int mez = std::min(v.maxRychlost, static_cast<int>(stoupani->rychlost));
+    if (mez <= 0) continue;
+    // A long run from a stand up the climb: the highest speed it reaches is the one it holds.
+    RVypocet plan;
+    const bool spocteno = vypocty(s_, plan, v, mez, 20000.0, mez, 0.0);
+    const double drzi = spocteno ? plan.RychlostMax * 3.6 : 0.0;
+    if (spocteno && drzi >= Podil * mez) continue;
+    const std::string stoupa = "the climb of " + RealNaText(sklon / 10.0) + " per mille on " + JmenoKoleje(*stoupani);
+    const std::string loko = sp.loko.empty() ? std::string("the default locomotive") : "locomotive \"" + Cp1250NaUtf8(sp.loko) + "\"";
+    char rychlost[32];
+    std::snprintf(rychlost, sizeof rychlost, "%.0f", drzi);
+    Nahlas(false, gvd_, i < radky.size() ? radky[i] : 0, "train " + std::to_string(sp.cislo),
+           "too weak for " + stoupa + " on its way: behind " + loko + " with " + std::to_string(sp.hmotnost) +
+               " t it " + (spocteno && drzi >= 1 ? "holds only " + std::string(rychlost) + " km/h there (of " + std::to_string(mez) + ")"
+                                                 : std::string("cannot start there")),
+           static_cast<int>(i));
   }
 }
 
@@ -395,6 +559,7 @@ Trasa Kontrola::Hledej(int navestidlo, int cil) {
         t.minRychlost = std::min(t.minRychlost, k.minRychlost);
         if (JeKolej(k.prvek)) {
           t.koleje.push_back(k.prvek);
+          t.smery.push_back(k.smer);
           t.smer = k.smer;
         }
         if (JeKolej(k.prvek) || JeSpojka(k.prvek)) t.prvky.push_back(k.prvek);
@@ -523,6 +688,8 @@ void Kontrola::Proved(const std::string& slozkaNeboIni) {
       KontrolujSousedy();
     }
     if (maGvd_) KontrolujGrafikon();
+    if (maGvd_) KontrolujZaznamy(editor::DruhSeznamu::Grafikon);
+    if (maLoko_) KontrolujZaznamy(editor::DruhSeznamu::Lokomotivy);
   }
   int popisky = 0, nastupiste = 0;
   for (const RadekSchematu& r : radky_) {
@@ -537,6 +704,7 @@ void Kontrola::Proved(const std::string& slozkaNeboIni) {
           << " trains; locomotives " << lok_ << ": " << s_.Lokomotivy.size()
           << "\n";
   if (!s_.Koleje.empty()) KontrolujCesty();
+  if (maSchema_ && maGvd_ && !s_.Koleje.empty()) KontrolujSilu();
   // Problems in file and line order, schema first, whatever order the checks ran in.
   std::stable_sort(v_.nalezy.begin(), v_.nalezy.end(), [&](const Nalez& a, const Nalez& b) {
     auto poradi = [&](const Nalez& n) {
@@ -563,9 +731,9 @@ int VysledekKontroly::Chyb() const {
 
 int VysledekKontroly::Varovani() const { return static_cast<int>(nalezy.size()) - Chyb(); }
 
-VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni, const std::string* schema) {
+VysledekKontroly ZkontrolujStanici(const std::string& slozkaNeboIni, const NeulozeneSoubory& neulozene) {
   VysledekKontroly v;
-  Kontrola(v, schema).Proved(slozkaNeboIni);
+  Kontrola(v, neulozene).Proved(slozkaNeboIni);
   return v;
 }
 

@@ -200,7 +200,7 @@ Krok Vloz(const Dokument& d, std::vector<RadekSchematu> radky, int dx, int dy,
   kopie.radky = std::move(radky);
   std::set<std::size_t> vse;
   for (std::size_t i = 0; i < kopie.radky.size(); ++i) vse.insert(i);
-  Proved(kopie, Posun(kopie, vse, dx, dy));
+  Proved(Soubory(kopie), Posun(kopie, vse, dx, dy));
   return Umisti(d, kopie.radky, "Paste", nove);
 }
 

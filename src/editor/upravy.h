@@ -1,7 +1,8 @@
-// Edits of a schema document, each with its inverse, and the history that undoes and redoes
-// them. A step is one or more line changes made together (a move of a selection, a paste);
-// undone, it is taken back in the reverse order, so the document is exactly as before,
-// unchanged lines and their bytes included.
+// Edits of a station's documents (the schema, the timetable and the locomotive list), each
+// with its inverse, and the one history that undoes and redoes them. A step is one or more
+// changes made together (a move of a selection, a paste, a row added to a table), in any of
+// the files; undone, it is taken back in the reverse order, so every document is exactly as
+// before, unchanged lines and records and their bytes included.
 #pragma once
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "editor/dokument.h"
+#include "editor/seznam.h"
 
 namespace stanovar::editor {
 
@@ -21,16 +23,41 @@ struct Zmena {
   std::optional<RadekSchematu> pred, po;
 };
 
-struct Krok {
-  std::string popis;  // what the step did, for the Undo menu (English, plain)
-  std::vector<Zmena> zmeny;
-  bool prazdny() const { return zmeny.empty(); }
+// One record of the timetable or the locomotive list inserted, removed or replaced.
+struct ZmenaZaznamu {
+  DruhSeznamu seznam = DruhSeznamu::Grafikon;
+  std::size_t kde = 0;
+  std::optional<Zaznam> pred, po;
 };
 
-// Applies a step forwards or backwards. A step made for this document by the functions below
+struct Krok {
+  std::string popis;  // what the step did, for the Undo menu (English, plain)
+  std::vector<Zmena> zmeny;           // of the schema
+  std::vector<ZmenaZaznamu> zaznamy;  // of the timetable and the locomotive list
+  bool prazdny() const { return zmeny.empty() && zaznamy.empty(); }
+};
+
+// The documents a step changes: the schema, and the timetable and the locomotive list when
+// the station has them (a step that changes a list applies only where the list is given).
+class Soubory {
+ public:
+  // The schema alone: steps of the lists do nothing.
+  Soubory(Dokument& schema) : schema_(schema) {}  // NOLINT: a document is its own files
+  Soubory(Dokument& schema, Seznam& grafikon, Seznam& lokomotivy)
+      : schema_(schema), grafikon_(&grafikon), lokomotivy_(&lokomotivy) {}
+  Dokument& schema() const { return schema_; }
+  Seznam* seznam(DruhSeznamu d) const { return d == DruhSeznamu::Grafikon ? grafikon_ : lokomotivy_; }
+
+ private:
+  Dokument& schema_;
+  Seznam* grafikon_ = nullptr;
+  Seznam* lokomotivy_ = nullptr;
+};
+
+// Applies a step forwards or backwards. A step made for these documents by the functions below
 // always applies.
-void Proved(Dokument& d, const Krok& k);
-void Vrat(Dokument& d, const Krok& k);
+void Proved(const Soubory& d, const Krok& k);
+void Vrat(const Soubory& d, const Krok& k);
 
 // ---- steps ----
 
@@ -49,8 +76,25 @@ Krok Posun(const Dokument& d, const std::set<std::size_t>& radky, int dx, int dy
 Krok Zrcadli(const Dokument& d, const std::set<std::size_t>& radky);
 // Field `pole` (1 to 9) of line `radek` set to `hodnota`; an empty step when it holds it already.
 Krok ZmenPole(const Dokument& d, std::size_t radek, std::size_t pole, const std::string& hodnota);
-// Several steps as one: each made for the document as the steps before it leave it.
+// Several steps as one: each made for the documents as the steps before it leave them.
 Krok Spoj(std::vector<Krok> kroky, std::string popis);
+
+// ---- steps of the timetable and the locomotive list ----
+
+// Records inserted before index `kde` (at the end when it is past the last), in order.
+Krok PridejZaznamy(const Seznam& s, std::size_t kde, const std::vector<Zaznam>& zaznamy, std::string popis);
+// The records at these indexes removed.
+Krok SmazZaznamy(const Seznam& s, const std::set<std::size_t>& zaznamy);
+// Slot `slot` (1 to 10) of record `zaznam` set to the text (PlatnyText of it); slot 0 sets the
+// note. An empty step when it holds it already.
+Krok ZmenPoleZaznamu(const Seznam& s, std::size_t zaznam, std::size_t slot, const std::string& hodnota);
+// Copies of the records at these indexes, each right after the last of them; a train's copy
+// takes the lowest number above its own that no entry has, so that both can run.
+Krok ZdvojZaznamy(const Seznam& s, const std::set<std::size_t>& zaznamy, std::set<std::size_t>* nove = nullptr);
+
+// The records put in the order of `poradi` (the old index of each, in the new order; a list
+// of every index once). Each keeps its bytes: a sort alone changes no record.
+Krok SeradZaznamy(const Seznam& s, const std::vector<std::size_t>& poradi);
 
 // ---- history ----
 
@@ -58,9 +102,9 @@ class Historie {
  public:
   // Applies the step and remembers it; what could be redone is forgotten. An empty step is
   // not remembered.
-  void proved(Dokument& d, Krok k);
-  bool zpet(Dokument& d);
-  bool znovu(Dokument& d);
+  void proved(const Soubory& d, Krok k);
+  bool zpet(const Soubory& d);
+  bool znovu(const Soubory& d);
   bool lzeZpet() const { return !zpet_.empty(); }
   bool lzeZnovu() const { return !znovu_.empty(); }
   const Krok* posledni() const { return zpet_.empty() ? nullptr : &zpet_.back(); }

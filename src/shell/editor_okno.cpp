@@ -68,16 +68,16 @@ class PrikazUpravy : public QUndoCommand {
   void redo() override {
     StaniceEditoru& st = okno_.stanice();
     if (krok_) {
-      st.historie.proved(st.dokument, std::move(*krok_));
+      st.historie.proved(st.soubory(), std::move(*krok_));
       krok_.reset();
     } else {
-      st.historie.znovu(st.dokument);
+      st.historie.znovu(st.soubory());
     }
     okno_.poZmene(po_);
   }
   void undo() override {
     StaniceEditoru& st = okno_.stanice();
-    st.historie.zpet(st.dokument);
+    st.historie.zpet(st.soubory());
     okno_.poZmene(pred_);
   }
 
@@ -128,6 +128,10 @@ EditorStanice::EditorStanice(const DalsiTexty& texty, const Stav& jazyk, QWidget
     d->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   // A message chosen selects its element and brings it into view.
   connect(problemy_, &QListWidget::itemClicked, this, [this](QListWidgetItem* i) {
+    if (i->data(Qt::UserRole + 1).isValid()) {
+      ukazZaznam(i->data(Qt::UserRole + 1).toInt(), i->data(Qt::UserRole + 2).toInt());
+      return;
+    }
     const int radek = i->data(Qt::UserRole).toInt();
     if (radek < 0 || static_cast<std::size_t>(radek) >= st_.dokument.radky.size()) return;
     vyber({static_cast<std::size_t>(radek)});
@@ -140,7 +144,7 @@ EditorStanice::EditorStanice(const DalsiTexty& texty, const Stav& jazyk, QWidget
 
   // The picture keeps its room whatever the panel shows; the list takes a few lines.
   vlastnosti_->setMinimumWidth(280);
-  resizeDocks({dokProblemy}, {130}, Qt::Vertical);
+  resizeDocks({dokProblemy}, {200}, Qt::Vertical);
   kurzor_ = new QLabel(this);
   souhrn_ = new QLabel(this);
   statusBar()->addWidget(kurzor_);
@@ -148,6 +152,7 @@ EditorStanice::EditorStanice(const DalsiTexty& texty, const Stav& jazyk, QWidget
   connect(plocha_, &PlochaEditoru::kurzor, this,
           [this](QPoint b) { kurzor_->setText(QStringLiteral("%1, %2").arg(b.x()).arg(b.y())); });
   vytvorMenu();
+  vytvorSeznamy();
 }
 
 EditorStanice::~EditorStanice() {
@@ -180,7 +185,7 @@ bool EditorStanice::otevri(const QString& slozka, std::string& chyba) {
   poZmene({});
   titulek();
   if (QScreen* o = QGuiApplication::primaryScreen())
-    resize(QSize(plocha_->width() + 360, plocha_->height() + 300).boundedTo(o->availableSize() - QSize(16, 40)));
+    resize(QSize(plocha_->width() + 360, plocha_->height() + 380).boundedTo(o->availableSize() - QSize(16, 40)));
   return true;
 }
 
@@ -237,6 +242,12 @@ void EditorStanice::zkontroluj() {
     const int radek = naSchematu ? n.radek - 1 : -1;
     auto* i = new QListWidgetItem(QString::fromStdString(n.Text()), problemy_);
     i->setData(Qt::UserRole, radek);
+    // A message about a timetable entry or a locomotive shows its row.
+    const int soubor = n.soubor == JmenoSouboru(st_.cestaGrafikonu) ? 1 : n.soubor == JmenoSouboru(st_.cestaLokomotiv) ? 2 : 0;
+    if (soubor && n.zaznam >= 0) {
+      i->setData(Qt::UserRole + 1, soubor);
+      i->setData(Qt::UserRole + 2, n.zaznam);
+    }
     i->setForeground(n.chyba ? QColor(200, 0, 60) : QColor(170, 100, 0));
     if (naSchematu)
       znacky.push_back({static_cast<std::size_t>(radek), n.chyba, QString::fromStdString(n.prvek + ": " + n.zprava)});
@@ -284,6 +295,7 @@ void EditorStanice::poZmene(const std::set<std::size_t>& vyber) {
   zkontroluj();
   plocha_->nastavVyber(vyber_);
   vlastnosti_->ukaz(st_.dokument, vyber_);
+  obnovSeznamy();
   titulek();
 }
 

@@ -28,7 +28,9 @@ class QUndoStack;
 
 namespace stanovar::shell {
 
+class PanelZkousky;
 class PlochaEditoru;
+class TabulkaSeznamu;
 class VlastnostiPrvku;
 
 class EditorStanice : public QMainWindow {
@@ -52,6 +54,8 @@ class EditorStanice : public QMainWindow {
   QListWidget* problemy() { return problemy_; }
   QComboBox* trasy() { return trasy_; }
   QUndoStack* zasobnik() { return zasobnik_; }
+  TabulkaSeznamu* tabulka(editor::DruhSeznamu d) { return d == editor::DruhSeznamu::Grafikon ? grafikon_ : lokomotivy_; }
+  PanelZkousky* zkouska() { return zkouska_; }
   int zvetseni() const { return zvetseni_; }
   void nastavZvetseni(int procent);
 
@@ -69,6 +73,11 @@ class EditorStanice : public QMainWindow {
   void vloz();
   void zrcadli();
   void posunVyber(int dx, int dy);
+  // Station -> Try it (F9): the documents as they stand run on a worker; Play it (Ctrl+F9).
+  void vyzkousej();
+  void zahraj();
+  // The program that plays the station: this one, unless a test names it.
+  void nastavProgram(const QString& program) { program_ = program; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -76,6 +85,12 @@ class EditorStanice : public QMainWindow {
 
  private:
   void vytvorMenu();
+  // The tables of the timetable and the locomotives, the try-it panel and the Station menu.
+  void vytvorSeznamy();
+  // The tables and the try-it panel after a change of the documents.
+  void obnovSeznamy();
+  // A message of the check about a timetable entry or a locomotive: its row shown.
+  void ukazZaznam(int soubor, int zaznam);
   void nastroj(std::optional<editor::Nastroj> n);
   void zvetsi(int kroku);  // steps up (positive) or down the zoom levels
   void nakresleno(editor::Nastroj n, QPoint od, QPoint po);
@@ -106,6 +121,12 @@ class EditorStanice : public QMainWindow {
   QLabel* kurzor_ = nullptr;
   QLabel* souhrn_ = nullptr;
   std::vector<QAction*> nastroje_;  // the select tool first, then those of editor::Nastroj
+  TabulkaSeznamu* grafikon_ = nullptr;
+  TabulkaSeznamu* lokomotivy_ = nullptr;
+  class QTabWidget* seznamy_ = nullptr;
+  PanelZkousky* zkouska_ = nullptr;
+  int verze_ = 0;
+  QString program_;  // counts the changes of the documents, so that a run tried knows its own
 };
 
 // `stanovar --edit FOLDER`: the editor alone, in the language of the start-up folder's

@@ -55,6 +55,11 @@ void PlochaEditoru::nastavVyber(const std::set<std::size_t>& vyber) {
   update();
 }
 
+void PlochaEditoru::nastavTeplo(std::vector<std::pair<std::size_t, double>> podily) {
+  teplo_ = std::move(podily);
+  update();
+}
+
 void PlochaEditoru::nastavZnacky(std::vector<Znacka> z) {
   znacky_ = std::move(z);
   update();
@@ -123,6 +128,18 @@ void PlochaEditoru::paintEvent(QPaintEvent* e) {
   p.setBrush(Qt::NoBrush);
   const auto& radky = dokument_->radky;
   auto platny = [&](std::size_t i) { return i < radky.size(); };
+
+  // The heat of a run tried: from a pale yellow for the least occupied to a deep red for the
+  // most, relative to the busiest, so that the busy part of any station stands out.
+  double nejvic = 0;
+  for (const auto& [i, podil] : teplo_) nejvic = std::max(nejvic, podil);
+  for (const auto& [i, podil] : teplo_) {
+    if (!platny(i) || nejvic <= 0) continue;
+    const double t = podil / nejvic;
+    p.setPen(QPen(QColor(255, static_cast<int>(230 * (1 - t)), 0, 90 + static_cast<int>(120 * t)), (4 + 5 * t) * krok,
+                  Qt::SolidLine, Qt::RoundCap));
+    tvar(p, radky[i], 0, 0);
+  }
 
   // The routes of the chosen entry signal; where they end, bolder.
   p.setPen(QPen(BarvaTrasy, 5 * krok, Qt::SolidLine, Qt::RoundCap));

@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <optional>
 #include <set>
+#include <utility>
 #include <vector>
 
 #include "editor/editor.h"
@@ -38,6 +39,10 @@ class PlochaEditoru : public QWidget {
   // Lines of the routes shown over the picture: what they run over, and where they end.
   void nastavTrasy(std::vector<std::size_t> prvky, std::vector<std::size_t> cile,
                    std::optional<std::size_t> navestidlo);
+
+  // The occupation of a run tried, by line: each share of the run's time (0..1), drawn as heat.
+  void nastavTeplo(std::vector<std::pair<std::size_t, double>> podily);
+  const std::vector<std::pair<std::size_t, double>>& teplo() const { return teplo_; }
 
   // Widget point of a station pixel, and the station pixel under a widget point.
   QPointF naPlochu(int x, int y) const;
@@ -76,6 +81,7 @@ class PlochaEditoru : public QWidget {
   std::vector<Znacka> znacky_;
   std::vector<std::size_t> trasy_, cile_;
   std::optional<std::size_t> navestidlo_;
+  std::vector<std::pair<std::size_t, double>> teplo_;
 
   Tah tah_ = Tah::Nic;
   QPoint zacatek_, konec_;  // station pixels of the gesture

@@ -169,6 +169,34 @@ enum class DalsiText {
   ChybaUlozeniEditoru = 162,   // followed by what went wrong
   StavKontroly = 163,          // %1 errors, %2 warnings
   Zahodit = 164,
+  // The station editor's tables, and a station tried and played.
+  Grafikon = 165,          // the timetable table's title
+  Lokomotivy = 166,        // the locomotive table's title
+  SloupceGrafikonu = 167,  // the columns, split at runs of blanks
+  SloupceLokomotiv = 168,
+  PridatZaznam = 169,
+  ZdvojitZaznam = 170,
+  SmazatZaznam = 171,
+  SeraditZaznamy = 172,    // by the chosen column
+  MenuStanice = 173,       // the Station menu
+  Vyzkouset = 174,         // F9
+  Zahrat = 175,            // Ctrl+F9
+  Zkouska = 176,           // the try-it panel's title
+  ZkouskaBezi = 177,       // %1 simulated hours
+  ZkouskaZastarala = 178,  // shown above the figures of a station since edited
+  HodinZkousky = 179,
+  VysledekProjelo = 180,   // %1 trains that left, %2 of them by another line
+  VysledekOdmitnuto = 181,
+  VysledekCeka = 182,      // %1 trains in the station, %2 offers unanswered
+  VysledekBody = 183,
+  VysledekPoruseni = 184,  // %1 the invariant, %2 seconds into the run
+  VysledekPoruchy = 185,   // %1 running calculations that failed
+  VysledekPrvek = 186,     // %1 the element, %2 per cent of the time occupied, %3 entries
+  ChybaZkousky = 187,      // followed by what went wrong
+  NejvytizenejsiPrvky = 188,
+  ChybaHrani = 189,        // followed by what went wrong
+  VysledekBezPoruch = 190,
+  VysledekHodin = 191,     // %1 simulated hours run, %2 seconds it took
 
   // A network of stations played in the window; the inputs kept beside the autosave.
   OtevritSit = 231,      // File menu: open a network of stations

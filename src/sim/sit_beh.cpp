@@ -134,15 +134,24 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
     ok = behy_[i]->zacni(soubory[i].is_open() ? &soubory[i] : nullptr) && ok;
   const double konec = behy_.front()->konecBehu();
   std::vector<double> dalsi(behy_.size());
+  // A station's next event is asked again only after something happened there: its queue
+  // changes under nobody else.
+  std::vector<char> znamy(behy_.size(), 0);
   std::vector<char> zmena(behy_.size());
+  // Whether anything happened at a station since the lines last acted: its own events, or its
+  // look at the end of the step before (every station looked as the run began).
+  std::vector<char> podival(behy_.size(), 1), zmenene(behy_.size());
   while (ok) {
     // The earliest thing due anywhere; an event whose time is not a number is due at once.
     double cas = sit_.dalsiCas();
     for (std::size_t i = 0; i < behy_.size(); ++i) {
-      double t = behy_[i]->dalsiUdalost();
-      if (std::isnan(t)) t = -std::numeric_limits<double>::infinity();
-      dalsi[i] = t;
-      cas = std::min(cas, t);
+      if (!znamy[i]) {
+        double t = behy_[i]->dalsiUdalost();
+        if (std::isnan(t)) t = -std::numeric_limits<double>::infinity();
+        dalsi[i] = t;
+        znamy[i] = 1;
+      }
+      cas = std::min(cas, dalsi[i]);
     }
     if (cas > konec) break;
     // In the order of the file: each station's events due by then (every clock moved on to
@@ -150,15 +159,29 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
     // A station with nothing due keeps its clock where it was until something happens there.
     for (std::size_t i = 0; i < behy_.size() && ok; ++i) {
       zmena[i] = !(dalsi[i] > cas);
-      if (zmena[i]) ok = behy_[i]->provedDo(cas);
+      if (zmena[i]) {
+        ok = behy_[i]->provedDo(cas);
+        znamy[i] = 0;
+      }
     }
     if (!ok) break;
-    const std::vector<char> dotcene =
-        sit_.zpracuj(cas, [&](std::size_t i) { behy_[i]->posunNa(cas); });
+    for (std::size_t i = 0; i < behy_.size(); ++i) zmenene[i] = zmena[i] || podival[i];
+    const std::vector<char>& dotcene = sit_.zpracuj(
+        cas,
+        [&](std::size_t i) {
+          behy_[i]->posunNa(cas);
+          znamy[i] = 0;
+        },
+        &zmenene);
     // A station looks again after its own events, or a train the line brought it: as on its
     // own, it looks when something happened there.
-    for (std::size_t i = 0; i < behy_.size() && ok; ++i)
-      if (zmena[i] || dotcene[i]) ok = behy_[i]->podivejSe();
+    for (std::size_t i = 0; i < behy_.size() && ok; ++i) {
+      podival[i] = zmena[i] || dotcene[i];
+      if (podival[i]) {
+        ok = behy_[i]->podivejSe();
+        znamy[i] = 0;
+      }
+    }
   }
   for (auto& b : behy_) b->skonci(ok);
   if (volby_.snimek) snimek_ = uloz();

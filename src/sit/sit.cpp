@@ -136,6 +136,7 @@ bool CtiSit(const std::string& soubor, PopisSite& sit, std::string& chyba) {
 
 bool Sit::propoj(const PopisSite& popis, const std::vector<Stav*>& stanice, std::uint32_t seed,
                  std::string& chyba) {
+  platne_ = false;
   stanice_ = stanice;
   jmena_.clear();
   for (const StaniceSite& st : popis.stanice) jmena_.push_back(st.jmeno);
@@ -239,6 +240,7 @@ Sit::Smer* Sit::smerKonce(std::size_t stanice, int soused, bool zasilajici) {
 }
 
 void Sit::predan(std::size_t stanice, Stav&, const Oznameni& o) {
+  platne_ = false;
   if (o.spoj) spoje_[stanice][o.vlak] = *o.spoj;
   for (Smer& m : smery_) {
     if (m.k != stanice || m.kKolej != o.prvek || m.vlaky.empty()) continue;
@@ -250,6 +252,7 @@ void Sit::predan(std::size_t stanice, Stav&, const Oznameni& o) {
 }
 
 void Sit::odjel(std::size_t stanice, Stav& s, const Oznameni& o) {
+  platne_ = false;
   const int cislo = o.vlak;
   RVlak* T = NajdiVlak(s, cislo);
   RKrok* krok = T ? PosledniKolejKrok(T->cesta) : nullptr;
@@ -279,6 +282,7 @@ void Sit::odjel(std::size_t stanice, Stav& s, const Oznameni& o) {
 }
 
 void Sit::odmitnut(std::size_t stanice, const Oznameni& o) {
+  platne_ = false;
   Smer* m = smerKonce(stanice, o.prvek, false);
   if (!m || m->vlaky.empty()) return;
   VlakNaTrati& v = m->vlaky.front();
@@ -295,6 +299,7 @@ void Sit::odmitnut(std::size_t stanice, const Oznameni& o) {
 }
 
 void Sit::stazen(std::size_t stanice, const Oznameni& o) {
+  platne_ = false;
   Smer* m = smerKonce(stanice, o.prvek, false);
   if (!m || m->vlaky.empty()) return;
   VlakNaTrati& v = m->vlaky.front();
@@ -306,17 +311,38 @@ void Sit::stazen(std::size_t stanice, const Oznameni& o) {
   }
 }
 
-double Sit::dalsiCas() const {
-  // A train that has come and waits to be taken in is tried again after every step of the
-  // stations; only what lies ahead moves the clock.
-  double t = std::numeric_limits<double>::infinity();
+void Sit::spocitejTerminy() const {
+  // What moves the clock (a train reaching the end of a line, a refused one offered again)
+  // and the earliest instant a step has anything to do at all: that, a train already due but
+  // not yet taken in (tried again after every step), or one waiting too long.
+  const double nekonecno = std::numeric_limits<double>::infinity();
+  dalsi_ = nejdrive_ = nejdriveVolne_ = nekonecno;
+  blokovane_.assign(stanice_.size(), 0);
+  // A time that is not a number keeps every step busy, as the full pass would treat it.
+  const auto drive = [](double& mez, double t) {
+    if (!(t >= mez)) mez = t;
+  };
   for (const Smer& m : smery_) {
     if (m.vlaky.empty()) continue;
     const VlakNaTrati& v = m.vlaky.front();
-    const double kdy = v.stav == 0 ? v.prijezd : v.stav == 2 ? v.znovu : t;
-    if (kdy > posledni_) t = std::min(t, kdy);
+    const double kdy = v.stav == 0 ? v.prijezd : v.stav == 2 ? v.znovu : nekonecno;
+    if (kdy > posledni_) dalsi_ = std::min(dalsi_, kdy);
+    drive(nejdrive_, kdy);
+    if (v.stav == 0 && v.odlozen) blokovane_[m.k] = 1;
+    else drive(nejdriveVolne_, kdy);
+    // A line's trains arrive in the order they left, so the first not offered waits longest.
+    const VlakNaTrati* cekajici = v.stav != 1 ? &v : m.vlaky.size() > 1 ? &m.vlaky[1] : nullptr;
+    if (cekajici) {
+      drive(nejdrive_, cekajici->prijezd + MaxCekani);
+      drive(nejdriveVolne_, cekajici->prijezd + MaxCekani);
+    }
   }
-  return t;
+  platne_ = true;
+}
+
+double Sit::dalsiCas() const {
+  if (!platne_) spocitejTerminy();
+  return dalsi_;
 }
 
 int Sit::Spoj(Stav& s, const RSpoj& e) {
@@ -340,6 +366,8 @@ bool Sit::prevezmi(Smer& m, double ted) {
   const int cislo = v.spoj.cislo;
   // The number is taken there (a train of the same number still in the station): it waits.
   if (!L || !k || NajdiVlak(s, cislo) || NajdiNabidkuVlaku(s, cislo)) return false;
+  // Turned away before anything is drawn or added, so that trying again changes nothing.
+  if (L->druh == 1 ? k->zaver != 0 : L->druh != 3) return false;
   RSpoj e = v.spoj;
   e.odkud = L->jmeno;
   // Its destination: the station's own entry of that number from this neighbour, or one its
@@ -357,7 +385,6 @@ bool Sit::prevezmi(Smer& m, double ted) {
   else if (!odtud.empty()) e.kam = odtud[nahoda_() % odtud.size()]->kam;
   const int spoj = Spoj(s, e);
   if (L->druh == 1) {
-    if (k->zaver != 0) return false;
     s.aktualniSpoj = spoj;
     const long long prijato = m.prijato;
     PosliVlak(s, L->id, ZdrojVlaku::Trat);
@@ -369,7 +396,6 @@ bool Sit::prevezmi(Smer& m, double ted) {
     }
     return true;
   }
-  if (L->druh != 3) return false;
   L->druh = 5;
   k->druhKonce = 5;
   PridejNabidku(s, cislo, e.odkud, e.kam, L->x, L->y, L->id, spoj);
@@ -378,27 +404,45 @@ bool Sit::prevezmi(Smer& m, double ted) {
   return true;
 }
 
-std::vector<char> Sit::zpracuj(double ted, const std::function<void(std::size_t)>& priprav) {
+const std::vector<char>& Sit::zpracuj(double ted, const std::function<void(std::size_t)>& priprav,
+                                     const std::vector<char>* zmenene) {
+  bool nic = platne_ && ted < (zmenene ? nejdriveVolne_ : nejdrive_);
+  for (std::size_t i = 0; nic && zmenene && i < blokovane_.size() && i < zmenene->size(); ++i)
+    nic = !(blokovane_[i] && (*zmenene)[i]);
   posledni_ = ted;
-  std::vector<char> dotcene(stanice_.size(), 0);
+  dotcene_.assign(stanice_.size(), 0);
+  // Most steps of a network are some station's own events with nothing due on any line.
+  if (nic) return dotcene_;
+  pripraveno_.assign(stanice_.size(), 0);
   for (Smer& m : smery_) {
-    // Those behind the one being offered that have waited too long go elsewhere.
+    // Those behind the one being offered that have waited too long go elsewhere; they
+    // arrived in the order they left, so they are the first ones.
     for (auto it = m.vlaky.begin(); it != m.vlaky.end();) {
-      if (it->stav != 1 && !(ted - it->prijezd < MaxCekani)) {
+      if (it->stav == 1) {
+        ++it;
+      } else if (!(ted - it->prijezd < MaxCekani)) {
         it = m.vlaky.erase(it);
         ++m.odkloneno;
       } else {
-        ++it;
+        break;
       }
     }
     if (m.vlaky.empty()) continue;
     VlakNaTrati& v = m.vlaky.front();
-    if (v.stav == 2 && !(ted < v.znovu)) v.stav = 0;
+    if (v.stav == 2 && !(ted < v.znovu)) {
+      v.stav = 0;
+      v.odlozen = false;
+    }
     if (v.stav != 0 || ted < v.prijezd) continue;
+    const bool zmenila = !zmenene || m.k >= zmenene->size() || (*zmenene)[m.k] || pripraveno_[m.k];
+    if (v.odlozen && !zmenila) continue;
     if (priprav) priprav(m.k);
-    if (prevezmi(m, ted)) dotcene[m.k] = 1;
+    pripraveno_[m.k] = 1;
+    if (prevezmi(m, ted)) dotcene_[m.k] = 1;
+    else m.vlaky.front().odlozen = true;
   }
-  return dotcene;
+  spocitejTerminy();
+  return dotcene_;
 }
 
 std::string Sit::over() const {
@@ -462,6 +506,7 @@ json Sit::uloz() const {
 
 bool Sit::obnov(const json& j, std::string& chyba) {
   using namespace ulozeni;
+  platne_ = false;
   try {
     const json& smery = Seznam(j, "smery");
     if (smery.size() != smery_.size()) vadne("lines");

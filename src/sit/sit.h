@@ -86,7 +86,11 @@ class Sit {
   // times, or waiting half an hour behind others, is sent on elsewhere by the neighbour.
   // Returns, per station, whether it was handed a train or offered one. `priprav` is called
   // for a station before the network acts on it (its owner moves its clock on to `ted`).
-  std::vector<char> zpracuj(double ted, const std::function<void(std::size_t)>& priprav = {});
+  // A train already due that its station could not take in is tried again at every call;
+  // given `zmenene` (per station: whether anything happened there since the last call), only
+  // when its station has changed, since until then it would be turned away the same way.
+  const std::vector<char>& zpracuj(double ted, const std::function<void(std::size_t)>& priprav = {},
+                                   const std::vector<char>* zmenene = nullptr);
 
   // What is wrong with the links, empty when nothing: a train lost or counted twice, a
   // receiving end in a state no train on the line explains.
@@ -117,6 +121,7 @@ class Sit {
     int stav = 0;         // 0 on its way or waiting, 1 offered, 2 refused
     double znovu = 0;     // a refused train is offered again from this time
     int odmitnuti = 0;    // times refused
+    bool odlozen = false;  // due, tried and turned away; its station has not changed since
   };
   struct Smer {
     std::size_t z = 0, k = 0;  // sending and receiving station
@@ -144,6 +149,15 @@ class Sit {
   std::vector<std::map<int, RSpoj>> spoje_;
   std::mt19937 nahoda_;
   double posledni_ = -std::numeric_limits<double>::infinity();  // the last zpracuj's time
+  std::vector<char> dotcene_;  // zpracuj's answer, kept to spare an allocation a step
+
+  // dalsiCas and the earliest instant zpracuj has anything to do, kept until a line changes.
+  void spocitejTerminy() const;
+  mutable bool platne_ = false;
+  mutable double dalsi_ = 0, nejdrive_ = 0;
+  mutable double nejdriveVolne_ = 0;     // the same without trains turned away
+  mutable std::vector<char> blokovane_;  // per station: a train turned away waits for it
+  std::vector<char> pripraveno_;         // per station: priprav called in this call
 };
 
 // ---- Network play in a window ----

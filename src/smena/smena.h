@@ -237,3 +237,7 @@ VysledekUlozeni PrevezmiProvoz(Stav& s, const std::string& schema, const std::st
                                const std::string& lokomotivy);
 
 }  // namespace stanovar
+
+// A shift run headless: the station driven by a virtual clock and a dispatcher, with its
+// totals (the runner's, the editor's trial of a station, the capacity report).
+#include "smena/beh.h"  // IWYU pragma: export

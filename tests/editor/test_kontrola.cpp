@@ -256,3 +256,62 @@ TEST(KontrolaStanice, TheSameFilesAlwaysGiveTheSameOutput) {
     ASSERT_EQ(Vypis(v) + v.souhrn, Vypis(prvni) + prvni.souhrn) << i;
   }
 }
+
+// What the timetable asks of the layout and of the locomotives: one planted problem a row,
+// found at its timetable line, with what the author needs to mend it.
+TEST(KontrolaStanice, TheTimetableIsCheckedAgainstTheLayoutAndTheLocomotives) {
+  struct Pripad {
+    std::vector<std::pair<int, std::string>> yrd, gvd;  // lines replaced, as in the table above
+    bool chyba;
+    int radek;  // of the timetable (of the locomotive list with `lok`)
+    const char* slova;
+    std::vector<std::pair<int, std::string>> lok = {};
+  };
+  const std::string zapad = "6|18|216|6001|ZAPAD|1|2";  // LIPOVEC keeps only its arrival line
+  const std::vector<Pripad> pripady = {
+      {{{64, zapad}}, {{2, "*R#852#LIPOVEC#VYCHOD#240#420#140#E16"}}, true, 2,
+       "comes unasked from the arrivals-only line \"LIPOVEC\", but no line departs to \"VYCHOD\""},
+      {{{64, zapad}}, {}, true, 2, "destination \"LIPOVEC\" is a line end for arrivals only"},
+      {{{64, zapad}}, {{2, "*R#852#ZAPAD#KAMENEC#240#420#140#E16"}}, true, 2,
+       "origin \"ZAPAD\" is a line end for departures only"},
+      {{}, {{2, "*R#852#KAMENEC#LIPOVEC#900#420#140#E16"}}, false, 2,
+       "at 900 m it is longer than every platform track (the longest, track \"1\", is 740 m)"},
+      {{}, {{23, "*Mn#66451#LIPOVEC#DUBNO#220#520#60#M8"}}, false, 23,
+       "too weak for the climb of 8 per mille on track \"D1\" on its way: behind locomotive \"M8\" with "
+       "520 t it cannot start there"},
+      {{}, {{7, "*Sp#1941#LIPOVEC#DUBNO#80#1000#100#D8"}}, false, 7,
+       "too weak for the climb of 8 per mille on track \"D1\" on its way: behind locomotive \"D8\" with "
+       "1000 t it holds only 30 km/h there (of 80)"},
+      {{}, {{7, "*Sp#1941#LIPOVEC#DUBNO#80#12o#100#D10XY"}}, false, 7,
+       "locomotive \"D10XY\" longer than 4 characters: read as \"D10X\""},
+      {{}, {{7, "*Sp#1941#LIPOVEC#DUBNO#80#12o#100#D10"}}, false, 7, "weight \"12o\" read as 12: what follows"},
+      {{}, {}, false, 2, "name \"LOKOMOTIVA\" longer than 8 characters: read as \"LOKOMOTI\"",
+       {{2, "*x#LOKOMOTIVA#120#3060"}}},
+      {{}, {}, false, 3, "power \"x\" not a number: read as 0", {{3, "*x#E10#100#x#120"}}},
+      {{}, {}, false, 3, "the name is also used by the locomotive at line 1: trains always get that one",
+       {{3, "*x#E16#100"}}},
+      // Downhill the same train is no trouble: the climb is the other way.
+      {{}, {{24, "*Mn#66452#DUBNO#LIPOVEC#180#520#60#M8"}}, false, 0, nullptr},
+  };
+  for (const Pripad& p : pripady) {
+    SCOPED_TRACE(p.slova ? p.slova : "downhill");
+    Kopie k(STANOVAR_DATA_DIR);
+    for (const auto& [soubor, zmeny] :
+         {std::pair{"demo.yrd", &p.yrd}, std::pair{"demo.gvd", &p.gvd}, std::pair{"demo.lok", &p.lok}}) {
+      std::vector<std::string> radky = k.Radky(soubor);
+      for (const auto& [radek, text] : *zmeny)
+        radky[static_cast<std::size_t>(radek - 1)] = std::string(soubor).ends_with(".yrd") ? Y(text) : text;
+      k.Zapis(soubor, radky);
+    }
+    const VysledekKontroly v = ZkontrolujStanici(k.a.cesta());
+    if (!p.slova) {
+      EXPECT_EQ(v.Chyb() + v.Varovani(), 0) << Vypis(v);
+      continue;
+    }
+    const std::string soubor = p.lok.empty() ? "demo.gvd" : "demo.lok";
+    EXPECT_TRUE(Obsahuje(v, p.chyba, soubor, p.radek, p.slova)) << Vypis(v);
+    // The finding names its record, so that the window can show the row.
+    for (const Nalez& n : v.nalezy)
+      if (n.soubor == soubor && n.radek == p.radek) EXPECT_EQ(n.zaznam, p.radek - 1);
+  }
+}

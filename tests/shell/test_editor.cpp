@@ -8,6 +8,8 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -19,6 +21,8 @@
 #include "jadro.h"
 #include "shell/editor_okno.h"
 #include "shell/plocha_editoru.h"
+#include "shell/tabulky_editoru.h"
+#include "shell/zkouska_editoru.h"
 #include "shell/vlastnosti_prvku.h"
 
 using namespace stanovar;
@@ -235,6 +239,74 @@ class TestEditor : public QObject {
 
   // A station drawn in an empty folder with every tool: saved, it has the files the program
   // needs, and trains run through it.
+  // The tables edit the timetable in the layout's undo stack: a name the reader would cut is
+  // flagged and kept as typed, saved only where it changed; duplicate and sort act on rows;
+  // all undone with the layout's edits, both files are what they were, byte for byte.
+  void tableEditsUndoWithTheLayout() {
+    const QString slozka = kopieDema();
+    const QString gvd = slozka + QStringLiteral("/demo.gvd"), lok = slozka + QStringLiteral("/demo.lok");
+    const std::string puvodniGvd = Cti(gvd), puvodniLok = Cti(lok), puvodniYrd = Cti(slozka + QStringLiteral("/demo.yrd"));
+    auto okno = otevri(slozka);
+    EditorStanice& o = *okno;
+    TabulkaSeznamu* t = o.tabulka(editor::DruhSeznamu::Grafikon);
+    QAbstractItemModel* m = t->pohled()->model();
+    QCOMPARE(m->rowCount(), 24);
+    QVERIFY(m->setData(m->index(0, 2), QStringLiteral("KAMENECKY"), Qt::EditRole));
+    QCOMPARE(m->index(0, 2).data().toString(), QStringLiteral("KAMENECKY"));
+    QVERIFY(m->index(0, 2).data(Qt::BackgroundRole).isValid());
+    QVERIFY(m->index(0, 2).data(Qt::ToolTipRole).toString().contains(QStringLiteral("read as \"KAMENECK\"")));
+    QVERIFY(o.kontrola().Chyb() >= 1);  // no line end is called so
+    klavesa(o, Qt::Key_S, Qt::ControlModifier);
+    QStringList radky = QString::fromLatin1(puvodniGvd.c_str()).split(QStringLiteral("\r\n"));
+    radky[0] = QStringLiteral("*R#851#LIPOVEC#KAMENECKY#240#420#140#E16");
+    QCOMPARE(QString::fromLatin1(Cti(gvd).c_str()).split(QStringLiteral("\r\n")), radky);
+    QCOMPARE(Cti(lok), puvodniLok);
+
+    klik(o, 400, 240);  // track 1, deleted
+    klavesa(o, Qt::Key_Delete);
+    t->ukaz(0);
+    t->zdvoj();
+    QCOMPARE(m->rowCount(), 25);
+    QCOMPARE(m->index(1, 0).data().toString(), QStringLiteral("857"));  // 852 to 856 are taken
+    t->pohled()->setCurrentIndex(m->index(0, 0));
+    t->serad();
+    for (int r = 1; r < m->rowCount(); ++r)
+      QVERIFY(m->index(r - 1, 0).data().toInt() <= m->index(r, 0).data().toInt());
+    QCOMPARE(o.zasobnik()->count(), 4);
+    for (int i = 0; i < 4; ++i) klavesa(o, Qt::Key_Z, Qt::ControlModifier);
+    klavesa(o, Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(Cti(gvd), puvodniGvd);
+    QCOMPARE(Cti(slozka + QStringLiteral("/demo.yrd")), puvodniYrd);
+    QCOMPARE(Cti(lok), puvodniLok);
+  }
+
+  // A station tried twice at once shows the second run's figures only; an edit marks them
+  // stale and takes the heat off the picture, whose lines may have moved.
+  void aNewTryReplacesTheOldAndAnEditMakesItStale() {
+    auto okno = otevri(kopieDema());
+    EditorStanice& o = *okno;
+    PanelZkousky* z = o.zkouska();
+    auto* hodin = z->findChild<QSpinBox*>();
+    hodin->setValue(48);
+    klavesa(o, Qt::Key_F9);
+    hodin->setValue(1);
+    klavesa(o, Qt::Key_F9);
+    QVERIFY(z->bezi());
+    z->pockej();
+    QTest::qWait(300);  // whatever the first run still had to say
+    QVERIFY(z->vysledek() && z->vysledek()->projelo > 0);
+    QCOMPARE(z->vysledek()->hodin, 1.0);
+    QVERIFY(!z->vysledek()->zruseno);
+    QVERIFY(!o.plocha()->teplo().empty());
+    const QString prvni = z->cisla()->item(0)->text();
+    klik(o, 400, 240);
+    klavesa(o, Qt::Key_Delete);
+    QVERIFY(o.plocha()->teplo().empty());
+    QCOMPARE(z->cisla()->item(0)->text(), prvni);  // still there to compare, greyed
+    QCOMPARE(z->cisla()->item(0)->foreground().color(), QColor(Qt::gray));
+    o.stanice().historie.ulozeno();
+  }
+
   void aStationDrawnFromNothingRuns() {
     const QString slozka = dir_.filePath(QStringLiteral("nova"));
     QDir().mkpath(slozka);

@@ -1,4 +1,4 @@
-#include "sim/beh.h"
+#include "smena/beh.h"
 
 #include <nlohmann/json.hpp>
 
@@ -560,6 +560,7 @@ void Beh::dokonci(double konec) {
   for (auto& [id, o] : prvky_) {
     const double celkem = (o.celkem + (o.od >= 0 ? konec - o.od : 0)) * 86400.0;
     r.obsazenoPrvku[id] = celkem;
+    r.vjezduPrvku[id] = o.pocet;
     if (o.pocet > r.obsazeniNejvytizenejsiho ||
         (o.pocet == r.obsazeniNejvytizenejsiho && celkem > nejdele)) {
       r.nejvytizenejsi = id;

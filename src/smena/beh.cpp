@@ -293,6 +293,11 @@ bool Beh::vstupyPred(long long mez, bool& ok) {
   const std::vector<Vstup>& v = volby_.vstupy;
   bool dano = false;
   while (ok && vstup_ < v.size() && v[vstup_].ms < mez) {
+    // An input given may have queued an event at or before the next one's time (a route
+    // set plans its train from that instant): it runs first, as the file says.
+    if (const RUdalost* u = s_.fronta.nejdrivejsi();
+        dano && u && !(LogovanyCas(u->cas, start_) > v[vstup_].ms))
+      break;
     const Vstup& x = v[vstup_++];
     if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
     // An input logged at the instant of the last event comes at that very instant, as one

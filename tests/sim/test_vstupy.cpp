@@ -16,6 +16,7 @@
 #include <nlohmann/json.hpp>
 
 #include "control/klavesy.h"
+#include "model/seznamy.h"
 #include "jadro.h"
 #include "model/platno.h"
 #include "smena/smena.h"
@@ -243,4 +244,44 @@ TEST(Vstupy, ZaznamOknaSeCteJakoSouborVstupuAPokracujeBezOkna) {
   EXPECT_TRUE(beh.spust(&log)) << beh.souhrn().poruseni;
   EXPECT_NE(log.str().find('\n'), std::string::npos);
   std::filesystem::remove_all(slozka);
+}
+
+TEST(Vstupy, UdalostZVstupuPredDalsimVstupemProbehnePredNim) {
+  // A route set by one input queues its train's events for that very instant; an input ten
+  // seconds later comes after them, not before (it found them due in the past).
+  const std::string demo = STANOVAR_DATA_DIR;
+  for (std::uint32_t seed = 1; seed < 40; ++seed) {
+    VolbyBehu v;
+    v.stanice = demo;
+    v.seed = seed;
+    v.dispecer = false;
+    v.kontrola = true;
+    v.hodin = 0.02;
+    Beh zkouska(v);
+    ASSERT_EQ(zkouska.nacti(), "");
+    // The first generation offers a train at the Kamenec line, used both ways.
+    Stav& s = zkouska.stav();
+    const RNabidka* n = s.Nabidky.empty() ? nullptr : &s.Nabidky.front();
+    if (!n || n->odkud != "KAMENEC") continue;
+    RKolej* trat = KolejVBode(s, n->x, n->y);
+    RNavestidlo* vjezd = trat ? NavestidloVBode(s, trat->x1, trat->y1) : nullptr;
+    const RKolej* kolej = nullptr;
+    for (const RKolej& k : s.Koleje)
+      if (k.druhKonce == 0 && trat && k.y1 == trat->y1) kolej = &k;
+    ASSERT_TRUE(vjezd && kolej);
+    const int x = (kolej->x1 + kolej->x2) / 2;
+    v.vstupy = {{5000, Vstup::Klavesa, KlavesaF2, n->x, n->y},
+                {6000, Vstup::Klavesa, KlavesaA, n->x, n->y},
+                {14000, Vstup::Leve, 0, vjezd->x, vjezd->y},
+                {16000, Vstup::Leve, 0, x, kolej->y1},
+                {26000, Vstup::Klavesa, KlavesaF1, x, kolej->y1}};
+    Beh beh(v);
+    ASSERT_EQ(beh.nacti(), "");
+    std::ostringstream log;
+    EXPECT_TRUE(beh.spust(&log)) << beh.souhrn().poruseni;
+    // The route's events ran at its instant, before the last input.
+    EXPECT_NE(log.str().find("\n16.000,"), std::string::npos) << log.str();
+    return;
+  }
+  FAIL() << "no seed offers a train at Kamenec first";
 }

@@ -155,15 +155,12 @@ void TForm1::vytvorMenu() {
     smena_->MenuUlozitSmenuClick();
   });
   menuUlozitSmenu_->setShortcut(QKeySequence::Save);
-  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, [this] {
-    if (sit_->smiOpustit()) smena_->MenuOtevritSmenuClick();
-  });
-  menuPokracovat_ = menuSoubor_->addAction(QString(), this, [this] {
-    if (sit_->smiOpustit()) smena_->MenuPokracovatClick();
-  });
-  menuPrevzit_ = menuSoubor_->addAction(QString(), this, [this] {
-    if (sit_->smiOpustit()) smena_->MenuPrevzitClick();
-  });
+  auto poOpusteni = [this](void (PrikazySmeny::*prikaz)()) {
+    return [this, prikaz] { if (sit_->smiOpustit()) (smena_->*prikaz)(); };
+  };
+  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuOtevritSmenuClick));
+  menuPokracovat_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuPokracovatClick));
+  menuPrevzit_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuPrevzitClick));
   // Resuming is offered once closing has saved a shift.
   connect(menuSoubor_, &QMenu::aboutToShow, this, [this] {
     menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));

@@ -20,6 +20,7 @@
 #include "model/seznamy.h"
 #include "shell/dialogy.h"
 #include "shell/editor_okno.h"
+#include "shell/hra_site.h"
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
 #include "shell/vykaz.h"
@@ -58,6 +59,10 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   connect(panely_, &PanelyOkna::ne, this, &TForm1::LabelNeClick);
   connect(panely_, &PanelyOkna::rozlozeny, this, &TForm1::prizpusobOkno);
   smena_ = new PrikazySmeny(stav_, dalsiTexty_, this, [this] { zrcadli(); });
+  sit_ = new SitOkna(stav_, dalsiTexty_, this, klient, menuSoubor_, menuUlozitSmenu_, menuBar(),
+                     [this] { zrcadli(); });
+  tabule_->model()->doplnek = [this](std::vector<RadekTabule>& r) { sit_->doplnTabuli(r); };
+  sit_->zmena = [this](bool hraje) { hraje ? smena_->zastavZaznam() : smena_->zacniZaznam(); };
   vytvorTlacitka();
   move(0, 0);
 
@@ -90,6 +95,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuPokracovat_->setText(dalsiTexty_.text(DalsiText::PokracovatPosledni));
   menuPrevzit_->setText(dalsiTexty_.text(DalsiText::PrevzitProvoz));
   menuEditor_->setText(dalsiTexty_.text(DalsiText::UpravitStanici));
+  sit_->noveTexty();
   menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));
   // The dock's title renames its menu command too: the command gets its access key after.
   tabule_->noveTexty();
@@ -107,6 +113,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   zrcadli();
   pohled_->zmenZvetseni(pohled_->zvetseni(), QPointF(0, 0), false);
   vejdiSe();
+  smena_->zacniZaznam();
 }
 
 TForm1::~TForm1() {
@@ -141,11 +148,19 @@ void TForm1::vytvorMenu() {
     zrcadli();
   });
   menuSoubor_->addSeparator();
-  menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuUlozitSmenuClick(); });
+  // A network is not saved as one station's shift: refused, never half kept. The commands
+  // that put another station in the window leave the network only when the player agrees.
+  menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] {
+    if (sit_->aktivni()) return smena_->hlaseni(DalsiText::SitNelzeUlozit, std::string());
+    smena_->MenuUlozitSmenuClick();
+  });
   menuUlozitSmenu_->setShortcut(QKeySequence::Save);
-  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuOtevritSmenuClick(); });
-  menuPokracovat_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuPokracovatClick(); });
-  menuPrevzit_ = menuSoubor_->addAction(QString(), this, [this] { smena_->MenuPrevzitClick(); });
+  auto poOpusteni = [this](void (PrikazySmeny::*prikaz)()) {
+    return [this, prikaz] { if (sit_->smiOpustit()) (smena_->*prikaz)(); };
+  };
+  menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuOtevritSmenuClick));
+  menuPokracovat_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuPokracovatClick));
+  menuPrevzit_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuPrevzitClick));
   // Resuming is offered once closing has saved a shift.
   connect(menuSoubor_, &QMenu::aboutToShow, this, [this] {
     menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));
@@ -336,7 +351,10 @@ void TForm1::volejJadro(Volani&& volani) {
   zrcadli();
 }
 
-void TForm1::CasovacUdalostiTimer() { volejJadro(stanovar::CasovacUdalostiTimer); }
+// A network's other stations catch up with the window's station after each tick.
+void TForm1::CasovacUdalostiTimer() {
+  volejJadro([this](Stav& s) { stanovar::CasovacUdalostiTimer(s), sit_->poTiku(); });
+}
 void TForm1::BlikacTimer() { volejJadro(stanovar::BlikacTimer); }
 void TForm1::RychlomerTimer() { volejJadro(stanovar::RychlomerTimer); }
 void TForm1::Button1Click() { volejJadro(stanovar::Button1Click); }
@@ -359,15 +377,15 @@ void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
   const Tlacitko t = tlacitko == Qt::RightButton    ? Tlacitko::Prave
                      : tlacitko == Qt::MiddleButton ? Tlacitko::Prostredni
                                                     : Tlacitko::Leve;
-  volejSVykladem({PodnetHrace::Klik, t != Tlacitko::Leve, 0, x, y},
-                 [&](Stav& s) { stanovar::Image1MouseDown(s, t, x, y); });
+  const auto d = t == Tlacitko::Leve ? Vstup::Leve : t == Tlacitko::Prave ? Vstup::Prave : Vstup::Prostredni;
+  volejSVykladem({PodnetHrace::Klik, t != Tlacitko::Leve, 0, x, y}, [&](Stav&) { smena_->vstup({0, d, 0, x, y}); });
 }
 
 void TForm1::FormKeyDown(int vk) {
   // The key acts at the mouse cursor's point on the picture.
   const QPoint b = pohled_->kurzorNaStanici();
   volejSVykladem({PodnetHrace::Klavesa, false, vk, b.x(), b.y()},
-                 [&](Stav& s) { stanovar::FormKeyDown(s, vk, b.x(), b.y()); });
+                 [&](Stav&) { smena_->vstup({0, Vstup::Klavesa, vk, b.x(), b.y()}); });
 }
 
 QString TForm1::popisBodu(QPoint bod) {
@@ -437,10 +455,13 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TForm1::MenuOtevritClick() {
+  if (!sit_->smiOpustit()) return;
   MenuOtevritZacni(stav_);
   zrcadli();
   formSoubory()->exec();
   MenuDialogKonec(stav_);
+  // The station may have been opened again: its inputs are kept from here.
+  smena_->zacniZaznam();
   zrcadli();
 }
 
@@ -465,6 +486,10 @@ void TForm1::closeEvent(QCloseEvent* e) {
   // Every way out (Esc, the menu, the close box) goes through the reset, after the shift is
   // kept for "Resume last shift".
   if (!zavreno_) {
+    // Of a network, the station played is kept, as one station on its own (the inputs kept
+    // from before the network stay as they are).
+    sit_->zmena = nullptr;
+    sit_->opust();
     smena_->ulozPosledni();
     ZrusitVse(stav_);
     zavreno_ = true;

@@ -29,6 +29,7 @@ class QMenu;
 
 namespace stanovar::shell {
 
+class SitOkna;
 class TFormSoubory;
 class TFormNastav;
 class TabuleVlaku;
@@ -46,6 +47,7 @@ class TForm1 : public QMainWindow {
   PohledStanice* pohled() { return pohled_; }
   PanelyOkna* panely() { return panely_; }
   PrikazySmeny* smena() { return smena_; }
+  SitOkna* sit() { return sit_; }
   // The picture as the canvas holds it, and the controls by their designed names.
   const QImage& obraz() const { return pohled_->obraz(); }
   ObrazStanice* Image1() { return pohled_->Image1(); }
@@ -151,6 +153,7 @@ class TForm1 : public QMainWindow {
   PohledStanice* pohled_ = nullptr;
   PanelyOkna* panely_ = nullptr;
   PrikazySmeny* smena_ = nullptr;
+  SitOkna* sit_ = nullptr;
   QPushButton* button1_ = nullptr;
   QPushButton* button2_ = nullptr;
   QPushButton* konecbtn_ = nullptr;

@@ -1,12 +1,15 @@
 // Program entry: the application title, the main window (whose creation is the whole
 // start-up) and its dialogs, then the message loop until the main window is closed. With
 // --take-over the station of stanovar.ini opens with an hour of traffic behind it; with --edit
-// FOLDER the station editor opens on that folder instead of the main window.
+// FOLDER the station editor opens on that folder instead of the main window; with --network
+// FILE [--station N] station N of a network is played at once.
 #include <QApplication>
 #include <QDir>
+#include <algorithm>
 
 #include "shell/editor_okno.h"
 #include "shell/hlavni_okno.h"
+#include "shell/hra_site.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -18,6 +21,12 @@ int main(int argc, char** argv) {
   if (QApplication::arguments().contains(QStringLiteral("--take-over")) &&
       !okno.stav().nastaveni.cestaSchema.empty())
     okno.smena()->prevezmiOtevrenou();
+  // --network FILE [--station N]: station N (from 1) of a network played at once.
+  if (const qsizetype i = argumenty.indexOf(QStringLiteral("--network")); i >= 0 && i + 1 < argumenty.size()) {
+    const qsizetype k = argumenty.indexOf(QStringLiteral("--station"));
+    const int n = k >= 0 && k + 1 < argumenty.size() ? argumenty[k + 1].toInt() : 1;
+    okno.sit()->otevri(argumenty[i + 1], std::max(n, 1) - 1);
+  }
   okno.show();
   okno.activateWindow();
   return app.exec();

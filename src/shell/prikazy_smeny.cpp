@@ -26,7 +26,47 @@ std::string Jmeno(const QString& cesta) { return QFile::encodeName(cesta).toStdS
 
 PrikazySmeny::PrikazySmeny(Stav& stav, const DalsiTexty& texty, QWidget* okno,
                            std::function<void()> zrcadli)
-    : QObject(okno), stav_(stav), texty_(texty), okno_(okno), zrcadli_(std::move(zrcadli)) {}
+    : QObject(okno), stav_(stav), texty_(texty), okno_(okno), zrcadli_(std::move(zrcadli)) {
+  stav_.posluchaci.poslouchej([this](Stav&, const Oznameni& o) {
+    if (o.druh == DruhOznameni::Udalost) zaznam_.udalost(o.udalost->cas);
+  });
+}
+
+QString PrikazySmeny::cestaZacatku() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/posledni.zacatek.smena");
+}
+
+QString PrikazySmeny::cestaVstupu() {
+  return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+         QStringLiteral("/posledni.akce.csv");
+}
+
+void PrikazySmeny::zacniZaznam() {
+  zaznamenava_ = false;
+  if (stav_.Koleje.empty()) return;
+  QDir().mkpath(QFileInfo(cestaVstupu()).absolutePath());
+  zaznam_.zacni(SimCas(stav_));
+  QFile f(cestaVstupu());
+  // Written whole at once, the inputs file and its save never belong to two shifts.
+  if (!UlozSmenu(stav_, CastiBehu{}, Jmeno(cestaZacatku())) ||
+      !f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+      f.write(zaznam_.text().data(), static_cast<qint64>(zaznam_.text().size())) < 0)
+    return;
+  zaznamenava_ = true;
+}
+
+void PrikazySmeny::vstup(const Vstup& v) {
+  if (!zaznamenava_) {
+    ProvedVstup(stav_, v);
+    return;
+  }
+  const std::string radek = zaznam_.proved(stav_, v);
+  if (radek.empty()) return;
+  // Appended at once: a session that ends in a crash keeps its inputs up to it.
+  QFile f(cestaVstupu());
+  if (f.open(QIODevice::Append)) f.write(radek.data(), static_cast<qint64>(radek.size()));
+}
 
 QString PrikazySmeny::cestaPosledniSmeny() {
   return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
@@ -65,7 +105,10 @@ bool PrikazySmeny::otevriSmenu(const QString& cesta) {
   casti.svujJazyk = true;
   const VysledekUlozeni v = NactiSmenu(stav_, casti, Jmeno(cesta));
   hlaseni(v, cesta);
-  if (v) soubor_ = QFileInfo(cesta).fileName();
+  if (v) {
+    soubor_ = QFileInfo(cesta).fileName();
+    zacniZaznam();
+  }
   zrcadli_();
   return static_cast<bool>(v);
 }
@@ -77,7 +120,10 @@ bool PrikazySmeny::prevezmi(const QString& schema) {
       PrevezmiProvoz(stav_, Jmeno(f.absoluteFilePath()), Jmeno(zaklad + QStringLiteral(".gvd")),
                      Jmeno(zaklad + QStringLiteral(".lok")));
   if (!v) hlaseni(DalsiText::ChybaPrevzeti, v.soubor);
-  if (v) soubor_.clear();
+  if (v) {
+    soubor_.clear();
+    zacniZaznam();
+  }
   zrcadli_();
   return static_cast<bool>(v);
 }
@@ -86,6 +132,7 @@ bool PrikazySmeny::prevezmiOtevrenou() {
   const Nastaveni& n = stav_.nastaveni;
   const VysledekUlozeni v = PrevezmiProvoz(stav_, n.cestaSchema, n.cestaGvd, n.cestaLoko);
   if (!v) hlaseni(DalsiText::ChybaPrevzeti, v.soubor);
+  if (v) zacniZaznam();
   zrcadli_();
   return static_cast<bool>(v);
 }

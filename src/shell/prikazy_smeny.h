@@ -40,15 +40,29 @@ class PrikazySmeny : public QObject {
   // station keeps nothing.
   void ulozPosledni();
 
+  // The player's inputs kept beside it: the shift as it stood when they began
+  // (posledni.zacatek.smena) and every click and key since (posledni.akce.csv, the format
+  // stanovar-sim --actions plays), begun again whenever another shift or station is put in
+  // the window. While a network is played nothing is kept: one station's save and inputs do
+  // not hold the trains its neighbours send.
+  static QString cestaZacatku();
+  static QString cestaVstupu();
+  void zacniZaznam();
+  void zastavZaznam() { zaznamenava_ = false; }
+  // An input of the player given to the core, and kept.
+  void vstup(const Vstup& v);
+
  public slots:
   void MenuUlozitSmenuClick();
   void MenuOtevritSmenuClick();
   void MenuPokracovatClick();
   void MenuPrevzitClick();
 
- private:
+ public:
   // A message box of text t and a file name.
   void hlaseni(DalsiText t, const std::string& soubor);
+
+ private:
   void hlaseni(const VysledekUlozeni& v, const QString& smena);
 
   Stav& stav_;
@@ -56,6 +70,8 @@ class PrikazySmeny : public QObject {
   QWidget* okno_;
   std::function<void()> zrcadli_;
   QString soubor_;
+  ZaznamVstupu zaznam_;
+  bool zaznamenava_ = false;
 };
 
 }  // namespace stanovar::shell

@@ -61,6 +61,7 @@ QString ModelTabule::stav(const RadekTabule& r) const {
     case StavRadku::Nabidnut: return s(DalsiText::StavNabidnut);
     case StavRadku::Prijat: return s(DalsiText::StavPrijat);
     case StavRadku::Obracen: return s(DalsiText::StavObracen) + QLatin1Char(' ') + ZBajtu(r.udaj);
+    case StavRadku::NaTrati: return s(DalsiText::StavNaTrati) + QLatin1Char(' ') + ZBajtu(r.udaj);
   }
   return {};
 }
@@ -102,6 +103,7 @@ QVariant ModelTabule::headerData(int sekce, Qt::Orientation o, int role) const {
 
 bool ModelTabule::obnov(Stav& s) {
   SestavTabuli(s, nove_);
+  if (doplnek) doplnek(nove_);
   bool stejne = nove_.size() == radky_.size();
   for (std::size_t i = 0; stejne && i < nove_.size(); ++i) stejne = nove_[i].cislo == radky_[i].cislo;
   if (!stejne) {
@@ -208,7 +210,7 @@ void TabuleVlaku::noveTexty() {
   int stav = 0;
   for (DalsiText d : {DalsiText::StavJede, DalsiText::StavBrzdi, DalsiText::StavUNavestidla,
                       DalsiText::StavStoji, DalsiText::StavNabidnut, DalsiText::StavPrijat,
-                      DalsiText::StavObracen})
+                      DalsiText::StavObracen, DalsiText::StavNaTrati})
     stav = std::max(stav, fm.horizontalAdvance(texty_.text(d).trimmed() + QStringLiteral(" 88:88")));
   int sirka = stav + 2 * fm.horizontalAdvance(QLatin1Char('8'));
   for (int i = 0; i < PocetSloupcu; ++i)

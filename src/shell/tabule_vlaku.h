@@ -6,6 +6,7 @@
 #include <QAbstractTableModel>
 #include <QDockWidget>
 #include <QTableView>
+#include <functional>
 #include <vector>
 
 #include "model/stav.h"
@@ -39,6 +40,8 @@ class ModelTabule : public QAbstractTableModel {
   int cisloRadku(int radek) const;
   int radekVlaku(int cislo) const;  // -1 when it is not on the board
   const std::vector<RadekTabule>& radky() const { return radky_; }
+  // Rows of trains not in the station, after the core's (those coming along a linked line).
+  std::function<void(std::vector<RadekTabule>&)> doplnek;
 
  private:
   QString stav(const RadekTabule& r) const;

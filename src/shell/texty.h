@@ -197,6 +197,19 @@ enum class DalsiText {
   ChybaHrani = 189,        // followed by what went wrong
   VysledekBezPoruch = 190,
   VysledekHodin = 191,     // %1 simulated hours run, %2 seconds it took
+
+  // A network of stations played in the window; the inputs kept beside the autosave.
+  OtevritSit = 231,      // File menu: open a network of stations
+  FiltrSiti = 232,       // file dialog filter of network files
+  KteraStanice = 233,    // which of the network's stations to play
+  MenuSite = 234,        // the Network menu: its stations, the one played checked
+  OpustitSit = 235,
+  ChybaSite = 236,       // followed by what went wrong
+  OpravduOpustit = 237,  // opening another station or shift leaves the network
+  SitNelzeUlozit = 238,
+  NaTrati = 239,         // the label of trains coming along the linked lines
+  PrijezdZTrati = 240,   // %1 the train, %2 the station it comes from, %3 the time to arrival
+  StavNaTrati = 241,     // the board: on the line, followed by the time to arrival
 };
 
 class DalsiTexty {

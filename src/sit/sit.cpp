@@ -212,8 +212,9 @@ bool Sit::propoj(const PopisSite& popis, const std::vector<Stav*>& stanice, std:
       ka[t]->propojeny = kb[t]->propojeny = true;
     }
   }
+  posluchaci_.clear();
   for (std::size_t i = 0; i < stanice.size(); ++i)
-    stanice[i]->posluchaci.poslouchej([this, i](Stav& s, const Oznameni& o) {
+    posluchaci_.push_back(stanice[i]->posluchaci.poslouchej([this, i](Stav& s, const Oznameni& o) {
       switch (o.druh) {
         case DruhOznameni::VlakPredan: predan(i, s, o); break;
         case DruhOznameni::VlakOdjel: odjel(i, s, o); break;
@@ -221,8 +222,14 @@ bool Sit::propoj(const PopisSite& popis, const std::vector<Stav*>& stanice, std:
         case DruhOznameni::NabidkaStazena: stazen(i, o); break;
         default: break;
       }
-    });
+    }));
   return true;
+}
+
+void Sit::odpoj() {
+  for (std::size_t i = 0; i < posluchaci_.size() && i < stanice_.size(); ++i)
+    stanice_[i]->posluchaci.prestan(posluchaci_[i]);
+  posluchaci_.clear();
 }
 
 Sit::Smer* Sit::smerKonce(std::size_t stanice, int soused, bool zasilajici) {
@@ -468,7 +475,10 @@ std::vector<Sit::Prijizdejici> Sit::prijizdejici(std::size_t stanice) const {
   std::vector<Prijizdejici> v;
   for (const Smer& m : smery_)
     if (m.k == stanice)
-      for (const VlakNaTrati& x : m.vlaky) v.push_back({x.spoj.cislo, m.kKonec, x.prijezd});
+      for (const VlakNaTrati& x : m.vlaky)
+        v.push_back({x.spoj.cislo, m.kKonec, m.z, x.prijezd, x.stav == 1});
+  std::stable_sort(v.begin(), v.end(),
+                   [](const Prijizdejici& a, const Prijizdejici& b) { return a.prijezd < b.prijezd; });
   return v;
 }
 

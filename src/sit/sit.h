@@ -14,6 +14,7 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -73,6 +74,9 @@ class Sit {
   // or a direction a line end sends trains in that the other end cannot take in.
   bool propoj(const PopisSite& popis, const std::vector<Stav*>& stanice, std::uint32_t seed,
               std::string& chyba);
+  // The stations, all still alive, are heard no more: before they are linked again in another
+  // order (the window's played station changing hands), or when they go on alone.
+  void odpoj();
 
   // The earliest simulated time a train still on its way reaches the end of a line, or a
   // refused one is offered again; infinity when none.
@@ -98,12 +102,15 @@ class Sit {
   nlohmann::json uloz() const;
   bool obnov(const nlohmann::json& j, std::string& chyba);
 
-  // The trains on their way to a station's linked line end, for the window to show: number,
-  // the line end's identifier and the simulated time it arrives.
+  // The trains on their way to a station's linked line ends, the earliest first, for the
+  // window to show: number, the line end's identifier, the station sending it (its place in
+  // the file), the simulated time it arrives, and whether it is offered there now.
   struct Prijizdejici {
     int cislo = 0;
     int soused = 0;
+    std::size_t odkud = 0;
     double prijezd = 0;
+    bool nabidnut = false;
   };
   std::vector<Prijizdejici> prijizdejici(std::size_t stanice) const;
 
@@ -135,6 +142,7 @@ class Sit {
   Smer* smerKonce(std::size_t stanice, int soused, bool zasilajici);
 
   std::vector<Stav*> stanice_;
+  std::vector<int> posluchaci_;  // the listener's number in each station
   std::vector<std::string> jmena_;
   std::vector<Smer> smery_;
   // The timetable entry each train in a station was handed over with, by station and number.
@@ -150,6 +158,63 @@ class Sit {
   mutable double nejdriveVolne_ = 0;     // the same without trains turned away
   mutable std::vector<char> blokovane_;  // per station: a train turned away waits for it
   std::vector<char> pripraveno_;         // per station: priprav called in this call
+};
+
+// ---- Network play in a window ----
+
+// One station of a network played by a person on the window's own state and clock, while
+// the others run as the headless runner runs them: each on a virtual clock kept at the
+// played station's simulated time, routed by an automatic dispatcher of its own, with the
+// lines carrying the trains between them. The player may take over another station at any
+// time: the two states change hands by a save and an open (as a take-over does), so every
+// train, offer and route carries over, and the station left goes on under the automatic
+// dispatcher.
+class HraSite {
+ public:
+  HraSite();
+  // Stops listening to the window's state, which outlives it.
+  ~HraSite();
+  HraSite(const HraSite&) = delete;
+  HraSite& operator=(const HraSite&) = delete;
+
+  // Loads the network file and every station of it, and plays station `hrana` (its place in
+  // the file) on `okno`, the window's state: its clock, speed, language and colours stay,
+  // its station is replaced. The other stations start at okno's simulated time. Empty when
+  // done, else what could not be read (naming the station), and `okno` is as it was.
+  std::string otevri(const std::string& soubor, std::size_t hrana, Stav& okno);
+  // Plays station `nova` instead: the window's state takes it over at the speed the player
+  // had, and the station played so far goes on under the automatic dispatcher (a route the
+  // player was choosing is abandoned). Empty when done, else why not; nothing changed then.
+  std::string prepni(std::size_t nova);
+  // After every tick of the played station: every other station runs its events up to the
+  // played station's simulated time, in one order with the lines, and the lines hand over
+  // what reached their ends, into the played station too.
+  void dohon();
+  // The window leaves the network (it opens another station or shift): nobody listens to its
+  // state any more, and its line ends generate trains again as a station's alone do.
+  void ukonci();
+
+  bool aktivni() const { return okno_ != nullptr; }
+  std::size_t hrana() const { return hrana_; }
+  const PopisSite& popis() const { return popis_; }
+  const Sit& sit() const { return sit_; }
+  // A station not played, for a look at it; none for the played one.
+  Stav* stanice(std::size_t i);
+
+ private:
+  struct Pozadi;
+  static std::unique_ptr<Pozadi> nactiStanici(const PopisSite& popis, std::size_t i,
+                                              Stav& okno, std::string& chyba);
+  static std::unique_ptr<Pozadi> novePozadi(const Stav& okno);
+  std::string propoj();
+
+  PopisSite popis_;
+  // By place in the file; empty at the played station's place.
+  std::vector<std::unique_ptr<Pozadi>> pozadi_;
+  Stav* okno_ = nullptr;
+  std::size_t hrana_ = 0;
+  Sit sit_;
+  std::uint32_t seed_ = 0;
 };
 
 }  // namespace stanovar

@@ -294,6 +294,11 @@ bool Beh::vstupyPred(long long mez, bool& ok) {
   const std::vector<Vstup>& v = volby_.vstupy;
   bool dano = false;
   while (ok && vstup_ < v.size() && v[vstup_].ms < mez) {
+    // An input given may have queued an event at or before the next one's time (a route
+    // set plans its train from that instant): it runs first, as the file says.
+    if (const RUdalost* u = s_.fronta.nejdrivejsi();
+        dano && u && !(LogovanyCas(u->cas, start_) > v[vstup_].ms))
+      break;
     const Vstup& x = v[vstup_++];
     if (s_.RychlostSim == 0) NastavRychlost(s_, s_.PosledniRychlost ? s_.PosledniRychlost : 1);
     // An input logged at the instant of the last event comes at that very instant, as one
@@ -511,8 +516,29 @@ std::string Beh::obnovZTextu(const std::string& text, bool dispecerZadan) {
   // The save restores the memory of paths along with the state.
   s_.pametCest = &pamet_;
   nlohmann::json d;
+  // A window's save has none of the runner's parts: the station alone, on the runner's clock
+  // from the simulated time it was saved at.
+  bool okna = false;
+  try {
+    const nlohmann::json j = nlohmann::json::parse(text);
+    okna = j.contains("stav") && j["stav"].is_object() && !j["stav"].contains("doplnek");
+  } catch (const nlohmann::json::exception&) {
+  }
   CastiBehu c{&dispecer_, &jednoduchy_, &nahodny_, &kontrola_, &prostredi_, &d};
+  if (okna) c = CastiBehu{};
   if (VysledekUlozeni v = NactiSmenuZTextu(s_, c, text); !v) return PopisChyby(v);
+  if (okna) {
+    // A window's save: a person played it, so no dispatcher unless one is asked for, and the
+    // run (the inputs' and the log's times) begins where the save stands.
+    if (!dispecerZadan) volby_.dispecer = volby_.nahodny = volby_.jednoduchy = false;
+    start_ = SimCas(s_);
+    hodinDrive_ = 0;
+    kontrola_.zivost = volby_.dispecer && !volby_.nahodny;
+    nahodny_.poAkci = [this] { zkontroluj(SimCas(s_)); };
+    // Its inputs begin with it: none was given by a first part.
+    obnoveny_ = false;
+    return {};
+  }
   try {
     if (!dispecerZadan) {
       volby_.dispecer = d.at("dispecer").get<bool>();

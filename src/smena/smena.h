@@ -90,6 +90,7 @@ enum class StavRadku : std::uint8_t {
   Nabidnut,          // offered, unanswered
   Prijat,            // accepted, its line track still taken
   Obracen,           // turned round, leaving at the time in udaj
+  NaTrati,           // on a line from a linked station, arriving in the time in udaj
 };
 
 struct RadekTabule {

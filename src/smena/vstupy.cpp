@@ -1,6 +1,9 @@
 #include "smena/vstupy.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <iterator>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -147,6 +150,40 @@ Vstup VstupZOznameni(const Oznameni& o) {
       v.klavesa = o.kod - KodKlavesyVstupu;
   }
   return v;
+}
+
+void ZaznamVstupu::zacni(double start) {
+  start_ = posledni_ = start;
+  text_ = std::string(HlavickaVstupu) + "\n";
+}
+
+std::string ZaznamVstupu::proved(Stav& s, Vstup v) {
+  v.ms = LogovanyCas(SimCas(s), start_);
+  // The clock is moved by a shift of its base for each step, and put back after it.
+  auto v_case = [&s](double kdy, auto&& krok) {
+    const double posun = SimCas(s) - kdy;
+    s.SimZaklad -= posun;
+    krok();
+    s.SimZaklad += posun;
+  };
+  while (!s.zpravaOtevrena) {
+    const RUdalost* u = s.fronta.nejdrivejsi();
+    if (!u || !std::isfinite(u->cas) || LogovanyCas(u->cas, start_) > v.ms) break;
+    RUdalost e;
+    s.fronta.vyjmi(s.fronta.nejdrivejsiHandle(), &e);
+    udalost(e.cas);
+    v_case(e.cas, [&] { ProvedUdalost(s, e); });
+  }
+  const double kdy = v.ms > LogovanyCas(posledni_, start_) ? start_ + static_cast<double>(v.ms) / 86400000.0
+                                                            : posledni_;
+  posledni_ = kdy;
+  v_case(kdy, [&] { ProvedVstup(s, v); });
+  if (v.druh == Vstup::Klavesa &&
+      std::none_of(std::begin(Klavesy), std::end(Klavesy), [&](const JmenoKlavesy& k) { return k.kod == v.klavesa; }))
+    return {};
+  std::string r = RadekVstupu(v);
+  text_ += r;
+  return r;
 }
 
 long long LogovanyCas(double cas, double start) {

@@ -5,6 +5,7 @@
 // window keeps those of the running shift beside its autosave.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,29 @@ void ProvedVstup(Stav& s, const Vstup& v);
 
 // The input a Vstup notice announces (its time not set).
 Vstup VstupZOznameni(const Oznameni& o);
+
+// The inputs of a running shift as the window keeps them: the file's text from the shift's
+// start on, each input at the simulated time it came.
+class ZaznamVstupu {
+ public:
+  // Begins again at simulated time `start` (a day fraction): the header only.
+  void zacni(double start);
+  // Every event the station runs, before it runs (from its notices).
+  void udalost(double cas) { posledni_ = std::max(posledni_, cas); }
+  // Gives an input to the window's station now as the headless replay of the record gives it:
+  // first the events logged in its millisecond or before, each at its own time, then the
+  // input at that millisecond (at the last event's instant when that lies in the same one).
+  // Returns its line, kept in the text too; empty for an input the file cannot hold (a key it
+  // has no name for), which is given all the same.
+  std::string proved(Stav& s, Vstup v);
+  const std::string& text() const { return text_; }
+  double start() const { return start_; }
+
+ private:
+  double start_ = 0;
+  double posledni_ = 0;  // the time of the last event or input
+  std::string text_;
+};
 
 // A simulated time as the event log prints it, in whole milliseconds: `cas` and `start` are
 // day fractions.

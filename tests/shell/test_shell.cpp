@@ -1,5 +1,6 @@
 // The main window and its dialogs on the offscreen platform: start-up, the menu commands'
 // pause and resume, the dialogs' confirm and cancel paths, and the key preview.
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 #include <QMenuBar>
@@ -235,7 +236,8 @@ class TestShell : public QObject {
       TestProstredi env;
       TForm1 okno(dir_.path(), &env);
       const auto menu = okno.menuBar()->actions();
-      QCOMPARE(menu.size(), 3);
+      // The network's Stations menu shows only while a network is played.
+      QCOMPARE(std::count_if(menu.begin(), menu.end(), [](QAction* a) { return a->isVisible(); }), 3);
       QCOMPARE(menu.at(0)->text(), QStringLiteral("&Soubor"));
       QVERIFY(menu.at(0)->isVisible());
       const auto polozky = menu.at(0)->menu()->actions();

@@ -13,7 +13,13 @@
 
 #include <unistd.h>
 
+#include <nlohmann/json.hpp>
+
 #include "control/klavesy.h"
+#include "model/seznamy.h"
+#include "jadro.h"
+#include "model/platno.h"
+#include "smena/smena.h"
 #include "sim/beh.h"
 #include "sim/prikaz.h"
 #include "smena/vstupy.h"
@@ -158,4 +164,125 @@ TEST(Vstupy, BehSeVstupyPrerusenyKdekoliJeBehBezPreruseni) {
     druhy.spust(&o2);
     EXPECT_EQ(o1.str() + BezHlavicky(o2.str()), oc.str()) << "cut at " << rez * 3600 << " s";
   }
+}
+
+TEST(Vstupy, ZaznamOknaSeCteJakoSouborVstupuAPokracujeBezOkna) {
+  // A shift as the window runs it: its clock read at ticks of uneven length, the events due
+  // run at each tick, and a person's clicks and keys between the ticks given through the
+  // window's record. The record is a file of inputs the runner reads, each at the millisecond
+  // it was given and after every event of that millisecond; and the runner goes on from the
+  // window's save the record began with, playing the record, every invariant holding.
+  PrazdnePlatno platno(800, 540);
+  VirtualniProstredi hodiny(0.3, 17);
+  Stav w;
+  w.platno = &platno;
+  w.prostredi = &hodiny;
+  Spust(w, STANOVAR_DATA_DIR);
+  ASSERT_FALSE(w.Koleje.empty());
+  std::string zacatek;
+  ASSERT_TRUE(UlozSmenuDoTextu(w, CastiBehu{}, zacatek));
+  ZaznamVstupu zaznam;
+  zaznam.zacni(SimCas(w));
+  // Every event with the millisecond it ran at and the inputs given before it.
+  std::vector<std::pair<long long, int>> udalosti;
+  int dano = 0;
+  std::vector<long long> msDanych;
+  w.posluchaci.poslouchej([&](Stav&, const Oznameni& o) {
+    if (o.druh != DruhOznameni::Udalost) return;
+    zaznam.udalost(o.udalost->cas);
+    udalosti.emplace_back(LogovanyCas(o.udalost->cas, zaznam.start()), dano);
+  });
+
+  std::mt19937 g(31);
+  std::uniform_real_distribution<double> tik(0.02, 1.2);  // simulated seconds
+  static const int klavesy[] = {KlavesaF1, KlavesaF2, KlavesaF5, KlavesaA, KlavesaN, KlavesaEsc};
+  const double konec = SimCas(w) + 0.5 / 24;
+  int nezapsano = 0;
+  while (SimCas(w) < konec) {
+    PosunNa(w, hodiny, SimCas(w) + tik(g) / 86400);
+    CasovacUdalostiTimer(w);
+    if (g() % 3) continue;
+    // Now and then the person acts a hair before an event: in its millisecond, often.
+    if (const RUdalost* u = w.fronta.nejdrivejsi(); u && g() % 2 && u->cas - 0.0003 / 86400 > SimCas(w))
+      PosunNa(w, hodiny, u->cas - 0.0003 / 86400);
+    Vstup v;
+    const int druh = static_cast<int>(g() % 5);
+    v.druh = druh < 2 ? static_cast<Vstup::Druh>(druh) : Vstup::Klavesa;
+    v.klavesa = druh < 2 ? 0 : klavesy[g() % std::size(klavesy)];
+    v.x = static_cast<int>(g() % 780), v.y = static_cast<int>(g() % 500);
+    // A key the file has no name for (Esc) is given, not kept.
+    msDanych.push_back(LogovanyCas(SimCas(w), zaznam.start()));
+    if (zaznam.proved(w, v).empty()) ++nezapsano;
+    ++dano;
+  }
+  w.okno.zavrit = false;
+  std::vector<Vstup> vstupy;
+  ASSERT_EQ(CtiVstupy(zaznam.text(), vstupy), "");
+  EXPECT_EQ(static_cast<int>(vstupy.size()) + nezapsano, dano);
+  EXPECT_GT(nezapsano, 0);
+  EXPECT_GT(vstupy.size(), 50u);
+  // No event of an input's millisecond or before ran after it.
+  int pozde = 0;
+  for (const auto& [ms, pred] : udalosti)
+    if (pred > 0 && ms <= msDanych[static_cast<std::size_t>(pred - 1)]) ++pozde;
+  EXPECT_EQ(pozde, 0);
+
+  // The runner resumes the window's save with the record and gives every input of it.
+  const std::string slozka = ::testing::TempDir() + "/zaznam-okna-" + std::to_string(getpid());
+  std::filesystem::create_directories(slozka);
+  {
+    std::ofstream(slozka + "/posledni.zacatek.smena", std::ios::binary) << zacatek;
+    std::ofstream(slozka + "/posledni.akce.csv", std::ios::binary) << zaznam.text();
+  }
+  VolbyBehu volby;
+  volby.vstupy = vstupy;
+  volby.hodin = 0.5;
+  volby.kontrola = true;
+  Beh beh(volby);
+  ASSERT_EQ(beh.obnov(slozka + "/posledni.zacatek.smena", false), "");
+  EXPECT_NEAR(SimCas(beh.stav()), zaznam.start(), 1e-9);
+  std::ostringstream log;
+  EXPECT_TRUE(beh.spust(&log)) << beh.souhrn().poruseni;
+  EXPECT_NE(log.str().find('\n'), std::string::npos);
+  std::filesystem::remove_all(slozka);
+}
+
+TEST(Vstupy, UdalostZVstupuPredDalsimVstupemProbehnePredNim) {
+  // A route set by one input queues its train's events for that very instant; an input ten
+  // seconds later comes after them, not before (it found them due in the past).
+  const std::string demo = STANOVAR_DATA_DIR;
+  for (std::uint32_t seed = 1; seed < 40; ++seed) {
+    VolbyBehu v;
+    v.stanice = demo;
+    v.seed = seed;
+    v.dispecer = false;
+    v.kontrola = true;
+    v.hodin = 0.02;
+    Beh zkouska(v);
+    ASSERT_EQ(zkouska.nacti(), "");
+    // The first generation offers a train at the Kamenec line, used both ways.
+    Stav& s = zkouska.stav();
+    const RNabidka* n = s.Nabidky.empty() ? nullptr : &s.Nabidky.front();
+    if (!n || n->odkud != "KAMENEC") continue;
+    RKolej* trat = KolejVBode(s, n->x, n->y);
+    RNavestidlo* vjezd = trat ? NavestidloVBode(s, trat->x1, trat->y1) : nullptr;
+    const RKolej* kolej = nullptr;
+    for (const RKolej& k : s.Koleje)
+      if (k.druhKonce == 0 && trat && k.y1 == trat->y1) kolej = &k;
+    ASSERT_TRUE(vjezd && kolej);
+    const int x = (kolej->x1 + kolej->x2) / 2;
+    v.vstupy = {{5000, Vstup::Klavesa, KlavesaF2, n->x, n->y},
+                {6000, Vstup::Klavesa, KlavesaA, n->x, n->y},
+                {14000, Vstup::Leve, 0, vjezd->x, vjezd->y},
+                {16000, Vstup::Leve, 0, x, kolej->y1},
+                {26000, Vstup::Klavesa, KlavesaF1, x, kolej->y1}};
+    Beh beh(v);
+    ASSERT_EQ(beh.nacti(), "");
+    std::ostringstream log;
+    EXPECT_TRUE(beh.spust(&log)) << beh.souhrn().poruseni;
+    // The route's events ran at its instant, before the last input.
+    EXPECT_NE(log.str().find("\n16.000,"), std::string::npos) << log.str();
+    return;
+  }
+  FAIL() << "no seed offers a train at Kamenec first";
 }

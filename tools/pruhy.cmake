@@ -3,10 +3,10 @@
 #   the core (files, display,    model/, the core's folders and its entry header jadro.h
 #   control, traffic, dynamics)
 #   smena/, editor/, sit/,       the core and jadro.h, their own folder, and the layers they
-#   vyklad/                      build on (sit/ and editor/ on smena/)
+#   vyklad/, spojeni/            build on (sit/, editor/ and spojeni/ on smena/)
 #   shell/, sim/, check/         their own folder, model/, and the entry headers only:
 #                                jadro.h, smena/smena.h, editor/editor.h, sit/sit.h,
-#                                vyklad/vyklad.h
+#                                vyklad/vyklad.h, spojeni/spojeni.h
 # and that nothing but shell/ includes the toolkit. Run as
 #   cmake -DKOREN=<source folder> -P tools/pruhy.cmake
 # Fails, naming each include out of its lane.
@@ -15,7 +15,7 @@ if(NOT KOREN)
 endif()
 
 set(_jadro model/ files/ display/ control/ traffic/ dynamics/ jadro.h)
-set(_vstupy model/ jadro.h smena/smena.h editor/editor.h sit/sit.h vyklad/vyklad.h)
+set(_vstupy model/ jadro.h smena/smena.h editor/editor.h sit/sit.h vyklad/vyklad.h spojeni/spojeni.h)
 set(pruh_model model/)
 set(pruh_jadro ${_jadro})
 foreach(s files display control traffic dynamics)
@@ -25,6 +25,7 @@ set(pruh_smena ${_jadro} smena/)
 set(pruh_editor ${_jadro} smena/ editor/)
 set(pruh_sit ${_jadro} smena/ sit/)
 set(pruh_vyklad ${_jadro} vyklad/)
+set(pruh_spojeni ${_jadro} smena/ spojeni/)
 set(pruh_shell ${_vstupy} shell/)
 set(pruh_sim ${_vstupy} sim/)
 set(pruh_check ${_vstupy} check/)

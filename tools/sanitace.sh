@@ -15,7 +15,7 @@ cmake --build "$sestava" -j"$(nproc)"
 
 sekund=${FUZZ_SEKUNDY:-30}
 mkdir -p "$sestava/fuzz-nalezy"
-for cil in schema gvd lok jazyk nastaveni ulozeni dokument seznam; do
+for cil in schema gvd lok jazyk nastaveni ulozeni dokument seznam zprava; do
   # New inputs go to a working folder; the committed corpus stays as it is.
   prace="$sestava/fuzz-prace/$cil"
   mkdir -p "$prace"

@@ -211,6 +211,7 @@ void RychlomerTimer(Stav& s) {
 }
 
 void FormKeyDown(Stav& s, int klic, int mx, int my) {
+  const OznamVstup vstup(s, KodKlavesyVstupu + klic, mx, my);
   int x = 0, y = 0;
   if (!Prichyt(mx, my, x, y)) x = y = -1;
   switch (klic) {

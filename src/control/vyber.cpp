@@ -7,6 +7,7 @@
 #include "display/kresleni.h"
 #include "jadro.h"
 #include "model/seznamy.h"
+#include "traffic/oznam.h"
 
 namespace stanovar {
 
@@ -191,6 +192,7 @@ const Kroky* CestaKliku(Stav& s, PametCest& pamet, int navestidlo, int x, int y,
 }
 
 void Image1MouseDown(Stav& s, Tlacitko tlacitko, int x, int y) {
+  const OznamVstup vstup(s, tlacitko == Tlacitko::Leve ? VstupLeve : tlacitko == Tlacitko::Prave ? VstupPrave : VstupProstredni, x, y);
   int px = 0, py = 0;
   if (!Prichyt(x, y, px, py)) return;
   if (!s.VyberCesty) {

@@ -28,7 +28,16 @@ enum class DruhOznameni : std::uint8_t {
   CestaPostavena,    // a route locked from prvek (a signal, or a track for a follow-on)
   CestaUlozena,      // a route request stored under prvek, to be set when it is free
   CestaZrusena,      // the dispatcher cancelled the route or the request at signal prvek
+  Vstup,             // a person's input, about to be handled (kod, x, y): heard once, not
+                     // again for an input handled inside another
 };
+
+// What a person did, in Oznameni::kod of a Vstup notice: a mouse button down on the picture
+// at x, y, a key (its virtual-key code plus KodKlavesyVstupu, the cursor at x, y), an answer
+// on the accept panel, or the offer waiting on line track x asked for (what the track key
+// does on a blinking line).
+enum KodVstupu : int { VstupLeve = 0, VstupPrave = 1, VstupProstredni = 2, VstupAno = 3, VstupNe = 4,
+                       VstupNabidka = 5, KodKlavesyVstupu = 1000 };
 
 // Where a handed-over train came from.
 enum class ZdrojVlaku : std::uint8_t {
@@ -44,6 +53,7 @@ struct Oznameni {
   int prvek = 0;
   bool priznak = false;
   ZdrojVlaku zdroj = ZdrojVlaku::Trat;
+  int kod = 0, x = 0, y = 0;  // a Vstup notice's input
   // Valid only while the notice is heard.
   const RUdalost* udalost = nullptr;
   const RNabidka* nabidka = nullptr;

@@ -130,6 +130,8 @@ struct Stav {
   // Nobody by default, and then announcing costs one test. A copy made to try something out
   // should stop them (vycisti) so that only the real state is heard.
   Posluchaci posluchaci;
+  // Entry points of a person's inputs being handled now, one inside another (OznamVstup).
+  int vstupOsoby = 0;
 
   // What the dispatcher cost each train so far, for the score, the board and the report;
   // kept by the shift's listener when one listens.

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <chrono>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -13,7 +14,9 @@
 
 #include "jadro.h"
 #include "sim/beh.h"
+#include "sim/hostitel.h"
 #include "sim/sit_beh.h"
+#include "spojeni/spojeni.h"
 
 #include "sim/zprava.h"
 #include "smena/smena.h"
@@ -234,12 +237,65 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                  "gets one log per station, and the summary adds every line's trains sent, "
                  "received and still on the line")
       ->type_name("NET.json");
+  std::vector<std::string> dispeceriStanic;
+  app.add_option("--station-dispatcher", dispeceriStanic,
+                 "with --network: the dispatcher of one station (NAME=auto|simple|random|none) "
+                 "instead of --dispatcher; may be given for several stations")
+      ->type_name("NAME=KIND");
+  std::string sluzba, pripojit, stanice, token;
+  double rychlost = 1;
+  bool lockstep = false;
+  int hracu = 0;
+  long long odpojitPo = 0;
+  int odpojeni = 0;
+  auto* volbaSluzby =
+      app.add_option("--serve", sluzba,
+                     "with --network: host the network for players over the network (WebSocket, "
+                     "see README) on [ADDRESS:]PORT, 127.0.0.1 unless an address is given; "
+                     "stations nobody plays are dispatched as --dispatcher says")
+          ->type_name("[ADDRESS:]PORT");
+  app.add_option("--speed", rychlost,
+                 "with --serve: simulated seconds per wall second, 0 (paused) to 6, as the "
+                 "program's speeds (default 1); the host never waits for a player")
+      ->type_name("F")
+      ->check(CLI::Range(0.0, 6.0).description(""))
+      ->needs(volbaSluzby);
+  app.add_flag("--lockstep", lockstep,
+               "with --serve: the clock moves on only when every player has answered its last "
+               "step, as fast as they answer; the run then equals the same network run in one "
+               "process with the same dispatchers")
+      ->needs(volbaSluzby);
+  app.add_option("--players", hracu, "with --serve: the players to wait for before the clock starts")
+      ->type_name("N")
+      ->check(CLI::Range(0, 1000).description(""))
+      ->needs(volbaSluzby);
+  app.add_option("--token", token, "with --serve: a player must give this token to join; with --join: the token to give")
+      ->type_name("T");
+  auto* volbaPripojeni =
+      app.add_option("--join", pripojit,
+                     "play a station of a network hosted with --serve at HOST:PORT, headless: "
+                     "--station names it, --dispatcher (auto or random, with --seed) decides; "
+                     "exits 0 when the host ends the run, 2 when it cannot join, 3 when the "
+                     "connection is lost")
+          ->type_name("HOST:PORT");
+  app.add_option("--station", stanice, "with --join: the station to play, by its name in the network file")
+      ->type_name("NAME")
+      ->needs(volbaPripojeni);
+  app.add_option("--drop-after", odpojitPo, "with --join, for tests: drop the connection after N steps and join again")
+      ->type_name("N")
+      ->needs(volbaPripojeni)
+      ->group("");
+  app.add_option("--drops", odpojeni, "with --drop-after: how many times (default 1)")
+      ->type_name("N")
+      ->needs(volbaPripojeni)
+      ->group("");
   std::string akce;
   app.add_option("--actions", akce,
                  "play a person's inputs from FILE while the run goes: CSV with the header "
                  "time_s,input,x,y, one input a line in time order; time_s on the log's scale; "
-                 "input left, right or middle (a mouse-down at picture pixel x,y) or key:NAME "
-                 "(F1 F2 F3 F5 A N Up Down Left Right, the cursor at x,y). An input is given "
+                 "input left, right or middle (a mouse-down at picture pixel x,y), key:NAME "
+                 "(F1 F2 F3 F5 A N Up Down Left Right, the cursor at x,y), yes or no (the "
+                 "accept panel's answers) or offer (the offer on line track x asked for). An input is given "
                  "after every event logged at or before its time and before any later one, at "
                  "the instant of the last event when logged in its millisecond. With --resume, "
                  "the inputs the first part gave are passed over")
@@ -292,6 +348,25 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
     err << Program << ": " << PopisChyby({ChybaUlozeni::NelzeCist, obnovit}) << "\n";
     return KodSpatneVolani;
   }
+  if (!pripojit.empty()) {
+    VolbyHrace h;
+    if (!spojeni::RozdelAdresu(pripojit, h.host, h.port) || h.host.empty() || h.port == 0) {
+      err << Program << ": --join needs HOST:PORT, not '" << pripojit << "'\n";
+      return KodSpatneVolani;
+    }
+    if (stanice.empty() || !sit.empty() || !sluzba.empty() || !v.stanice.empty() || (dispecer != "auto" && dispecer != "random")) {
+      err << Program << ": --join needs --station, a dispatcher auto or random, and no station or network of its own (see --help)\n";
+      return KodSpatneVolani;
+    }
+    h.stanice = stanice;
+    h.token = token;
+    h.dispecer = dispecer;
+    h.seedZadan = app.get_option("--seed")->count() > 0;
+    h.seed = v.seed;
+    h.odpojitPo = odpojitPo;
+    h.odpojeni = odpojitPo > 0 ? std::max(odpojeni, 1) : 0;
+    return Hraj(h, err);
+  }
   if (!sit.empty() || BehSite::JeUlozeniSite(textObnovy)) {
     if (!v.stanice.empty() || !v.schema.empty() || !v.grafikon.empty() || !zprava.empty() ||
         !akce.empty() || (!sit.empty() && !obnovit.empty())) {
@@ -300,13 +375,46 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
       return KodSpatneVolani;
     }
     BehSite behy(v);
+    for (const std::string& d : dispeceriStanic) {
+      const auto rovno = d.rfind('=');
+      if (rovno == std::string::npos) {
+        err << Program << ": --station-dispatcher needs NAME=KIND, not '" << d << "'\n";
+        return KodSpatneVolani;
+      }
+      behy.dispeceri[d.substr(0, rovno)] = d.substr(rovno + 1);
+    }
     if (const std::string chyba = sit.empty() ? behy.obnov(textObnovy, dispecerZadan) : behy.nacti(sit);
         !chyba.empty()) {
       err << Program << ": " << chyba << "\n";
       return KodSpatneVolani;
     }
+    std::unique_ptr<Hostitel> hostitel;
+    static volatile std::sig_atomic_t zastavit = 0;
+    if (!sluzba.empty()) {
+      VolbyHostitele h;
+      h.token = token;
+      h.lockstep = lockstep;
+      h.rychlost = rychlost;
+      h.hracu = hracu;
+      h.zastavit = &zastavit;
+      if (!spojeni::RozdelAdresu(sluzba, h.adresa, h.port)) {
+        err << Program << ": --serve needs [ADDRESS:]PORT, not '" << sluzba << "'\n";
+        return KodSpatneVolani;
+      }
+      hostitel = std::make_unique<Hostitel>(behy, h, err);
+      if (const std::string c = hostitel->poslouchej(); !c.empty()) {
+        err << Program << ": " << c << "\n";
+        return KodSpatneVolani;
+      }
+      err << "listening on " << h.adresa << ":" << hostitel->port() << "\n";
+      err.flush();
+      behy.ucastnici = hostitel.get();
+      std::signal(SIGINT, [](int) { zastavit = 1; });
+      std::signal(SIGTERM, [](int) { zastavit = 1; });
+    }
     std::string chyba;
     const bool ok = behy.spust(log, chyba);
+    if (hostitel) hostitel->konec(zastavit ? "closed" : ok ? "hours" : "violation");
     if (!chyba.empty()) {
       err << Program << ": " << chyba << "\n";
       return KodSpatneVolani;

@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -33,9 +34,21 @@ std::vector<std::string> Propojene(const PopisSite& p, const std::string& stanic
 
 }  // namespace
 
+bool NastavDispecera(VolbyBehu& v, const std::string& jmeno) {
+  if (jmeno != "auto" && jmeno != "simple" && jmeno != "random" && jmeno != "none") return false;
+  v.dispecer = jmeno != "none";
+  v.jednoduchy = jmeno == "simple";
+  v.nahodny = jmeno == "random";
+  return true;
+}
+
 std::string BehSite::nacti(const std::string& soubor) {
   std::string chyba;
   if (!CtiSit(soubor, popis_, chyba)) return chyba;
+  for (const auto& [jmeno, d] : dispeceri)
+    if (std::none_of(popis_.stanice.begin(), popis_.stanice.end(),
+                     [&](const StaniceSite& s) { return s.jmeno == jmeno; }))
+      return "no station " + jmeno + " in the network";
   behy_.clear();
   for (std::size_t i = 0; i < popis_.stanice.size(); ++i) {
     VolbyBehu v = volby_;
@@ -43,6 +56,9 @@ std::string BehSite::nacti(const std::string& soubor) {
     v.schema = v.grafikon = v.lokomotivy = v.jazyk = {};
     v.seed = SeedStanice(volby_.seed, i);
     v.propojene = Propojene(popis_, popis_.stanice[i].jmeno);
+    if (auto d = dispeceri.find(popis_.stanice[i].jmeno); d != dispeceri.end()) {
+      if (!NastavDispecera(v, d->second)) return "unknown dispatcher " + d->second + " for station " + d->first;
+    }
     auto b = std::make_unique<Beh>(v);
     if (std::string c = b->nacti(); !c.empty()) return "station " + popis_.stanice[i].jmeno + ": " + c;
     behy_.push_back(std::move(b));
@@ -130,8 +146,21 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
     }
   }
   bool ok = true;
-  for (std::size_t i = 0; i < behy_.size(); ++i)
+  const std::size_t n = behy_.size();
+  UcastniciSite* const u = ucastnici;
+  // Players take their stations before the first look.
+  std::vector<char> vstupyMezi(n, 0);
+  if (u && !u->predKrokem(SimCas(behy_.front()->stav()), vstupyMezi)) ok = false;
+  for (std::size_t i = 0; i < n; ++i)
     ok = behy_[i]->zacni(soubory[i].is_open() ? &soubory[i] : nullptr) && ok;
+  if (u && ok) {
+    // The first look of the remote stations, as zacni gave the others theirs.
+    const std::vector<char> ne(n, 0), ano(n, 1);
+    u->krok(SimCas(behy_.front()->stav()), ne, ne, ne, ano);
+    for (std::size_t i = 0; i < n && ok; ++i)
+      if (u->jinde(i)) ok = behy_[i]->pouzijVstupy(u->vstupy(i));
+  }
+  std::vector<char> linky(n, 0);
   const double konec = behy_.front()->konecBehu();
   std::vector<double> dalsi(behy_.size());
   // A station's next event is asked again only after something happened there: its queue
@@ -154,6 +183,20 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
       cas = std::min(cas, dalsi[i]);
     }
     if (cas > konec) break;
+    if (u) {
+      std::fill(vstupyMezi.begin(), vstupyMezi.end(), 0);
+      if (!u->predKrokem(cas, vstupyMezi)) break;
+      // Inputs given between the steps may have queued events sooner than this step.
+      if (std::find(vstupyMezi.begin(), vstupyMezi.end(), 1) != vstupyMezi.end()) {
+        for (std::size_t i = 0; i < n; ++i)
+          if (vstupyMezi[i]) {
+            znamy[i] = 0;
+            podival[i] = 1;
+            ok = behy_[i]->zkontrolujNyni() && ok;
+          }
+        continue;
+      }
+    }
     // In the order of the file: each station's events due by then (every clock moved on to
     // then), then the lines.
     // A station with nothing due keeps its clock where it was until something happens there.
@@ -166,21 +209,24 @@ bool BehSite::spust(const std::string& slozkaZaznamu, std::string& chyba) {
     }
     if (!ok) break;
     for (std::size_t i = 0; i < behy_.size(); ++i) zmenene[i] = zmena[i] || podival[i];
+    if (u) std::fill(linky.begin(), linky.end(), 0);
     const std::vector<char>& dotcene = sit_.zpracuj(
         cas,
         [&](std::size_t i) {
           behy_[i]->posunNa(cas);
           znamy[i] = 0;
+          linky[i] = 1;
         },
         &zmenene);
     // A station looks again after its own events, or a train the line brought it: as on its
     // own, it looks when something happened there.
-    for (std::size_t i = 0; i < behy_.size() && ok; ++i) {
-      podival[i] = zmena[i] || dotcene[i];
-      if (podival[i]) {
-        ok = behy_[i]->podivejSe();
-        znamy[i] = 0;
-      }
+    for (std::size_t i = 0; i < n; ++i) podival[i] = zmena[i] || dotcene[i];
+    if (u) u->krok(cas, zmena, linky, dotcene, podival);
+    // A remote station's player has looked at it: its inputs, in the same order.
+    for (std::size_t i = 0; i < n && ok; ++i) {
+      if (!podival[i]) continue;
+      ok = u && u->jinde(i) ? behy_[i]->pouzijVstupy(u->vstupy(i)) : behy_[i]->podivejSe();
+      znamy[i] = 0;
     }
   }
   for (auto& b : behy_) b->skonci(ok);

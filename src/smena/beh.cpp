@@ -267,6 +267,7 @@ bool Beh::mohlBy(int vlak) {
 void Beh::podivejSeNyni() {
   const double ted = SimCas(s_);
   sledujVlakyANabidky(ted);
+  if (jinde_) return;
   // The careless dispatcher does the everyday work as the automatic one does, and clicks
   // and presses keys at random in between: so that its blunders meet a busy station.
   if (volby_.dispecer) {
@@ -425,6 +426,28 @@ bool Beh::spust(std::ostream* zaznam, const std::function<void(double)>& prubeh)
   souhrn_.stenaSekund =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - zacatek).count();
   return ok;
+}
+
+void Beh::hranaJinde(bool jinde, bool zivost) {
+  jinde_ = jinde;
+  kontrola_.zivost = jinde ? zivost : volby_.dispecer && !volby_.nahodny;
+}
+
+bool Beh::pouzijVstupy(const std::vector<Vstup>& vstupy) {
+  bool ok = true;
+  for (const Vstup& v : vstupy) {
+    ProvedVstup(s_, v);
+    ok = zkontroluj(SimCas(s_)) && ok;
+  }
+  sledujVlakyANabidky(SimCas(s_));
+  return zkontroluj(SimCas(s_)) && ok;
+}
+
+std::string Beh::obnovStanici(const std::string& text) {
+  s_.pametCest = &pamet_;
+  CastiBehu c{nullptr, nullptr, nullptr, nullptr, &prostredi_, nullptr};
+  if (VysledekUlozeni v = NactiSmenuZTextu(s_, c, text); !v) return PopisChyby(v);
+  return {};
 }
 
 std::string Beh::uloz() {

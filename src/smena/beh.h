@@ -114,6 +114,21 @@ class Beh {
   // More to check with --check after every event (a network's links); empty when all holds.
   std::function<std::string()> dalsiKontrola;
 
+  // Network play. A station played from elsewhere is looked at by its player, not by the
+  // dispatcher of the options, which still hears every event so that it can take the
+  // station over at once when the player goes; the check expects a station kept moving
+  // (`zivost`) only of a player that is the automatic dispatcher.
+  void hranaJinde(bool jinde, bool zivost);
+  // The player's inputs of a look, given in their order as the person gave them. False when
+  // an invariant was violated.
+  bool pouzijVstupy(const std::vector<Vstup>& vstupy);
+  // Replaces the station and its clock by a save's, keeping the dispatchers as they are (a
+  // player's dispatcher keeps its memory when the host sends its station again). Empty when
+  // it could be read, else what was wrong.
+  std::string obnovStanici(const std::string& text);
+  // The careless dispatcher's numbers from a seed of its own.
+  void zasejNahodny(std::uint32_t seed) { nahodny_.obnov({std::mt19937(seed), nahodny_.akci, nahodny_.trvale().slysene}); }
+
   // The save of the state at the end of the last run, taken before the clock was moved on to
   // the end of the hours asked (so that a resumed run moves it as this one would have).
   const std::string& snimek() const { return snimek_; }
@@ -178,6 +193,7 @@ class Beh {
   std::map<int, Obsazeni> prvky_;
   double soucetPobytu_ = 0;
   double hodinDrive_ = 0;  // hours run before this run (by the saved part of a shift)
+  bool jinde_ = false;     // played from elsewhere: its own dispatcher does not look
   bool obnoveny_ = false;  // resumed: the dispatchers have looked at this instant already
   std::size_t vstup_ = 0;  // the next input to give
   std::string snimek_;

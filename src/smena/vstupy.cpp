@@ -10,6 +10,8 @@
 
 #include "control/cesty.h"
 #include "jadro.h"
+#include "model/seznamy.h"
+#include "traffic/generace.h"
 
 namespace stanovar {
 
@@ -24,7 +26,7 @@ constexpr JmenoKlavesy Klavesy[] = {
     {"F5", KlavesaF5},       {"A", KlavesaA},         {"N", KlavesaN},
     {"Up", KlavesaNahoru},   {"Down", KlavesaDolu},   {"Left", KlavesaVlevo},
     {"Right", KlavesaVpravo}};
-constexpr const char* Tlacitka[] = {"left", "right", "middle"};
+constexpr const char* Tlacitka[] = {"left", "right", "middle", "", "yes", "no", "offer"};
 
 bool Cele(std::string_view t, int& v) {
   const auto [p, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
@@ -88,14 +90,14 @@ std::string CtiVstupy(const std::string& text, std::vector<Vstup>& vstupy) {
       return kde + "time_s must be seconds, not negative, with at most three decimals";
     if (!v.empty() && x.ms < v.back().ms) return kde + "the inputs must come in time order";
     bool znamy = false;
-    for (int i = 0; i < 3 && !znamy; ++i)
-      if (pole[1] == Tlacitka[i]) x.druh = static_cast<Vstup::Druh>(i), znamy = true;
+    for (int i = 0; i < 7 && !znamy; ++i)
+      if (i != Vstup::Klavesa && pole[1] == Tlacitka[i]) x.druh = static_cast<Vstup::Druh>(i), znamy = true;
     if (!znamy && pole[1].substr(0, 4) == "key:")
       for (const JmenoKlavesy& k : Klavesy)
         if (pole[1].substr(4) == k.jmeno) x.druh = Vstup::Klavesa, x.klavesa = k.kod, znamy = true;
     if (!znamy)
       return kde + "unknown input '" + std::string(pole[1]) +
-             "' (left, right, middle, or key: F1 F2 F3 F5 A N Up Down Left Right)";
+             "' (left, right, middle, yes, no, offer (x the line track), or key: F1 F2 F3 F5 A N Up Down Left Right)";
     if (!Cele(pole[2], x.x) || !Cele(pole[3], x.y)) return kde + "x and y must be whole numbers";
     v.push_back(x);
   }
@@ -124,7 +126,30 @@ void ProvedVstup(Stav& s, const Vstup& v) {
     case Vstup::Prave: Image1MouseDown(s, Tlacitko::Prave, v.x, v.y); break;
     case Vstup::Prostredni: Image1MouseDown(s, Tlacitko::Prostredni, v.x, v.y); break;
     case Vstup::Klavesa: FormKeyDown(s, v.klavesa, v.x, v.y); break;
+    case Vstup::Ano: LabelAnoClick(s); break;
+    case Vstup::Ne: LabelNeClick(s); break;
+    case Vstup::Nabidka:
+      if (const RKolej* k = NajdiKolej(s, v.x)) UkazNabidku(s, *k);
+      break;
   }
+}
+
+Vstup VstupZOznameni(const Oznameni& o) {
+  Vstup v;
+  v.x = o.x;
+  v.y = o.y;
+  switch (o.kod) {
+    case VstupLeve: v.druh = Vstup::Leve; break;
+    case VstupPrave: v.druh = Vstup::Prave; break;
+    case VstupProstredni: v.druh = Vstup::Prostredni; break;
+    case VstupAno: v.druh = Vstup::Ano; break;
+    case VstupNe: v.druh = Vstup::Ne; break;
+    case VstupNabidka: v.druh = Vstup::Nabidka; break;
+    default:
+      v.druh = Vstup::Klavesa;
+      v.klavesa = o.kod - KodKlavesyVstupu;
+  }
+  return v;
 }
 
 void ZaznamVstupu::zacni(double start) {

@@ -9,14 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "model/oznameni.h"
 #include "model/stav.h"
 
 namespace stanovar {
 
 struct Vstup {
   long long ms = 0;  // time_s in whole milliseconds
-  // 0 left, 1 right, 2 middle mouse button; or the key's virtual-key code.
-  enum Druh { Leve, Prave, Prostredni, Klavesa } druh = Leve;
+  // 0 left, 1 right, 2 middle mouse button; or the key's virtual-key code; or an answer on
+  // the accept panel (yes, no); or the offer on line track x asked for, as the track key on
+  // its blinking line does (the automatic dispatchers ask so).
+  enum Druh { Leve, Prave, Prostredni, Klavesa, Ano, Ne, Nabidka } druh = Leve;
   int klavesa = 0;
   int x = 0, y = 0;  // picture pixels: the click, or the cursor for a key
 };
@@ -32,6 +35,9 @@ std::string RadekVstupu(const Vstup& v);
 // Gives the input to the station as the window would: a mouse-down on the picture or a key
 // with the cursor at its point.
 void ProvedVstup(Stav& s, const Vstup& v);
+
+// The input a Vstup notice announces (its time not set).
+Vstup VstupZOznameni(const Oznameni& o);
 
 // The inputs of a running shift as the window keeps them: the file's text from the shift's
 // start on, each input at the simulated time it came.

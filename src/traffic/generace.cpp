@@ -172,6 +172,7 @@ void BlikacTimer(Stav& s) {
 }
 
 void UkazNabidku(Stav& s, const RKolej& k) {
+  const OznamVstup oznamVstup(s, VstupNabidka, k.id);
   s.okno.PanelKolej.viditelny = false;
   s.okno.PanelSouhlas = {true, 192, 0};
   if (RNabidka* n = NabidkaKoleje(s, k)) {
@@ -185,6 +186,7 @@ void UkazNabidku(Stav& s, const RKolej& k) {
 }
 
 void LabelAnoClick(Stav& s) {
+  const OznamVstup oznamVstup(s, VstupAno);
   RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
   if (!n) {
     SkryjPanel(s);
@@ -213,6 +215,7 @@ void LabelAnoClick(Stav& s) {
 }
 
 void LabelNeClick(Stav& s) {
+  const OznamVstup oznamVstup(s, VstupNe);
   RNabidka* n = NajdiNabidkuVlaku(s, s.NabizenyVlak);
   if (!n) {
     SkryjPanel(s);

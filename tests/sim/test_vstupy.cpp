@@ -55,6 +55,7 @@ TEST(Vstupy, SouborVstupu) {
   const Pripad pripady[] = {
       {UvolneniDvakrat, ""},
       {"time_s,input,x,y\r\n0,middle,-3,7\r\n\r\n12.5,key:Right,0,0\r\n", ""},
+      {"time_s,input,x,y\n1,offer,9,0\n1,yes,0,0\n2,no,0,0\n", ""},
       {"", "line 1: the header"},
       {"time,input,x,y\n", "line 1: the header"},
       {"time_s,input,x,y\n1,left,2\n", "line 2: four fields"},

@@ -1,0 +1,193 @@
+// A network played over the wire on loopback: a host in lockstep with two headless players
+// (one careless) gives exactly the logs of the same network run in one process with the same
+// dispatchers; a player that drops and joins again hands its station to the automatic
+// dispatcher and back, with every invariant and every line's balance holding; and whatever a
+// hostile client sends is refused without effect on the world.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <future>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <unistd.h>
+
+#include "sim/hostitel.h"
+#include "sim/sit_beh.h"
+#include "spojeni/spojeni.h"
+
+using namespace stanovar;
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const Sit = STANOVAR_DATA_DIR "/sit.json";
+
+struct Adresar {
+  fs::path p = fs::temp_directory_path() / ("stanovar_hra_" + std::to_string(::getpid()));
+  Adresar() { fs::create_directories(p); }
+  ~Adresar() { fs::remove_all(p); }
+};
+
+std::string Log(const fs::path& slozka, const char* stanice) {
+  std::ifstream f(slozka / (std::string(stanice) + ".csv"), std::ios::binary);
+  std::stringstream t;
+  t << f.rdbuf();
+  return t.str();
+}
+
+VolbyBehu Volby(double hodin, std::uint32_t seed) {
+  VolbyBehu v;
+  v.hodin = hodin;
+  v.seed = seed;
+  v.kontrola = true;
+  return v;
+}
+
+// The network run in one process, LESNA by the automatic dispatcher, VLCIBROD by the careless.
+void VJednomProcesu(double hodin, std::uint32_t seed, const fs::path& logy) {
+  BehSite sit(Volby(hodin, seed));
+  sit.dispeceri["VLCIBROD"] = "random";
+  ASSERT_EQ(sit.nacti(Sit), "");
+  std::string chyba;
+  ASSERT_TRUE(sit.spust(logy.string(), chyba)) << sit.poruseni();
+}
+
+struct Hra {
+  BehSite sit;
+  std::ostringstream hlaseni;
+  std::unique_ptr<Hostitel> host;
+  std::future<bool> beh;
+
+  Hra(double hodin, std::uint32_t seed, int hracu, const std::string& token = {}) : sit(Volby(hodin, seed)) {
+    EXPECT_EQ(sit.nacti(Sit), "");
+    VolbyHostitele h;
+    h.lockstep = true;
+    h.hracu = hracu;
+    h.token = token;
+    host = std::make_unique<Hostitel>(sit, h, hlaseni);
+    EXPECT_EQ(host->poslouchej(), "");
+    sit.ucastnici = host.get();
+  }
+  void spust(const fs::path& logy) {
+    beh = std::async(std::launch::async, [this, logy] {
+      std::string chyba;
+      const bool ok = sit.spust(logy.string(), chyba);
+      host->konec(ok ? "hours" : "violation");
+      return ok;
+    });
+  }
+  std::future<int> hrac(const std::string& stanice, const std::string& dispecer, long long odpojitPo = 0,
+                        int odpojeni = 0, const std::string& token = {}) {
+    VolbyHrace v;
+    v.port = host->port();
+    v.stanice = stanice;
+    v.dispecer = dispecer;
+    v.odpojitPo = odpojitPo;
+    v.odpojeni = odpojeni;
+    v.token = token;
+    return std::async(std::launch::async, [v] {
+      std::ostringstream o;
+      return Hraj(v, o);
+    });
+  }
+  void overLinky() {
+    EXPECT_EQ(sit.sit().over(), "");
+    long long preslo = 0;
+    for (const SouhrnSmeru& m : sit.sit().souhrn()) {
+      EXPECT_EQ(m.odeslano, m.prijato + m.odkloneno + m.naTrati) << m.z << " -> " << m.k;
+      preslo += m.prijato;
+    }
+    EXPECT_GT(preslo, 10);
+  }
+};
+
+}  // namespace
+
+TEST(Hra, ADayInLockstepIsTheDayInOneProcess) {
+  Adresar a;
+  VJednomProcesu(24, 3, a.p / "jeden");
+  Hra h(24, 3, 2);
+  h.spust(a.p / "hra");
+  auto p1 = h.hrac("LESNA", "auto");
+  auto p2 = h.hrac("VLCIBROD", "random");
+  EXPECT_EQ(p1.get(), 0);
+  EXPECT_EQ(p2.get(), 0);
+  ASSERT_TRUE(h.beh.get()) << h.sit.poruseni();
+  h.overLinky();
+  for (const char* s : {"LESNA", "VLCIBROD"}) {
+    const std::string vzor = Log(a.p / "jeden", s);
+    EXPECT_GT(vzor.size(), 100000u) << s;
+    EXPECT_TRUE(Log(a.p / "hra", s) == vzor) << s << ": the logs differ";
+  }
+}
+
+TEST(Hra, APlayerThatDropsHandsItsStationOverAndTakesItBack) {
+  Adresar a;
+  Hra h(24, 5, 2);
+  h.spust(a.p / "hra");
+  auto p1 = h.hrac("LESNA", "auto", 2500, 2);
+  auto p2 = h.hrac("VLCIBROD", "random");
+  EXPECT_EQ(p1.get(), 0);
+  EXPECT_EQ(p2.get(), 0);
+  ASSERT_TRUE(h.beh.get()) << h.sit.poruseni();
+  h.overLinky();
+  const std::string r = h.hlaseni.str();
+  std::size_t prevzeti = 0, pripojeni = 0;
+  for (std::size_t i = 0; (i = r.find("automatic dispatcher took over", i)) != std::string::npos; ++i) ++prevzeti;
+  for (std::size_t i = 0; (i = r.find("player joined LESNA", i)) != std::string::npos; ++i) ++pripojeni;
+  EXPECT_EQ(prevzeti, 2u) << r;
+  EXPECT_EQ(pripojeni, 3u) << r;
+}
+
+TEST(Hra, WhatAHostileClientSendsChangesNothing) {
+  Adresar a;
+  VJednomProcesu(3, 7, a.p / "jeden");
+  Hra h(3, 7, 2, "tajne");
+  h.spust(a.p / "hra");
+  // While the host waits for its players: everything a client should not be able to do.
+  {
+    using namespace spojeni;
+    const auto posli = [&](const std::string& zprava) {
+      Klient k;
+      EXPECT_EQ(k.pripoj("127.0.0.1", h.host->port()), "");
+      k.posli(zprava);
+      std::string odpoved;
+      k.prijmi(odpoved, 5000);
+      return odpoved;
+    };
+    // Not the protocol, another version, a wrong token, a station not in the network.
+    EXPECT_NE(posli("garbage").find("refused"), std::string::npos);
+    EXPECT_NE(posli(R"({"v":2,"type":"join","station":"LESNA","token":"tajne"})").find("refused"), std::string::npos);
+    EXPECT_NE(posli(ZpravaPripojeni("LESNA", "spatne", "auto")).find("wrong token"), std::string::npos);
+    EXPECT_NE(posli(ZpravaPripojeni("NIKDE", "tajne", "auto")).find("no station"), std::string::npos);
+    // An observer may not act; a message beyond the limit closes its connection unread.
+    Klient k;
+    ASSERT_EQ(k.pripoj("127.0.0.1", h.host->port()), "");
+    k.posli(ZpravaPozorovatele("tajne"));
+    std::string t;
+    ASSERT_TRUE(k.prijmi(t, 5000));
+    EXPECT_NE(t.find("welcome"), std::string::npos);
+    Vstup klik;
+    k.posli(ZpravaVstupu(0, {klik}));
+    ASSERT_TRUE(k.prijmi(t, 5000));
+    EXPECT_NE(t.find("only a player"), std::string::npos);
+    k.posli(ZpravaPripojeni("LESNA", "tajne", "auto"));
+    ASSERT_TRUE(k.prijmi(t, 5000));
+    EXPECT_NE(t.find("joined already"), std::string::npos);
+    k.posli(std::string(MaxZpravyHostiteli + 1, ' '));
+    while (k.prijmi(t, 5000)) {
+    }
+    EXPECT_TRUE(k.zavreno());
+  }
+  EXPECT_EQ(h.hrac("LESNA", "auto", 0, 0, "spatne").get(), 2);
+  auto p1 = h.hrac("LESNA", "auto", 0, 0, "tajne");
+  auto p2 = h.hrac("VLCIBROD", "random", 0, 0, "tajne");
+  EXPECT_EQ(p1.get(), 0);
+  EXPECT_EQ(p2.get(), 0);
+  ASSERT_TRUE(h.beh.get()) << h.sit.poruseni();
+  for (const char* s : {"LESNA", "VLCIBROD"}) EXPECT_TRUE(Log(a.p / "hra", s) == Log(a.p / "jeden", s)) << s;
+}

@@ -45,10 +45,12 @@ bool NastavDispecera(VolbyBehu& v, const std::string& jmeno) {
 std::string BehSite::nacti(const std::string& soubor) {
   std::string chyba;
   if (!CtiSit(soubor, popis_, chyba)) return chyba;
-  for (const auto& [jmeno, d] : dispeceri)
+  for (const auto& dispecer : dispeceri) {
+    const std::string& jmeno = dispecer.first;
     if (std::none_of(popis_.stanice.begin(), popis_.stanice.end(),
                      [&](const StaniceSite& s) { return s.jmeno == jmeno; }))
       return "no station " + jmeno + " in the network";
+  }
   behy_.clear();
   for (std::size_t i = 0; i < popis_.stanice.size(); ++i) {
     VolbyBehu v = volby_;

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the core, its tests and the fuzz targets with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer, runs the tests there, then fuzzes each reader on its corpus
-# for FUZZ_SEKUNDY seconds (15 by default, so that the whole test command stays well within
+# for FUZZ_SEKUNDY seconds (10 by default, so that the whole test command stays well within
 # half an hour on two cores). Any crash, hang, leak or out-of-memory fails;
 # the input that caused it is left in build-san/fuzz-nalezy, to be committed under
 # fuzz/regrese/<target> once fixed.
@@ -15,7 +15,7 @@ cmake --build "$sestava" -j"$(nproc)"
 # must stay within half an hour (`ctest -L soak` in build-san runs them by hand).
 (cd "$sestava" && ctest --output-on-failure -j"$(nproc)" -LE soak)
 
-sekund=${FUZZ_SEKUNDY:-15}
+sekund=${FUZZ_SEKUNDY:-10}
 mkdir -p "$sestava/fuzz-nalezy"
 for cil in schema gvd lok jazyk nastaveni ulozeni dokument seznam zprava; do
   # New inputs go to a working folder; the committed corpus stays as it is.

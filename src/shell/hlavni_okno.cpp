@@ -20,6 +20,7 @@
 #include "model/seznamy.h"
 #include "shell/dialogy.h"
 #include "shell/editor_okno.h"
+#include "shell/hra_pres_sit.h"
 #include "shell/hra_site.h"
 #include "shell/kodovani.h"
 #include "shell/tabule_vlaku.h"
@@ -63,6 +64,17 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
                      [this] { zrcadli(); });
   tabule_->model()->doplnek = [this](std::vector<RadekTabule>& r) { sit_->doplnTabuli(r); };
   sit_->zmena = [this](bool hraje) { hraje ? smena_->zastavZaznam() : smena_->zacniZaznam(); };
+  presSit_ = new HraPresSit(stav_, dalsiTexty_, this, menuSoubor_, menuUlozitSmenu_, [this] { zrcadli(); },
+                            [this](const QString& t) { statusBar()->showMessage(t); });
+  presSit_->zmena = [this](bool hraje) {
+    hraje ? smena_->zastavZaznam() : smena_->zacniZaznam();
+    // Dialogs that pause the clock would move the copy's clock off the host's.
+    menuNastav_->setEnabled(!hraje);
+    menuEditor_->setEnabled(!hraje);
+    menuOprogramu_->setEnabled(!hraje);
+  };
+  sit_->smiJinam = [this] { return presSit_->smiOpustit(); };
+  presSit_->smiJinam = [this] { return sit_->smiOpustit(); };
   vytvorTlacitka();
   move(0, 0);
 
@@ -96,6 +108,7 @@ TForm1::TForm1(const QString& startovniAdresar, Prostredi* prostredi)
   menuPrevzit_->setText(dalsiTexty_.text(DalsiText::PrevzitProvoz));
   menuEditor_->setText(dalsiTexty_.text(DalsiText::UpravitStanici));
   sit_->noveTexty();
+  presSit_->noveTexty();
   menuPokracovat_->setEnabled(QFile::exists(PrikazySmeny::cestaPosledniSmeny()));
   // The dock's title renames its menu command too: the command gets its access key after.
   tabule_->noveTexty();
@@ -151,12 +164,12 @@ void TForm1::vytvorMenu() {
   // A network is not saved as one station's shift: refused, never half kept. The commands
   // that put another station in the window leave the network only when the player agrees.
   menuUlozitSmenu_ = menuSoubor_->addAction(QString(), this, [this] {
-    if (sit_->aktivni()) return smena_->hlaseni(DalsiText::SitNelzeUlozit, std::string());
+    if (sit_->aktivni() || presSit_->aktivni()) return smena_->hlaseni(DalsiText::SitNelzeUlozit, std::string());
     smena_->MenuUlozitSmenuClick();
   });
   menuUlozitSmenu_->setShortcut(QKeySequence::Save);
   auto poOpusteni = [this](void (PrikazySmeny::*prikaz)()) {
-    return [this, prikaz] { if (sit_->smiOpustit()) (smena_->*prikaz)(); };
+    return [this, prikaz] { if (sit_->smiOpustit() && presSit_->smiOpustit()) (smena_->*prikaz)(); };
   };
   menuOtevritSmenu_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuOtevritSmenuClick));
   menuPokracovat_ = menuSoubor_->addAction(QString(), this, poOpusteni(&PrikazySmeny::MenuPokracovatClick));
@@ -348,11 +361,15 @@ template <class Volani>
 void TForm1::volejJadro(Volani&& volani) {
   if (stav_.zpravaOtevrena) return;
   volani(stav_);
+  // A person's inputs while playing a host's station go to the host.
+  if (presSit_) presSit_->poVolani();
   zrcadli();
 }
 
 // A network's other stations catch up with the window's station after each tick.
 void TForm1::CasovacUdalostiTimer() {
+  // A host's station runs only as the host steps it; the tick shows the host's clock.
+  if (presSit_->aktivni()) return volejJadro([this](Stav&) { presSit_->poTiku(); });
   volejJadro([this](Stav& s) { stanovar::CasovacUdalostiTimer(s), sit_->poTiku(); });
 }
 void TForm1::BlikacTimer() { volejJadro(stanovar::BlikacTimer); }
@@ -384,6 +401,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton tlacitko, int x, int y) {
 void TForm1::FormKeyDown(int vk) {
   // The key acts at the mouse cursor's point on the picture.
   const QPoint b = pohled_->kurzorNaStanici();
+  if (presSit_->klavesa(vk)) return;
   volejSVykladem({PodnetHrace::Klavesa, false, vk, b.x(), b.y()},
                  [&](Stav&) { smena_->vstup({0, Vstup::Klavesa, vk, b.x(), b.y()}); });
 }
@@ -455,7 +473,7 @@ bool TForm1::eventFilter(QObject* o, QEvent* e) {
 }
 
 void TForm1::MenuOtevritClick() {
-  if (!sit_->smiOpustit()) return;
+  if (!sit_->smiOpustit() || !presSit_->smiOpustit()) return;
   MenuOtevritZacni(stav_);
   zrcadli();
   formSoubory()->exec();
@@ -490,6 +508,10 @@ void TForm1::closeEvent(QCloseEvent* e) {
     // from before the network stay as they are).
     sit_->zmena = nullptr;
     sit_->opust();
+    // Of a host's station, the host's automatic dispatcher takes it; here it is kept as it
+    // stands. A host started here ends, telling every player.
+    presSit_->zmena = nullptr;
+    presSit_->opust();
     smena_->ulozPosledni();
     ZrusitVse(stav_);
     zavreno_ = true;

@@ -30,6 +30,7 @@ class QMenu;
 namespace stanovar::shell {
 
 class SitOkna;
+class HraPresSit;
 class TFormSoubory;
 class TFormNastav;
 class TabuleVlaku;
@@ -48,6 +49,7 @@ class TForm1 : public QMainWindow {
   PanelyOkna* panely() { return panely_; }
   PrikazySmeny* smena() { return smena_; }
   SitOkna* sit() { return sit_; }
+  HraPresSit* hraPresSit() { return presSit_; }
   // The picture as the canvas holds it, and the controls by their designed names.
   const QImage& obraz() const { return pohled_->obraz(); }
   ObrazStanice* Image1() { return pohled_->Image1(); }
@@ -154,6 +156,7 @@ class TForm1 : public QMainWindow {
   PanelyOkna* panely_ = nullptr;
   PrikazySmeny* smena_ = nullptr;
   SitOkna* sit_ = nullptr;
+  HraPresSit* presSit_ = nullptr;
   QPushButton* button1_ = nullptr;
   QPushButton* button2_ = nullptr;
   QPushButton* konecbtn_ = nullptr;

@@ -121,7 +121,7 @@ void SitOkna::MenuOtevritSitClick() {
   const QString volba = QInputDialog::getItem(okno_, BezAkceleratoru(texty_.text(DalsiText::OtevritSit)),
                                               texty_.text(DalsiText::KteraStanice), jmena, 0, false, &ok);
   stav_.zpravaOtevrena = false;
-  if (!ok || !smiOpustit()) return;
+  if (!ok || !smiOpustit() || (smiJinam && !smiJinam())) return;
   otevri(soubor, static_cast<int>(jmena.indexOf(volba)));
 }
 

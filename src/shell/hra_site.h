@@ -59,6 +59,8 @@ class SitOkna : public QObject {
   QMenu* menuSite() { return menuSite_; }
   // Told when the window begins playing a network (true) and when it leaves one (false).
   std::function<void(bool)> zmena;
+  // Asked before a network is opened: whether the window may leave what it plays otherwise.
+  std::function<bool()> smiJinam;
 
  public slots:
   void MenuOtevritSitClick();

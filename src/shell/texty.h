@@ -210,6 +210,22 @@ enum class DalsiText {
   NaTrati = 239,         // the label of trains coming along the linked lines
   PrijezdZTrati = 240,   // %1 the train, %2 the station it comes from, %3 the time to arrival
   StavNaTrati = 241,     // the board: on the line, followed by the time to arrival
+
+  // A network played together over the network.
+  HostitSit = 242,        // File menu
+  PripojitKSiti = 243,    // File menu
+  AdresaHostitele = 244,  // asks HOST:PORT
+  TokenSite = 245,        // asks the token, empty for none
+  VolnaStanice = 246,     // which free station to play
+  NelzePripojit = 247,    // followed by why
+  HostitelSkoncil = 248,  // %1 why
+  SpojeniZtraceno = 249,
+  RychlostUrcujeHostitel = 250,
+  AdresaSluzby = 251,     // asks [ADDRESS:]PORT to serve on
+  NelzeHostit = 252,      // followed by why
+  HrajiLide = 253,        // status bar: %1 the stations people play
+  JenBezOkna = 254,       // a lockstep host is for headless players
+  OdpojenoOdHostitele = 255,  // the window's title after the network
 };
 
 class DalsiTexty {

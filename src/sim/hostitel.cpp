@@ -3,6 +3,9 @@
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <sstream>
 #include <chrono>
 #include <thread>
 
@@ -97,15 +100,24 @@ void Hostitel::zprava(int spojeni, const std::string& text) {
       odpoj(spojeni, "left");
       server_->zavri(spojeni);
       return;
+    case ZpravaKlienta::Rychlost:
+      if (!k.pripojen || volby_.klic.empty() || z.klic != volby_.klic || volby_.lockstep) {
+        server_->posli(spojeni, ZpravaChyby("only the host sets the clock's speed"));
+        return;
+      }
+      zmenRychlost(z.rychlost);
+      return;
     case ZpravaKlienta::Vstupy: {
       if (!k.pripojen || k.pozorovatel) {
         server_->posli(spojeni, ZpravaChyby("only a player's inputs are taken"));
         return;
       }
-      // Only the answer to the step its station looked at last; in real time also to one
-      // before, which its station has moved on from since.
+      // In lockstep only the answer to the step its station looked at last. In real time a
+      // person acts whenever they like: inputs made at any step sent to the player, never
+      // going back before what it answered already (later steps than sent do not exist yet).
       const bool tento = z.krok == k.ceka;
-      if (!tento && (volby_.lockstep || z.krok > k.ceka || z.krok <= k.odpovezeno)) {
+      const bool prijato = volby_.lockstep ? tento : z.krok >= std::max(k.odpovezeno, 0LL) && z.krok <= k.posledni;
+      if (!prijato) {
         server_->posli(spojeni, ZpravaChyby("inputs for a step not awaited"));
         return;
       }
@@ -135,10 +147,14 @@ void Hostitel::pripoj(int spojeni, const ZpravaKlienta& z) {
   std::vector<std::string> jmena;
   for (const StaniceSite& s : sit_.popis().stanice) jmena.push_back(s.jmeno);
   Klient& k = it->second;
+  std::vector<std::string> volne;
+  for (std::size_t i = 0; i < jmena.size(); ++i)
+    if (!hraci_[i]) volne.push_back(jmena[i]);
   if (z.pozorovatel) {
     k.pripojen = k.pozorovatel = true;
     ++pozorovatelu_;
-    server_->posli(spojeni, ZpravaVitej({}, jmena, volby_.lockstep, {}));
+    server_->posli(spojeni, ZpravaVitej({}, jmena, volby_.lockstep, {}, {}, volne));
+    if (zacalo_) server_->posli(spojeni, ZpravaHodin(simTed(), volby_.rychlost, {}));
     return;
   }
   const auto s = std::find(jmena.begin(), jmena.end(), z.stanice);
@@ -155,8 +171,23 @@ void Hostitel::pripoj(int spojeni, const ZpravaKlienta& z) {
   std::vector<int> propojene;
   for (const RSoused& so : b.stav().Sousede)
     if (so.propojeny) propojene.push_back(so.id);
-  server_->posli(spojeni, ZpravaVitej(z.stanice, jmena, volby_.lockstep, b.uloz(), propojene));
+  std::erase(volne, z.stanice);
+  // The station's files go along: the player's machine need not have them.
+  std::vector<std::pair<std::string, std::string>> soubory;
+  const Nastaveni& n = b.stav().nastaveni;
+  for (const std::string* c : {&n.cestaSchema, &n.cestaGvd, &n.cestaLoko}) {
+    if (c->empty()) continue;
+    std::ifstream f(*c, std::ios::binary);
+    std::ostringstream obsah;
+    obsah << f.rdbuf();
+    if (f) soubory.emplace_back(*c, obsah.str());
+  }
+  server_->posli(spojeni, ZpravaVitej(z.stanice, jmena, volby_.lockstep, b.uloz(), propojene, volne, soubory));
+  // The step the station stands at: inputs made on the copy as sent refer to it.
+  k.posledni = krok_;
   hlaseni_ << "player joined " << z.stanice << " (" << z.dispecer << ")\n";
+  hlaseni_.flush();
+  if (zacalo_) posliHodiny();
 }
 
 void Hostitel::odpoj(int spojeni, const std::string& proc) {
@@ -172,6 +203,8 @@ void Hostitel::odpoj(int spojeni, const std::string& proc) {
   sit_.behy()[k.stanice]->hranaJinde(false, true);
   hlaseni_ << "player of " << sit_.popis().stanice[k.stanice].jmeno << " went (" << proc
            << "): the automatic dispatcher took over\n";
+  hlaseni_.flush();
+  if (zacalo_) posliHodiny();
 }
 
 bool Hostitel::predKrokem(double cas, std::vector<char>& zmenene) {
@@ -190,21 +223,29 @@ bool Hostitel::predKrokem(double cas, std::vector<char>& zmenene) {
   if (!zacalo_) {
     while (hracu() < volby_.hracu && !zastavit_) obsluz(100);
     zacalo_ = true;
-    zacatekSim_ = cas;
-    zacatekStena_ = Stena();
+    zacatekSim_ = zakladSim_ = cas;
+    zacatekStena_ = zakladStena_ = Stena();
+    posliHodiny();
   }
   pridejCekajici();
   if (volby_.lockstep || zastavit_) {
     obsluz(0);
   } else {
     // Real time: the step waits for its wall-clock time, the connections served meanwhile.
+    // A person's inputs are given the moment they come: the step is then looked for again,
+    // since they may have queued something sooner.
     for (;;) {
+      if (dejVstupy(zmenene)) {
+        odeslatDeni(posledniCas_);
+        return !zastavit_;
+      }
       const double zbyva = volby_.rychlost > 0
-                               ? zacatekStena_ + (cas - zacatekSim_) * 86400.0 / volby_.rychlost - Stena()
+                               ? zakladStena_ + (cas - zakladSim_) * 86400.0 / volby_.rychlost - Stena()
                                : 0.1;
       if (zbyva <= 0 || zastavit_) break;
       obsluz(static_cast<int>(std::min(zbyva, 0.05) * 1000.0) + 1);
       pridejCekajici();
+      if (Stena() - hodinyOdeslany_ >= 1.0) posliHodiny();
     }
   }
   pridejCekajici();
@@ -272,6 +313,57 @@ std::vector<Vstup> Hostitel::vstupy(std::size_t stanice) {
   if (k.pozde && !v.empty()) znovu_[stanice] = 1;
   k.pozde = false;
   return v;
+}
+
+bool Hostitel::dejVstupy(std::vector<char>& zmenene) {
+  bool dano = false;
+  for (std::size_t i = 0; i < hraci_.size(); ++i) {
+    auto it = klienti_.find(hraci_[i]);
+    if (it == klienti_.end() || it->second.vstupy.empty()) continue;
+    Klient& k = it->second;
+    std::vector<Vstup> v;
+    v.swap(k.vstupy);
+    Beh& b = *sit_.behy()[i];
+    if (!b.pouzijVstupy(v)) zastavit_ = true;
+    zmenene[i] = 1;
+    dano = true;
+    if (k.pozde) {
+      // Its copy moved on before they came: it gets its station as the inputs left it.
+      const std::string ulozeni = b.uloz();
+      server_->posli(hraci_[i], ZpravaKroku(krok_, posledniCas_, false, false, false, &ulozeni));
+      k.posledni = krok_;
+      k.pozde = false;
+    } else {
+      server_->posli(hraci_[i], ZpravaDano(k.odpovezeno));
+    }
+  }
+  return dano;
+}
+
+double Hostitel::simTed() const {
+  const double t = volby_.rychlost > 0 ? zakladSim_ + (Stena() - zakladStena_) * volby_.rychlost / 86400.0 : zakladSim_;
+  // The host's time never runs behind the last step it took, nor far ahead of the next one
+  // (a step held up by a slow station).
+  return std::max(t, posledniCas_);
+}
+
+void Hostitel::zmenRychlost(double rychlost) {
+  zakladSim_ = zacalo_ ? simTed() : zakladSim_;
+  zakladStena_ = Stena();
+  volby_.rychlost = rychlost;
+  hlaseni_ << "clock speed " << rychlost << "\n";
+  hlaseni_.flush();
+  posliHodiny();
+}
+
+void Hostitel::posliHodiny() {
+  hodinyOdeslany_ = Stena();
+  std::vector<std::string> hraji;
+  for (std::size_t i = 0; i < hraci_.size(); ++i)
+    if (hraci_[i]) hraji.push_back(sit_.popis().stanice[i].jmeno);
+  const std::string text = ZpravaHodin(simTed(), volby_.rychlost, hraji);
+  for (const auto& [spojeni, k] : klienti_)
+    if (k.pripojen) server_->posli(spojeni, text);
 }
 
 void Hostitel::odeslatDeni(double cas) {

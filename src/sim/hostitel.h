@@ -47,6 +47,9 @@ struct VolbyHostitele {
   bool lockstep = false;  // the clock waits for every player's answer
   double rychlost = 1;    // simulated seconds per wall second, 0 to 6, without lockstep
   int hracu = 0;          // players to wait for before the clock starts
+  // Whoever gives this key may set the clock's speed (the window that started the host);
+  // empty: nobody may.
+  std::string klic;
   // Set (by a signal) when the host is to stop; the run ends at its next step.
   const volatile std::sig_atomic_t* zastavit = nullptr;
 };
@@ -84,6 +87,14 @@ class Hostitel : public UcastniciSite {
   void pripoj(int spojeni, const spojeni::ZpravaKlienta& z);
   void odeslatDeni(double cas);
   void odpoj(int spojeni, const std::string& proc);
+  // In real time: the inputs that came, given at once, each player told how (given at the
+  // instant it made them, or its station sent again). Whether any were given.
+  bool dejVstupy(std::vector<char>& zmenene);
+  // The simulated time the wall clock has reached at the host's speed.
+  double simTed() const;
+  void zmenRychlost(double rychlost);
+  // Tells every client the clock and who plays.
+  void posliHodiny();
 
   BehSite& sit_;
   VolbyHostitele volby_;
@@ -99,6 +110,9 @@ class Hostitel : public UcastniciSite {
   bool zacalo_ = false;
   double zacatekSim_ = 0;               // simulated time when the clock started
   double zacatekStena_ = 0;             // and the wall time then (seconds)
+  // The clock's pace: the simulated time at a wall time, moved whenever the speed changes.
+  double zakladSim_ = 0, zakladStena_ = 0;
+  double hodinyOdeslany_ = 0;           // wall time the clock was last told
   bool vKroku_ = false;
   // What observers are told after each step, per station.
   struct Deni {

@@ -242,7 +242,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                  "with --network: the dispatcher of one station (NAME=auto|simple|random|none) "
                  "instead of --dispatcher; may be given for several stations")
       ->type_name("NAME=KIND");
-  std::string sluzba, pripojit, stanice, token;
+  std::string sluzba, pripojit, stanice, token, klic;
   double rychlost = 1;
   bool lockstep = false;
   int hracu = 0;
@@ -264,6 +264,11 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
                "with --serve: the clock moves on only when every player has answered its last "
                "step, as fast as they answer; the run then equals the same network run in one "
                "process with the same dispatchers")
+      ->needs(volbaSluzby);
+  app.add_option("--control-key", klic,
+                 "with --serve: whoever joins and gives this key may set the clock's speed (the "
+                 "program's window that hosts does)")
+      ->type_name("K")
       ->needs(volbaSluzby);
   app.add_option("--players", hracu, "with --serve: the players to wait for before the clock starts")
       ->type_name("N")
@@ -395,6 +400,7 @@ int SpustPrikaz(int argc, const char* const* argv, std::ostream& out, std::ostre
       h.token = token;
       h.lockstep = lockstep;
       h.rychlost = rychlost;
+      h.klic = klic;
       h.hracu = hracu;
       h.zastavit = &zastavit;
       if (!spojeni::RozdelAdresu(sluzba, h.adresa, h.port)) {

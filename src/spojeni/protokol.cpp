@@ -2,6 +2,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <boost/archive/iterators/base64_from_binary.hpp>
+#include <boost/archive/iterators/binary_from_base64.hpp>
+#include <boost/archive/iterators/transform_width.hpp>
+
+#include <cctype>
 #include <cmath>
 
 namespace stanovar::spojeni {
@@ -81,6 +86,34 @@ json VstupJson(const Vstup& v) {
   return j;
 }
 
+// File contents travel as base64: they are windows-1250 bytes, not JSON's UTF-8.
+std::string NaBase64(const std::string& b) {
+  using namespace boost::archive::iterators;
+  using Iter = base64_from_binary<transform_width<std::string::const_iterator, 6, 8>>;
+  std::string t(Iter(b.begin()), Iter(b.end()));
+  t.append((3 - b.size() % 3) % 3, '=');
+  return t;
+}
+
+bool ZBase64(std::string t, std::string& b) {
+  using namespace boost::archive::iterators;
+  using Iter = transform_width<binary_from_base64<std::string::const_iterator>, 8, 6>;
+  if (t.size() % 4) return false;
+  std::size_t doplneno = 0;
+  while (doplneno < 2 && doplneno < t.size() && t[t.size() - 1 - doplneno] == '=') ++doplneno;
+  for (std::size_t i = 0; i < doplneno; ++i) t[t.size() - 1 - i] = 'A';
+  for (char c : t)
+    if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '/')) return false;
+  try {
+    b.assign(Iter(t.begin()), Iter(t.end()));
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (b.size() < doplneno) return false;
+  b.resize(b.size() - doplneno);
+  return true;
+}
+
 // Parses the object and checks its version; the kind in `druh`.
 bool Objekt(std::string_view text, json& j, std::string& druh, std::string& chyba) {
   j = json::parse(text.begin(), text.end(), nullptr, false);
@@ -156,6 +189,20 @@ bool CtiZpravuKlienta(std::string_view text, ZpravaKlienta& z, std::string& chyb
     z.druh = ZpravaKlienta::Odejit;
     return true;
   }
+  if (druh == "speed") {
+    z.druh = ZpravaKlienta::Rychlost;
+    long long r = 0;
+    if (!Cele(j, "speed", 0, 6, r)) {
+      chyba = "speed must be 0 to 6";
+      return false;
+    }
+    z.rychlost = static_cast<int>(r);
+    if (!Retezec(j, "key", MaxTokenu, z.klic)) {
+      chyba = "bad key";
+      return false;
+    }
+    return true;
+  }
   chyba = "unknown type";
   return false;
 }
@@ -183,6 +230,30 @@ std::string ZpravaVstupu(long long krok, const std::vector<Vstup>& vstupy) {
   for (const Vstup& v : vstupy) j["inputs"].push_back(VstupJson(v));
   return Text(j);
 }
+
+std::string ZpravaOdejit() { return Text(Hlavicka("leave")); }
+
+std::string ZpravaRychlosti(int rychlost, const std::string& klic) {
+  json j = Hlavicka("speed");
+  j["speed"] = rychlost;
+  j["key"] = klic;
+  return Text(j);
+}
+
+namespace {
+
+bool Jmena(const json& j, const char* jmeno, std::vector<std::string>& v) {
+  const auto it = j.find(jmeno);
+  if (it == j.end()) return true;
+  if (!it->is_array()) return false;
+  for (const json& x : *it) {
+    if (!x.is_string()) return false;
+    v.push_back(x.get<std::string>());
+  }
+  return true;
+}
+
+}  // namespace
 
 bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& chyba) {
   z = {};
@@ -213,6 +284,34 @@ bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& 
         z.propojene.push_back(x.get<int>());
       }
     }
+    if (!Jmena(j, "free", z.volne)) return spatne("free");
+    if (const auto f = j.find("files"); f != j.end()) {
+      if (!f->is_array()) return spatne("files");
+      for (const json& x : *f) {
+        std::string cesta, data, obsah;
+        if (!x.is_object() || !Retezec(x, "path", 4096, cesta) || !Retezec(x, "data", MaxZpravyKlienta, data) ||
+            !ZBase64(data, obsah))
+          return spatne("files");
+        z.soubory.emplace_back(std::move(cesta), std::move(obsah));
+      }
+    }
+    return true;
+  }
+  if (druh == "given") {
+    z.druh = ZpravaHostitele::Dano;
+    if (!Cele(j, "step", 0, 1LL << 50, z.krok)) return spatne("step");
+    return true;
+  }
+  if (druh == "clock") {
+    z.druh = ZpravaHostitele::Hodiny;
+    const auto t = j.find("t");
+    if (t == j.end() || !t->is_number() || !std::isfinite(t->get<double>())) return spatne("t");
+    z.cas = t->get<double>();
+    const auto r = j.find("speed");
+    if (r == j.end() || !r->is_number() || !(r->get<double>() >= 0) || !std::isfinite(r->get<double>()))
+      return spatne("speed");
+    z.rychlost = r->get<double>();
+    if (!Jmena(j, "played", z.volne)) return spatne("played");
     return true;
   }
   if (druh == "step") {
@@ -250,13 +349,35 @@ bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& 
 }
 
 std::string ZpravaVitej(const std::string& stanice, const std::vector<std::string>& vsechny, bool lockstep,
-                        const std::string& ulozeni, const std::vector<int>& propojene) {
+                        const std::string& ulozeni, const std::vector<int>& propojene,
+                        const std::vector<std::string>& volne,
+                        const std::vector<std::pair<std::string, std::string>>& soubory) {
   json j = Hlavicka("welcome");
   if (!stanice.empty()) j["station"] = stanice;
   j["stations"] = vsechny;
   j["lockstep"] = lockstep;
   if (!ulozeni.empty()) j["save"] = ulozeni;
   if (!propojene.empty()) j["linked"] = propojene;
+  j["free"] = volne;
+  if (!soubory.empty()) {
+    json f = json::array();
+    for (const auto& [cesta, obsah] : soubory) f.push_back({{"path", cesta}, {"data", NaBase64(obsah)}});
+    j["files"] = std::move(f);
+  }
+  return Text(j);
+}
+
+std::string ZpravaDano(long long krok) {
+  json j = Hlavicka("given");
+  j["step"] = krok;
+  return Text(j);
+}
+
+std::string ZpravaHodin(double cas, double rychlost, const std::vector<std::string>& hraji) {
+  json j = Hlavicka("clock");
+  j["t"] = cas;
+  j["speed"] = rychlost;
+  j["played"] = hraji;
   return Text(j);
 }
 

@@ -29,7 +29,7 @@ constexpr int MaxSouradnice = 1'000'000;
 // ---- client to host ----
 
 struct ZpravaKlienta {
-  enum Druh { Pripojit, Vstupy, Odejit } druh = Pripojit;
+  enum Druh { Pripojit, Vstupy, Odejit, Rychlost } druh = Pripojit;
   // Pripojit: a player of a station, or an observer of the whole network.
   bool pozorovatel = false;
   std::string stanice, token;
@@ -38,6 +38,10 @@ struct ZpravaKlienta {
   // Vstupy: the answer to step `krok`, the inputs in the order they were made.
   long long krok = 0;
   std::vector<Vstup> vstupy;
+  // Rychlost: the clock's speed 0 (paused) to 6, asked by whoever holds the host's control
+  // key (the window that started the host).
+  int rychlost = 1;
+  std::string klic;
 };
 
 // False, with why, for a message that is not valid JSON, not of this version, of an unknown
@@ -47,19 +51,26 @@ bool CtiZpravuKlienta(std::string_view text, ZpravaKlienta& z, std::string& chyb
 std::string ZpravaPripojeni(const std::string& stanice, const std::string& token, const std::string& dispecer);
 std::string ZpravaPozorovatele(const std::string& token);
 std::string ZpravaVstupu(long long krok, const std::vector<Vstup>& vstupy);
+std::string ZpravaRychlosti(int rychlost, const std::string& klic);
+std::string ZpravaOdejit();
 
 // ---- host to client ----
 
 struct ZpravaHostitele {
-  enum Druh { Vitej, Odmitnuto, Krok, Konec, Chyba, Deni } druh = Vitej;
+  enum Druh { Vitej, Odmitnuto, Krok, Konec, Chyba, Deni, Dano, Hodiny } druh = Vitej;
   std::string stanice;               // Vitej, Deni
   std::vector<std::string> stanice_;  // Vitej: every station of the network
+  std::vector<std::string> volne;    // Vitej: those nobody plays; Hodiny: those people play
   bool lockstep = false;             // Vitej
   std::string ulozeni;               // Vitej (a player), Krok (the station taken again)
   std::vector<int> propojene;        // Vitej: the line ends of the station linked to others
+  // Vitej: the station's files (schema, timetable, locomotives) by the paths the save names,
+  // so that a player on another machine reads the very station the host runs.
+  std::vector<std::pair<std::string, std::string>> soubory;
   std::string duvod;                 // Odmitnuto, Konec, Chyba
-  long long krok = 0;                // Krok
-  double cas = 0;                    // Krok: simulated time (day fraction) of the step
+  long long krok = 0;                // Krok; Dano: the step the inputs were made at
+  double cas = 0;                    // Krok: simulated time (day fraction) of the step; Hodiny: now
+  double rychlost = 1;               // Hodiny: the clock's speed, 0 paused
   bool udalosti = false;             // Krok: the station's events due by then ran
   bool posun = false;                // Krok: then its clock was moved on to the step's time
   bool pohled = false;               // Krok: the player looks and answers
@@ -68,7 +79,13 @@ struct ZpravaHostitele {
 bool CtiZpravuHostitele(std::string_view text, ZpravaHostitele& z, std::string& chyba);
 
 std::string ZpravaVitej(const std::string& stanice, const std::vector<std::string>& vsechny, bool lockstep,
-                        const std::string& ulozeni, const std::vector<int>& propojene = {});
+                        const std::string& ulozeni, const std::vector<int>& propojene = {},
+                        const std::vector<std::string>& volne = {},
+                        const std::vector<std::pair<std::string, std::string>>& soubory = {});
+// A player's inputs were given at the very instant of step `krok`, as its copy made them.
+std::string ZpravaDano(long long krok);
+// The host's clock: its simulated time now, its speed, and the stations people play.
+std::string ZpravaHodin(double cas, double rychlost, const std::vector<std::string>& hraji);
 std::string ZpravaOdmitnuto(const std::string& duvod);
 std::string ZpravaKroku(long long krok, double cas, bool udalosti, bool posun, bool pohled,
                         const std::string* ulozeni);

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <nlohmann/json.hpp>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -190,4 +192,109 @@ TEST(Hra, WhatAHostileClientSendsChangesNothing) {
   EXPECT_EQ(p2.get(), 0);
   ASSERT_TRUE(h.beh.get()) << h.sit.poruseni();
   for (const char* s : {"LESNA", "VLCIBROD"}) EXPECT_TRUE(Log(a.p / "hra", s) == Log(a.p / "jeden", s)) << s;
+}
+
+// A person acts whenever they like, not when the host asks: the copy takes each input at once
+// and tells the host the step it stood at. Inputs the host gets before it moves the station
+// on are given at that very instant (told "given"); later ones are given when they come and
+// the station is sent again. Either way the copy and the host's station end alike, and only
+// the key the host was started with sets the clock.
+TEST(Hra, APersonActingAtAnyMomentKeepsTheCopyExact) {
+  using namespace spojeni;
+  Adresar a;
+  BehSite sit(Volby(4, 11));
+  ASSERT_EQ(sit.nacti(STANOVAR_DATA_DIR "/sit.json"), "");
+  std::ostringstream hlaseni;
+  VolbyHostitele h;
+  h.hracu = 1;
+  h.rychlost = 3000;  // four simulated hours in under five seconds
+  h.klic = "rizeni";
+  Hostitel host(sit, h, hlaseni);
+  ASSERT_EQ(host.poslouchej(), "");
+  sit.ucastnici = &host;
+  auto beh = std::async(std::launch::async, [&] {
+    std::string chyba;
+    const bool ok = sit.spust(a.p.string(), chyba);
+    host.konec(ok ? "hours" : "violation");
+    return ok;
+  });
+
+  Klient k;
+  ASSERT_EQ(k.pripoj("127.0.0.1", host.port()), "");
+  k.posli(ZpravaPripojeni("VLCIBROD", "", "person"));
+  std::string text;
+  ZpravaHostitele z;
+  std::string chyba;
+  ASSERT_TRUE(k.prijmi(text, 10000));
+  ASSERT_TRUE(CtiZpravuHostitele(text, z, chyba)) << chyba;
+  ASSERT_EQ(z.druh, ZpravaHostitele::Vitej);
+  VolbyBehu vb;
+  ASSERT_TRUE(NastavDispecera(vb, "random"));
+  vb.seed = 4;
+  Beh kopie(vb);
+  ASSERT_EQ(kopie.obnovZTextu(z.ulozeni, true), "");
+  const std::vector<int> propojene = z.propojene;
+  const auto oznac = [&] {
+    for (RSoused& so : kopie.stav().Sousede)
+      so.propojeny = so.propojeny || std::find(propojene.begin(), propojene.end(), so.id) != propojene.end();
+  };
+  oznac();
+  std::vector<Vstup> vstupy;
+  kopie.stav().posluchaci.poslouchej([&](Stav&, const Oznameni& o) {
+    if (o.druh == DruhOznameni::Vstup) vstupy.push_back(VstupZOznameni(o));
+  });
+  std::mt19937 nahoda(9);
+  long long krok = 0, dano = 0, znovu = 0, hodin = 0, chyb = 0;
+  bool konec = false;
+  k.posli(ZpravaRychlosti(6, "spatne"));
+  while (!konec && k.prijmi(text, 30000)) {
+    ASSERT_TRUE(CtiZpravuHostitele(text, z, chyba)) << chyba;
+    switch (z.druh) {
+      case ZpravaHostitele::Krok:
+        if (z.udalosti) kopie.provedDo(z.cas);
+        if (z.posun) kopie.posunNa(z.cas);
+        if (!z.ulozeni.empty()) {
+          ASSERT_EQ(kopie.obnovStanici(z.ulozeni), "");
+          oznac();
+          znovu += !z.udalosti && !z.posun;
+        }
+        kopie.dalsiUdalost();
+        krok = z.krok;
+        break;
+      case ZpravaHostitele::Dano: ++dano; break;
+      case ZpravaHostitele::Hodiny:
+        if (++hodin == 3) k.posli(ZpravaRychlosti(3000, "rizeni"));  // refused: beyond 6
+        if (hodin == 4) k.posli(ZpravaRychlosti(6, "rizeni"));
+        if (hodin == 5) k.posli(ZpravaRychlosti(2000, "rizeni"));
+        break;
+      case ZpravaHostitele::Chyba: ++chyb; break;
+      case ZpravaHostitele::Konec: konec = true; break;
+      default: break;
+    }
+    // Now and then, between any two messages, the person looks and acts.
+    if (z.druh != ZpravaHostitele::Krok || nahoda() % 3) continue;
+    vstupy.clear();
+    kopie.podivejSe();
+    if (!vstupy.empty()) k.posli(ZpravaVstupu(krok, vstupy));
+  }
+  ASSERT_TRUE(konec);
+  ASSERT_TRUE(beh.get()) << sit.poruseni();
+  EXPECT_GT(dano, 20);
+  EXPECT_GE(chyb, 2);  // the wrong key and the speed beyond 6
+  EXPECT_NE(hlaseni.str().find("clock speed 6"), std::string::npos) << hlaseni.str();
+  // The host moved its station's clock on to the end of the run; the copy stands at its last
+  // event. Past that, and the clock's last reading, the two are the same.
+  Stav& hostova = sit.behy()[1]->stav();
+  kopie.posunNa(SimCas(hostova));
+  std::string ta, tb;
+  UlozSmenuDoTextu(kopie.stav(), CastiBehu{}, ta);
+  UlozSmenuDoTextu(hostova, CastiBehu{}, tb);
+  nlohmann::json ja = nlohmann::json::parse(ta), jb = nlohmann::json::parse(tb);
+  EXPECT_NEAR(ja["stav"]["hodiny"]["ted"].get<double>(), jb["stav"]["hodiny"]["ted"].get<double>(), 1e-9);
+  for (nlohmann::json* j : {&ja, &jb}) {
+    j->erase("kontrolniSoucet");
+    (*j)["stav"]["hodiny"].erase("ted");
+    (*j)["stav"]["hodiny"].erase("PosledniCteni");
+  }
+  EXPECT_TRUE(ja == jb) << "the copy differs from the host's station; " << znovu << " sent again";
 }

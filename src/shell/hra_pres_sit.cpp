@@ -18,6 +18,11 @@
 #include <cmath>
 #include <cstdio>
 
+#ifdef __linux__
+#include <signal.h>
+#include <sys/prctl.h>
+#endif
+
 #include "sit/sit.h"
 #include "spojeni/spojeni.h"
 
@@ -131,8 +136,11 @@ bool HraPresSit::hostuj(const QString& sit, const QString& stanice, const QStrin
     return false;
   }
   if (aktivni()) opust();
-  // The headless runner beside this program, else the one on the path.
-  QString program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("stanovar-sim"));
+  // The headless runner STANOVAR_SIM names (a build tree keeps it elsewhere), else the one
+  // beside this program, as installed, else the one on the path.
+  QString program = qEnvironmentVariable("STANOVAR_SIM");
+  if (!QFileInfo(program).isExecutable())
+    program = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("stanovar-sim"));
   if (!QFileInfo(program).isExecutable()) program = QStandardPaths::findExecutable(QStringLiteral("stanovar-sim"));
   if (program.isEmpty()) {
     hlaseni(DalsiText::NelzeHostit, QStringLiteral("stanovar-sim"));
@@ -149,6 +157,10 @@ bool HraPresSit::hostuj(const QString& sit, const QString& stanice, const QStrin
   host_->setArguments(argumenty);
   // What the host says of its players goes on to this program's own output.
   host_->setProcessChannelMode(QProcess::SeparateChannels);
+#ifdef __linux__
+  // A window that dies without closing (killed) takes its host with it.
+  host_->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
+#endif
   host_->start();
   // It tells the port it listens on as soon as it does.
   QString adresa;

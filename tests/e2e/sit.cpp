@@ -29,55 +29,13 @@ using namespace stanovar;
 using e2e::Cekej;
 using e2e::Selhani;
 
-namespace {
-bool Xdotool(const QStringList& argumenty) {
-  return QProcess::execute(QStringLiteral("xdotool"), argumenty) == 0;
-}
-
-QImage Obrazovka() { return QGuiApplication::primaryScreen()->grabWindow(0).toImage(); }
-
-// Pixels of the occupied colour along a track's row, its label included; not at its ends,
-// where a line end's question mark of an offer is red too.
-int Cervenych(const QImage& o, const RKolej& k, int ox, int oy) {
-  int n = 0;
-  for (int y = k.y1 - 6; y <= k.y1 + 6; ++y)
-    for (int x = k.x1 + 14; x < k.x2 - 14; ++x)
-      if ((o.pixel(ox + x, oy + y) & 0xFFFFFF) == 0xFF0000) ++n;
-  return n;
-}
-
-// Dark pixels in a box of the window's client area, 59 pixels above the picture's origin.
-int Tmavych(const QImage& o, int ox, int oy, int l, int t, int r, int b) {
-  int n = 0;
-  for (int y = t; y < b; ++y)
-    for (int x = l; x < r; ++x)
-      if (qGray(o.pixel(ox + x, oy - 59 + y)) < 64) ++n;
-  return n;
-}
-
-// Polls the screen until `hotovo` holds or the time runs out.
-bool Dockej(int ms, const std::function<bool(const QImage&)>& hotovo) {
-  QElapsedTimer t;
-  t.start();
-  while (t.elapsed() < ms) {
-    if (hotovo(Obrazovka())) return true;
-    Cekej(400);
-  }
-  return false;
-}
-
-bool Kopiruj(const QDir& z, const QString& kam) {
-  QDir().mkpath(kam);
-  for (const QString& f : z.entryList(QDir::Files))
-    if (!QFile::copy(z.filePath(f), kam + QLatin1Char('/') + f)) return false;
-  return true;
-}
-
-bool Zapis(const QString& cesta, const QByteArray& obsah) {
-  QFile f(cesta);
-  return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(obsah) == obsah.size();
-}
-}  // namespace
+using e2e::Cervenych;
+using e2e::Dockej;
+using e2e::Kopiruj;
+using e2e::Obrazovka;
+using e2e::Tmavych;
+using e2e::Xdotool;
+using e2e::Zapis;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

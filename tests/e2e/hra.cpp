@@ -9,12 +9,12 @@
 #include <QApplication>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "jadro.h"
 #include "model/seznamy.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
+#include "dve_stanice.h"
 #include "pomoc.h"
 
 using namespace stanovar;
@@ -37,49 +37,20 @@ int main(int argc, char** argv) {
   const QString program = QString::fromLocal8Bit(argv[1]);
   const QDir data(QString::fromLocal8Bit(argv[3]));
 
-  QTemporaryDir tmp;
-  const QString a = tmp.filePath(QStringLiteral("a")), b = tmp.filePath(QStringLiteral("b"));
-  if (!Kopiruj(data, a) || !Kopiruj(data, b)) return Selhani("cannot copy the demo station");
-  if (!Zapis(a + QStringLiteral("/demo.gvd"), "*Os#4601#LIPOVEC#KAMENEC#80#60#120#M12\r\n") ||
-      !Zapis(b + QStringLiteral("/demo.gvd"), "*Os#4601#KAMENEC#LIPOVEC#80#60#120#M12\r\n") ||
-      !Zapis(tmp.filePath(QStringLiteral("sit.json")),
-             R"({"format": "stanovar-network", "version": 1,
-                 "stations": [{"name": "PRVNI", "path": "a"}, {"name": "DRUHA", "path": "b"}],
-                 "links": [{"a": {"station": "PRVNI", "line": "KAMENEC"},
-                            "b": {"station": "DRUHA", "line": "KAMENEC"}, "running_s": 90}]})"))
-    return Selhani("cannot write the network");
-
-  // The demo station as the core draws it: where the picture lies, and the places to click.
-  shell::QtProstredi prostredi;
-  Stav s;
-  s.prostredi = &prostredi;
-  shell::QtPlatno platno(792, 480, prostredi.dpi());
-  s.platno = &platno;
-  Spust(s, QFile::encodeName(a).toStdString());
-  const RVlak* vlak = s.Vlaky.empty() ? nullptr : &s.Vlaky.front();
-  if (!vlak) return Selhani("the core let no train in");
-  const RKolej* vjezd = NajdiKolej(s, vlak->prvek);
-  const RSoused* kamenec = nullptr;
-  for (const RSoused& so : s.Sousede)
-    if (so.jmeno == "KAMENEC") kamenec = &so;
-  const RKolej* trat = kamenec ? KolejVBode(s, kamenec->x, kamenec->y) : nullptr;
-  const RKolej* kolej = nullptr;
-  if (vjezd)
-    for (const RKolej& k : s.Koleje)
-      if (k.druhKonce == 0 && k.y1 == vjezd->y1) kolej = &k;
-  if (!vjezd || !trat || !kolej || trat->y1 != kolej->y1)
-    return Selhani("the demo station has no straight way from Lipovec to Kamenec");
-  RNavestidlo* doKoleje = NavestidloVBode(s, vjezd->x2, vjezd->y1);
-  RNavestidlo* naTrat = NavestidloVBode(s, kolej->x2, kolej->y1);
-  if (!doKoleje || !naTrat) return Selhani("a signal of the way is missing");
-  const QImage ocekavany = platno.obraz().copy();
+  e2e::DveStanice d;
+  if (const char* chyba = d.priprav(data)) return Selhani(chyba);
+  const QString &a = d.a, &b = d.b;
+  const RSoused* kamenec = d.kamenec;
+  const RKolej *trat = d.trat, *kolej = d.kolej;
+  const RNavestidlo *doKoleje = d.doKoleje, *naTrat = d.naTrat;
+  const QImage& ocekavany = d.ocekavany;
 
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(QStringLiteral("STANOVAR_SIM"), QString::fromLocal8Bit(argv[2]));
   QProcess hostitel;
   hostitel.setProcessEnvironment(env);
   hostitel.setWorkingDirectory(a);
-  hostitel.start(program, {QStringLiteral("--host"), tmp.filePath(QStringLiteral("sit.json")), QStringLiteral("--serve"),
+  hostitel.start(program, {QStringLiteral("--host"), d.sit, QStringLiteral("--serve"),
                            QStringLiteral("0"), QStringLiteral("--station"), QStringLiteral("PRVNI")});
   if (!hostitel.waitForStarted(10000)) return Selhani("the hosting program did not start");
   // What the host says (forwarded by the hosting window): its port, its players.

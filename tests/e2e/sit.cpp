@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
 
@@ -23,6 +22,7 @@
 #include "model/stav.h"
 #include "shell/qt_platno.h"
 #include "shell/qt_prostredi.h"
+#include "dve_stanice.h"
 #include "pomoc.h"
 
 using namespace stanovar;
@@ -31,11 +31,9 @@ using e2e::Selhani;
 
 using e2e::Cervenych;
 using e2e::Dockej;
-using e2e::Kopiruj;
 using e2e::Obrazovka;
 using e2e::Tmavych;
 using e2e::Xdotool;
-using e2e::Zapis;
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -43,55 +41,18 @@ int main(int argc, char** argv) {
   const QString program = QString::fromLocal8Bit(argv[1]);
   const QDir data(QString::fromLocal8Bit(argv[2]));
 
-  QTemporaryDir tmp;
-  const QString a = tmp.filePath(QStringLiteral("a")), b = tmp.filePath(QStringLiteral("b"));
-  if (!Kopiruj(data, a) || !Kopiruj(data, b)) return Selhani("cannot copy the demo station");
-  // The first station generates that train again and again; the second station's only entry
-  // comes from the linked line, so it generates nothing itself and sends every train it takes
-  // in on to Lipovec: an offer back at the first station's Kamenec line is the train the
-  // player sent back.
-  if (!Zapis(a + QStringLiteral("/demo.gvd"), "*Os#4601#LIPOVEC#KAMENEC#80#60#120#M12\r\n") ||
-      !Zapis(b + QStringLiteral("/demo.gvd"), "*Os#4601#KAMENEC#LIPOVEC#80#60#120#M12\r\n") ||
-      !Zapis(tmp.filePath(QStringLiteral("sit.json")),
-             R"({"format": "stanovar-network", "version": 1,
-                 "stations": [{"name": "PRVNI", "path": "a"}, {"name": "DRUHA", "path": "b"}],
-                 "links": [{"a": {"station": "PRVNI", "line": "KAMENEC"},
-                            "b": {"station": "DRUHA", "line": "KAMENEC"}, "running_s": 90}]})"))
-    return Selhani("cannot write the network");
-
-  // The demo station as the core draws it with the train on its arrival line: where the
-  // picture lies on the screen, and the places to click.
-  shell::QtProstredi prostredi;
-  Stav s;
-  s.prostredi = &prostredi;
-  shell::QtPlatno platno(792, 480, prostredi.dpi());
-  s.platno = &platno;
-  Spust(s, QFile::encodeName(a).toStdString());
-  const RVlak* vlak = s.Vlaky.empty() ? nullptr : &s.Vlaky.front();
-  if (!vlak) return Selhani("the core let no train in");
-  const RKolej* vjezd = NajdiKolej(s, vlak->prvek);
-  const RSoused* kamenec = nullptr;
-  for (const RSoused& so : s.Sousede)
-    if (so.jmeno == "KAMENEC") kamenec = &so;
-  const RKolej* trat = kamenec ? KolejVBode(s, kamenec->x, kamenec->y) : nullptr;
-  const RKolej* dubno = nullptr;
-  for (const RSoused& so : s.Sousede)
-    if (so.jmeno == "DUBNO") dubno = KolejVBode(s, so.x, so.y);
-  const RKolej* kolej = nullptr;
-  if (vjezd)
-    for (const RKolej& k : s.Koleje)
-      if (k.druhKonce == 0 && k.y1 == vjezd->y1) kolej = &k;
-  if (!vjezd || !trat || !dubno || !kolej || trat->y1 != kolej->y1)
-    return Selhani("the demo station has no straight way from Lipovec to Kamenec");
-  RNavestidlo* doKoleje = NavestidloVBode(s, vjezd->x2, vjezd->y1);   // Lipovec in
-  RNavestidlo* naTrat = NavestidloVBode(s, kolej->x2, kolej->y1);     // out to Kamenec
-  RNavestidlo* zTrate = NavestidloVBode(s, trat->x1, trat->y1);       // Kamenec in
-  if (!doKoleje || !naTrat || !zTrate) return Selhani("a signal of the way is missing");
-  const QImage ocekavany = platno.obraz().copy();
+  e2e::DveStanice d;
+  if (const char* chyba = d.priprav(data)) return Selhani(chyba);
+  const QString& a = d.a;
+  const RSoused* kamenec = d.kamenec;
+  const RKolej *trat = d.trat, *kolej = d.kolej;
+  const RNavestidlo *doKoleje = d.doKoleje, *naTrat = d.naTrat, *zTrate = d.zTrate;
+  const RKolej* dubno = d.dubno;
+  const QImage& ocekavany = d.ocekavany;
 
   QProcess p;
   p.setWorkingDirectory(a);
-  p.start(program, {QStringLiteral("--network"), tmp.filePath(QStringLiteral("sit.json"))});
+  p.start(program, {QStringLiteral("--network"), d.sit});
   if (!p.waitForStarted(10000)) return Selhani("the program did not start");
   Cekej(3000);
   if (p.state() != QProcess::Running) return Selhani("the program exited by itself");

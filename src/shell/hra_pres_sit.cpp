@@ -32,12 +32,6 @@ using namespace spojeni;
 
 namespace {
 
-QString BezAkceleratoru(QString t) {
-  t.remove(QLatin1Char('&'));
-  if (t.endsWith(QChar(0x2026))) t.chop(1);
-  return t.trimmed();
-}
-
 constexpr int KlavesaNahoru = 38, KlavesaDolu = 40, KlavesaF3 = 114;
 
 }  // namespace

@@ -24,14 +24,6 @@
 
 namespace stanovar::shell {
 
-namespace {
-QString BezAkceleratoru(QString t) {
-  t.remove(QLatin1Char('&'));
-  if (t.endsWith(QChar(0x2026))) t.chop(1);
-  return t.trimmed();
-}
-}  // namespace
-
 SitOkna::SitOkna(Stav& stav, const DalsiTexty& texty, QWidget* okno, QWidget* klient,
                  QMenu* soubor, QAction* pred, QMenuBar* lista, std::function<void()> zrcadli)
     : QObject(okno), stav_(stav), texty_(texty), okno_(okno), zrcadli_(std::move(zrcadli)),

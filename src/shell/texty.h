@@ -228,6 +228,13 @@ enum class DalsiText {
   OdpojenoOdHostitele = 255,  // the window's title after the network
 };
 
+// A menu command's text as a dialog's title: no access key, no trailing ellipsis.
+inline QString BezAkceleratoru(QString t) {
+  t.remove(QLatin1Char('&'));
+  if (t.endsWith(QChar(0x2026))) t.chop(1);
+  return t.trimmed();
+}
+
 class DalsiTexty {
  public:
   // Reads texts 38 on from the language file the start-up read (the core keeps only 1 to
